@@ -1,0 +1,242 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "byte_io.h"
+#include "format_error.h"
+#include "jzt_file.h"
+#include "message_text.h"
+
+namespace jigsaw {
+
+namespace {
+
+// Where the reader takes its bytes from: memory or an open file. Callers check
+// the bounds against size() before every read.
+class Source {
+public:
+    virtual ~Source() = default;
+    virtual std::size_t size() const = 0;
+    virtual void readAt(std::size_t offset, std::span<std::uint8_t> dest) = 0;
+};
+
+class MemorySource final : public Source {
+public:
+    explicit MemorySource(std::span<const std::uint8_t> data) : data_(data) {}
+    std::size_t size() const override { return data_.size(); }
+    void readAt(std::size_t offset, std::span<std::uint8_t> dest) override
+    {
+        if (!dest.empty())
+            std::memcpy(dest.data(), data_.data() + offset, dest.size());
+    }
+
+private:
+    std::span<const std::uint8_t> data_;
+};
+
+std::string systemError(const std::filesystem::path& path, const char* what, int err)
+{
+    return "「" + path.string() + "」" + what + "（" + std::strerror(err) + "）。";
+}
+
+class FileSource final : public Source {
+public:
+    explicit FileSource(const std::filesystem::path& path) : path_(path)
+    {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0)
+            throw FormatError(systemError(path, "を開けません", errno));
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0) {
+            const int err = errno;
+            ::close(fd_);
+            throw FormatError(systemError(path, "を調べられません", err));
+        }
+        if (!S_ISREG(st.st_mode)) {
+            ::close(fd_);
+            throw FormatError("「" + path.string() + "」はファイルではありません。");
+        }
+        size_ = static_cast<std::size_t>(st.st_size);
+    }
+    ~FileSource() override { ::close(fd_); }
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    std::size_t size() const override { return size_; }
+    void readAt(std::size_t offset, std::span<std::uint8_t> dest) override
+    {
+        std::size_t done = 0;
+        while (done < dest.size()) {
+            const ssize_t n = ::pread(fd_, dest.data() + done, dest.size() - done, static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                throw FormatError(systemError(path_, "を読めません", errno));
+            if (n == 0)
+                throw FormatError("「" + path_.string() + "」が読み込み中に短くなりました。");
+            done += static_cast<std::size_t>(n);
+        }
+    }
+
+private:
+    std::filesystem::path path_;
+    int fd_ = -1;
+    std::size_t size_ = 0;
+};
+
+[[noreturn]] void damaged(const std::string& what)
+{
+    throw FormatError("パズルファイルが壊れています（" + what + "）。");
+}
+
+std::string n2s(long long v)
+{
+    return std::to_string(v);
+}
+
+JztHeader parseHeader(std::span<const std::uint8_t> h)
+{
+    JztHeader header;
+    header.geometry = PuzzleGeometry{h[0], h[4], h[8], h[12]};
+    const std::optional<int> sizeIndex = findSizeIndex(header.geometry);
+    if (!sizeIndex)
+        throw FormatError("パズルファイルではないか、壊れています（ヘッダーの大きさ " + n2s(h[0]) + " × " + n2s(h[4]) +
+                          "、セル " + n2s(h[8]) + "、余白 " + n2s(h[12]) +
+                          " はどのパズルサイズにも当たりません）。");
+    header.sizeIndex = *sizeIndex;
+
+    if (h[16] != 1 && h[16] != 2)
+        damaged("色の形式が " + n2s(h[16]) + " です。1 か 2 のはずです");
+    header.colorFormat = static_cast<ColorFormat>(h[16]);
+
+    if (h[354] != 0 && h[354] != 1)
+        damaged("データ形式が " + n2s(h[354]) + " です。0 か 1 のはずです");
+    header.dataFormat = static_cast<DataFormat>(h[354]);
+
+    // Only small files store the size index; large files leave the byte unused.
+    if (header.dataFormat == DataFormat::Small && h[355] != *sizeIndex)
+        damaged("サイズ番号 " + n2s(h[355]) + " がピースの並び " + n2s(h[0]) + " × " + n2s(h[4]) + " と合いません");
+
+    for (std::size_t line = 0; line < 3; ++line) {
+        const char* field = reinterpret_cast<const char*>(h.data()) + 20 + line * kMessageFieldSize;
+        const std::string_view bytes(field, kMessageFieldSize);
+        const std::string_view text = bytes.substr(0, std::min(bytes.find('\0'), bytes.size()));
+        header.messageLines[line] = std::string(text.substr(0, cp932PrefixLength(text, kMessageLineMax)));
+    }
+    header.showMessage = h[353];
+    return header;
+}
+
+// What one block must look like.
+struct BlockSpec {
+    std::string name;
+    int width = 0;
+    int height = 0;
+    int bitCount = 0;
+    std::size_t dataLength = 0;  // pixel bytes (and filler) the block carries in the file
+    bool lastMayBeShort = false; // the template map: filler may be missing at the end of the file
+};
+
+void expectField(const BlockSpec& spec, const char* field, long long actual, long long expected)
+{
+    if (actual != expected)
+        damaged(spec.name + "の " + field + " が " + n2s(actual) + " です。" + n2s(expected) + " のはずです");
+}
+
+PackedDib readBlock(Source& src, std::size_t& offset, const BlockSpec& spec)
+{
+    const std::size_t tableBytes = spec.bitCount <= 8 ? 4u << spec.bitCount : 0;
+    const std::size_t headLength = 14 + 40 + tableBytes;
+    const std::size_t available = src.size() - offset;
+    const std::size_t pixelBytes = dibStride(spec.width, spec.bitCount) * static_cast<std::size_t>(spec.height);
+    const std::size_t required = headLength + (spec.lastMayBeShort ? pixelBytes : spec.dataLength);
+    if (available < required)
+        throw FormatError("パズルファイルが途中で切れています（" + spec.name + "に " +
+                          n2s(static_cast<long long>(required)) + " バイト必要ですが、残りは " +
+                          n2s(static_cast<long long>(available)) + " バイトです）。");
+
+    std::vector<std::uint8_t> head(headLength);
+    src.readAt(offset, head);
+    ByteReader in(head);
+    const BITMAPFILEHEADER fileHeader = readFileHeader(in);
+    const BITMAPINFOHEADER info = readInfoHeader(in);
+    expectField(spec, "biSize", info.biSize, 40);
+    expectField(spec, "biWidth", info.biWidth, spec.width);
+    expectField(spec, "biHeight", info.biHeight, spec.height);
+    expectField(spec, "biPlanes", info.biPlanes, 1);
+    expectField(spec, "biBitCount", info.biBitCount, spec.bitCount);
+    expectField(spec, "biCompression", info.biCompression, kBiRgb);
+    expectField(spec, "biClrUsed", info.biClrUsed, 0);
+
+    std::vector<RGBQUAD> table(tableBytes / 4);
+    for (RGBQUAD& c : table) {
+        c.rgbBlue = in.u8();
+        c.rgbGreen = in.u8();
+        c.rgbRed = in.u8();
+        c.rgbReserved = in.u8();
+    }
+
+    PackedDib dib = PackedDib::allocate(info, table);
+    dib.hdr = fileHeader;
+    // The file may carry fewer bytes than the pixel array holds (8-bit rows
+    // whose width is not a multiple of 4, the small format's 24-bit picture):
+    // the rest reads as zero. Bytes beyond the pixel array are filler.
+    const std::size_t supplied = std::min(spec.dataLength, available - headLength);
+    const std::size_t take = std::min(supplied, pixelBytes);
+    std::span<std::uint8_t> pixels = dib.pixels();
+    src.readAt(offset + headLength, pixels.first(take));
+    std::fill(pixels.begin() + static_cast<std::ptrdiff_t>(take), pixels.end(), std::uint8_t{0});
+    offset += headLength + supplied;
+    return dib;
+}
+
+JztPuzzle readFrom(Source& src)
+{
+    if (src.size() < kJztHeaderSize)
+        throw FormatError("パズルファイルではありません（長さが " + n2s(static_cast<long long>(src.size())) +
+                          " バイトしかなく、ヘッダーの 6400 バイトに足りません）。");
+    std::vector<std::uint8_t> headerBytes(kJztHeaderSize);
+    src.readAt(0, headerBytes);
+
+    JztPuzzle puzzle;
+    puzzle.header = parseHeader(headerBytes);
+    const JztHeader& h = puzzle.header;
+    const PuzzleGeometry& g = h.geometry;
+    const JztLayout layout = jztLayout(h);
+    const int bits = h.bitCount();
+    std::size_t offset = kJztHeaderSize;
+
+    puzzle.picture = readBlock(src, offset, {"画像", g.width(), g.height(), bits, layout.pictureData});
+    if (h.dataFormat == DataFormat::Large) {
+        for (int turn = 0; turn < 4; ++turn)
+            puzzle.sheets[static_cast<std::size_t>(turn)] =
+                readBlock(src, offset, {"ピース画像（向き " + n2s(turn + 1) + "）", g.sheetWidth(), g.sheetHeight(),
+                                        bits, layout.sheetData});
+        puzzle.mask = readBlock(src, offset, {"マスク", 4 * g.sheetWidth(), g.sheetHeight(), 1, layout.maskData});
+    } else {
+        puzzle.templateMap =
+            readBlock(src, offset, {"型紙マップ", g.width(), g.height(), 4, layout.templateMapData, true});
+    }
+    return puzzle;
+}
+
+}  // namespace
+
+JztPuzzle readJzt(std::span<const std::uint8_t> data)
+{
+    MemorySource src(data);
+    return readFrom(src);
+}
+
+JztPuzzle readJztFile(const std::filesystem::path& path)
+{
+    FileSource src(path);
+    return readFrom(src);
+}
+
+}  // namespace jigsaw

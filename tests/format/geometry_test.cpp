@@ -1,0 +1,63 @@
+#include "geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace jigsaw {
+namespace {
+
+TEST(Geometry, DerivedValuesOfTheSevenByNinePuzzle)
+{
+    const PuzzleGeometry g = puzzleSize(0).geometry;
+    EXPECT_EQ(g.pitch(), 60);
+    EXPECT_EQ(g.pieceSize(), 100);
+    EXPECT_EQ(g.width(), 460);
+    EXPECT_EQ(g.height(), 580);
+    EXPECT_EQ(g.sheetWidth(), 700);
+    EXPECT_EQ(g.sheetHeight(), 900);
+    EXPECT_EQ(dibStride(4 * g.sheetWidth(), 1), 352u);
+    EXPECT_EQ(dibStride(g.width(), 4), 232u);
+}
+
+// The row paddings the writers use are derived from the 4-byte alignment;
+// these are the values the maker's size table lists (size 11's mask padding
+// is 4, as the alignment gives).
+TEST(Geometry, RowPaddingsMatchTheSizeTable)
+{
+    const std::set<int> maskPad4 = {0, 2, 9, 11, 14};
+    const std::set<int> rowPad2 = {2, 3, 5, 11, 12};
+    const int mapPads[kSizeCount] = {2, 0, 3, 3, 0, 1, 0, 0, 0, 2, 0, 3, 1, 2, 0, 2};
+    for (const PuzzleSize& s : puzzleSizes()) {
+        SCOPED_TRACE(s.sizeIndex);
+        EXPECT_EQ(maskPadUnits(s.geometry), maskPad4.count(s.sizeIndex) ? 4 : 0);
+        EXPECT_EQ(rowPad24(s.geometry), rowPad2.count(s.sizeIndex) ? 2 : 0);
+        EXPECT_EQ(mapPad(s.geometry), mapPads[s.sizeIndex]);
+    }
+}
+
+// Properties the file layout relies on hold for every size.
+TEST(Geometry, EverySizeFitsTheFileLayout)
+{
+    for (const PuzzleSize& s : puzzleSizes()) {
+        SCOPED_TRACE(s.sizeIndex);
+        const PuzzleGeometry& g = s.geometry;
+        EXPECT_EQ(findSizeIndex(g), s.sizeIndex);
+        EXPECT_EQ(g.sheetWidth() % 4, 0) << "sheet rows must need no padding";
+        EXPECT_EQ(g.width() % 2, 0);
+        EXPECT_EQ(3 * g.width() * g.height() % 5, 0) << "the template map's length must be whole";
+        EXPECT_GE(3u * g.width() * g.height() / 5, dibStride(g.width(), 4) * g.height());
+        EXPECT_LE(g.width(), 1220);
+        EXPECT_LE(g.height(), 930);
+        EXPECT_LE(g.sheetWidth(), 2000);
+        EXPECT_LE(g.sheetHeight(), 1500);
+        EXPECT_LE(g.sheetWidth() * g.sheetHeight(), 2'700'000);
+        EXPECT_LE(g.pieceCount(), 1000);
+        EXPECT_EQ(s.templateWidth, s.sizeIndex == 12 ? 1155 : g.width());
+    }
+    EXPECT_FALSE(findSizeIndex({7, 9, 20, 41}));
+    EXPECT_FALSE(findSizeIndex({9, 7, 20, 40}));
+}
+
+}  // namespace
+}  // namespace jigsaw
