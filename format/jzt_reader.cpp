@@ -133,7 +133,7 @@ JztHeader parseHeader(std::span<const std::uint8_t> h)
 }
 
 // What one block must look like.
-struct BlockSpec {
+struct BlockShape {
     std::string name;
     int width = 0;
     int height = 0;
@@ -142,21 +142,21 @@ struct BlockSpec {
     bool lastMayBeShort = false; // the template map: filler may be missing at the end of the file
 };
 
-void expectField(const BlockSpec& spec, const char* field, long long actual, long long expected)
+void expectField(const BlockShape& shape, const char* field, long long actual, long long expected)
 {
     if (actual != expected)
-        damaged(spec.name + "の " + field + " が " + n2s(actual) + " です。" + n2s(expected) + " のはずです");
+        damaged(shape.name + "の " + field + " が " + n2s(actual) + " です。" + n2s(expected) + " のはずです");
 }
 
-PackedDib readBlock(Source& src, std::size_t& offset, const BlockSpec& spec)
+PackedDib readBlock(Source& src, std::size_t& offset, const BlockShape& shape)
 {
-    const std::size_t tableBytes = spec.bitCount <= 8 ? 4u << spec.bitCount : 0;
+    const std::size_t tableBytes = shape.bitCount <= 8 ? 4u << shape.bitCount : 0;
     const std::size_t headLength = 14 + 40 + tableBytes;
     const std::size_t available = src.size() - offset;
-    const std::size_t pixelBytes = dibStride(spec.width, spec.bitCount) * static_cast<std::size_t>(spec.height);
-    const std::size_t required = headLength + (spec.lastMayBeShort ? pixelBytes : spec.dataLength);
+    const std::size_t pixelBytes = dibStride(shape.width, shape.bitCount) * static_cast<std::size_t>(shape.height);
+    const std::size_t required = headLength + (shape.lastMayBeShort ? pixelBytes : shape.dataLength);
     if (available < required)
-        throw FormatError("パズルファイルが途中で切れています（" + spec.name + "に " +
+        throw FormatError("パズルファイルが途中で切れています（" + shape.name + "に " +
                           n2s(static_cast<long long>(required)) + " バイト必要ですが、残りは " +
                           n2s(static_cast<long long>(available)) + " バイトです）。");
 
@@ -165,13 +165,13 @@ PackedDib readBlock(Source& src, std::size_t& offset, const BlockSpec& spec)
     ByteReader in(head);
     const BITMAPFILEHEADER fileHeader = readFileHeader(in);
     const BITMAPINFOHEADER info = readInfoHeader(in);
-    expectField(spec, "biSize", info.biSize, 40);
-    expectField(spec, "biWidth", info.biWidth, spec.width);
-    expectField(spec, "biHeight", info.biHeight, spec.height);
-    expectField(spec, "biPlanes", info.biPlanes, 1);
-    expectField(spec, "biBitCount", info.biBitCount, spec.bitCount);
-    expectField(spec, "biCompression", info.biCompression, kBiRgb);
-    expectField(spec, "biClrUsed", info.biClrUsed, 0);
+    expectField(shape, "biSize", info.biSize, 40);
+    expectField(shape, "biWidth", info.biWidth, shape.width);
+    expectField(shape, "biHeight", info.biHeight, shape.height);
+    expectField(shape, "biPlanes", info.biPlanes, 1);
+    expectField(shape, "biBitCount", info.biBitCount, shape.bitCount);
+    expectField(shape, "biCompression", info.biCompression, kBiRgb);
+    expectField(shape, "biClrUsed", info.biClrUsed, 0);
 
     std::vector<RGBQUAD> table(tableBytes / 4);
     for (RGBQUAD& c : table) {
@@ -186,7 +186,7 @@ PackedDib readBlock(Source& src, std::size_t& offset, const BlockSpec& spec)
     // The file may carry fewer bytes than the pixel array holds (8-bit rows
     // whose width is not a multiple of 4, the small format's 24-bit picture):
     // the rest reads as zero. Bytes beyond the pixel array are filler.
-    const std::size_t supplied = std::min(spec.dataLength, available - headLength);
+    const std::size_t supplied = std::min(shape.dataLength, available - headLength);
     const std::size_t take = std::min(supplied, pixelBytes);
     std::span<std::uint8_t> pixels = dib.pixels();
     src.readAt(offset + headLength, pixels.first(take));
