@@ -60,8 +60,13 @@ void writeFileAtomically(const std::filesystem::path& path, std::span<const std:
 {
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    const std::filesystem::path temp =
-        dir / ("." + path.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::string name = ".";
+    name += path.filename().string();
+    name += ".tmp-";
+    name += std::to_string(::getpid());
+    name += '-';
+    name += std::to_string(counter++);
+    const std::filesystem::path temp = dir / name;
 
     // Created with the ordinary mode, so the finished file gets the
     // permissions the user's umask gives any new file.
