@@ -1,0 +1,39 @@
+// Runs each file of the given folders (or the given files) through the fuzz
+// entry point once, for builds without libFuzzer.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+int replay(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int count = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path arg(argv[i]);
+        if (std::filesystem::is_directory(arg)) {
+            for (const auto& entry : std::filesystem::directory_iterator(arg))
+                if (entry.is_regular_file())
+                    count += replay(entry.path());
+        } else {
+            count += replay(arg);
+        }
+    }
+    std::printf("%d inputs replayed\n", count);
+    return count > 0 ? 0 : 1;
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing the kit need, if any
+# are missing. Runs apt-get as root, or through sudo for another user.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "These packages are missing and installing them needs root: ${missing[*]}" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
