@@ -93,7 +93,6 @@ public:
     }
     void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
     void bytes(std::span<const std::uint8_t> b) { out_.insert(out_.end(), b.begin(), b.end()); }
-    void fill(std::size_t n, std::uint8_t value) { out_.insert(out_.end(), n, value); }
 
 private:
     std::vector<std::uint8_t>& out_;

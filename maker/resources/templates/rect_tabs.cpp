@@ -131,16 +131,7 @@ void drawRectTabs(PieceTemplate& tpl, const PuzzleGeometry& g, const PieceColour
         }
     };
 
-    for (int r = 0; r < g.rows; ++r)
-        for (int c = 0; c < g.cols; ++c) {
-            const std::uint8_t here = colours[static_cast<std::size_t>(c + g.cols * r)];
-            if (c + 1 < g.cols)
-                place(EdgeFrame{true, half + (c + 1) * p, half + r * p, true}, here,
-                      colours[static_cast<std::size_t>(c + 1 + g.cols * r)]);
-            if (r + 1 < g.rows)
-                place(EdgeFrame{false, half + (r + 1) * p, half + c * p, true}, here,
-                      colours[static_cast<std::size_t>(c + g.cols * (r + 1))]);
-        }
+    forEachInnerSide(g, colours, place);
 }
 
 }  // namespace jigsaw::templates

@@ -64,7 +64,6 @@ RoundKnob randomKnob(Rng& rng, int tLo, int tHi, int depth)
 void drawRoundKnobs(PieceTemplate& tpl, const PuzzleGeometry& g, const PieceColours& colours, Rng& rng)
 {
     const int half = g.margin / 2;
-    const int p = g.pitch();
     // Knobs keep one pixel inside the middle part of each side, the stretch
     // facing the core. Knobs of crossing sides then live in disjoint squares
     // with a free pixel between them, so they can never touch.
@@ -85,16 +84,7 @@ void drawRoundKnobs(PieceTemplate& tpl, const PuzzleGeometry& g, const PieceColo
                 }
     };
 
-    for (int r = 0; r < g.rows; ++r)
-        for (int c = 0; c < g.cols; ++c) {
-            const std::uint8_t here = colours[static_cast<std::size_t>(c + g.cols * r)];
-            if (c + 1 < g.cols)
-                drawKnob(EdgeFrame{true, half + (c + 1) * p, half + r * p, true}, here,
-                         colours[static_cast<std::size_t>(c + 1 + g.cols * r)]);
-            if (r + 1 < g.rows)
-                drawKnob(EdgeFrame{false, half + (r + 1) * p, half + c * p, true}, here,
-                         colours[static_cast<std::size_t>(c + g.cols * (r + 1))]);
-        }
+    forEachInnerSide(g, colours, drawKnob);
 }
 
 }  // namespace jigsaw::templates

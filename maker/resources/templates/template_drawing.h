@@ -84,6 +84,25 @@ inline void setPixel(PieceTemplate& tpl, int x, int y, std::uint8_t colour)
 
 void fillRect(PieceTemplate& tpl, const Rect& r, std::uint8_t colour);
 
+// Calls draw(frame, colour before the line, colour after it) for every side
+// shared by two pieces, row by row from the top: the right side, then the
+// bottom side of each piece. The order is fixed, since it decides what the
+// random source gives each side.
+template <class Draw>
+void forEachInnerSide(const PuzzleGeometry& g, const PieceColours& colours, Draw&& draw)
+{
+    const int half = g.margin / 2;
+    const int p = g.pitch();
+    const auto colourOf = [&](int c, int r) { return colours[static_cast<std::size_t>(c + g.cols * r)]; };
+    for (int r = 0; r < g.rows; ++r)
+        for (int c = 0; c < g.cols; ++c) {
+            if (c + 1 < g.cols)
+                draw(EdgeFrame{true, half + (c + 1) * p, half + r * p, true}, colourOf(c, r), colourOf(c + 1, r));
+            if (r + 1 < g.rows)
+                draw(EdgeFrame{false, half + (r + 1) * p, half + c * p, true}, colourOf(c, r), colourOf(c, r + 1));
+        }
+}
+
 // Round knobs on a neck, one in the middle of every inner side.
 void drawRoundKnobs(PieceTemplate& tpl, const PuzzleGeometry& g, const PieceColours& colours, Rng& rng);
 
