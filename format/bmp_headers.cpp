@@ -30,6 +30,18 @@ BITMAPINFOHEADER readInfoHeader(ByteReader& in)
     return h;
 }
 
+std::vector<RGBQUAD> readColorTable(ByteReader& in, std::size_t count)
+{
+    std::vector<RGBQUAD> table(count);
+    for (RGBQUAD& c : table) {
+        c.rgbBlue = in.u8();
+        c.rgbGreen = in.u8();
+        c.rgbRed = in.u8();
+        c.rgbReserved = in.u8();
+    }
+    return table;
+}
+
 void writeFileHeader(ByteWriter& out, const BITMAPFILEHEADER& h)
 {
     out.u16(h.bfType);

@@ -57,6 +57,8 @@ inline constexpr std::uint32_t kBiBitfields = 3;
 
 BITMAPFILEHEADER readFileHeader(ByteReader& in);
 BITMAPINFOHEADER readInfoHeader(ByteReader& in);
+// `count` colour-table entries (blue, green, red, reserved).
+std::vector<RGBQUAD> readColorTable(ByteReader& in, std::size_t count);
 void writeFileHeader(ByteWriter& out, const BITMAPFILEHEADER& h);
 void writeInfoHeader(ByteWriter& out, const BITMAPINFOHEADER& h);
 

@@ -1,13 +1,10 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
 
 #include "byte_io.h"
+#include "byte_source.h"
 #include "format_error.h"
 #include "jzt_file.h"
 #include "message_text.h"
@@ -15,79 +12,6 @@
 namespace jigsaw {
 
 namespace {
-
-// Where the reader takes its bytes from: memory or an open file. Callers check
-// the bounds against size() before every read.
-class Source {
-public:
-    virtual ~Source() = default;
-    virtual std::size_t size() const = 0;
-    virtual void readAt(std::size_t offset, std::span<std::uint8_t> dest) = 0;
-};
-
-class MemorySource final : public Source {
-public:
-    explicit MemorySource(std::span<const std::uint8_t> data) : data_(data) {}
-    std::size_t size() const override { return data_.size(); }
-    void readAt(std::size_t offset, std::span<std::uint8_t> dest) override
-    {
-        if (!dest.empty())
-            std::memcpy(dest.data(), data_.data() + offset, dest.size());
-    }
-
-private:
-    std::span<const std::uint8_t> data_;
-};
-
-std::string systemError(const std::filesystem::path& path, const char* what, int err)
-{
-    return "「" + path.string() + "」" + what + "（" + std::strerror(err) + "）。";
-}
-
-class FileSource final : public Source {
-public:
-    explicit FileSource(const std::filesystem::path& path) : path_(path)
-    {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0)
-            throw FormatError(systemError(path, "を開けません", errno));
-        struct stat st {};
-        if (::fstat(fd_, &st) != 0) {
-            const int err = errno;
-            ::close(fd_);
-            throw FormatError(systemError(path, "を調べられません", err));
-        }
-        if (!S_ISREG(st.st_mode)) {
-            ::close(fd_);
-            throw FormatError("「" + path.string() + "」はファイルではありません。");
-        }
-        size_ = static_cast<std::size_t>(st.st_size);
-    }
-    ~FileSource() override { ::close(fd_); }
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-
-    std::size_t size() const override { return size_; }
-    void readAt(std::size_t offset, std::span<std::uint8_t> dest) override
-    {
-        std::size_t done = 0;
-        while (done < dest.size()) {
-            const ssize_t n = ::pread(fd_, dest.data() + done, dest.size() - done, static_cast<off_t>(offset + done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                throw FormatError(systemError(path_, "を読めません", errno));
-            if (n == 0)
-                throw FormatError("「" + path_.string() + "」が読み込み中に短くなりました。");
-            done += static_cast<std::size_t>(n);
-        }
-    }
-
-private:
-    std::filesystem::path path_;
-    int fd_ = -1;
-    std::size_t size_ = 0;
-};
 
 [[noreturn]] void damaged(const std::string& what)
 {
@@ -148,7 +72,7 @@ void expectField(const BlockShape& shape, const char* field, long long actual, l
         damaged(shape.name + "の " + field + " が " + n2s(actual) + " です。" + n2s(expected) + " のはずです");
 }
 
-PackedDib readBlock(Source& src, std::size_t& offset, const BlockShape& shape)
+PackedDib readBlock(ByteSource& src, std::size_t& offset, const BlockShape& shape)
 {
     const std::size_t tableBytes = shape.bitCount <= 8 ? 4u << shape.bitCount : 0;
     const std::size_t headLength = 14 + 40 + tableBytes;
@@ -173,13 +97,7 @@ PackedDib readBlock(Source& src, std::size_t& offset, const BlockShape& shape)
     expectField(shape, "biCompression", info.biCompression, kBiRgb);
     expectField(shape, "biClrUsed", info.biClrUsed, 0);
 
-    std::vector<RGBQUAD> table(tableBytes / 4);
-    for (RGBQUAD& c : table) {
-        c.rgbBlue = in.u8();
-        c.rgbGreen = in.u8();
-        c.rgbRed = in.u8();
-        c.rgbReserved = in.u8();
-    }
+    const std::vector<RGBQUAD> table = readColorTable(in, tableBytes / 4);
 
     PackedDib dib = PackedDib::allocate(info, table);
     dib.hdr = fileHeader;
@@ -195,7 +113,7 @@ PackedDib readBlock(Source& src, std::size_t& offset, const BlockShape& shape)
     return dib;
 }
 
-JztPuzzle readFrom(Source& src)
+JztPuzzle readFrom(ByteSource& src)
 {
     if (src.size() < kJztHeaderSize)
         throw FormatError("パズルファイルではありません（長さが " + n2s(static_cast<long long>(src.size())) +
