@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-qpa-plugins libjpeg62-turbo-dev libsdl2-mixer-dev
+  fonts-noto-cjk
 )
 
 missing=()
