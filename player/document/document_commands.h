@@ -1,0 +1,54 @@
+#pragma once
+
+#include "document_events.h"
+#include "vorpel_doc.h"
+
+// Command ids of the player's menus, kept from the original resource numbering.
+enum VorpelCommand : int {
+    kCmdOpenPuzzle = 32772,
+    kCmdTogglePreview = 32775,
+    kCmdArrangeTray = 32777,
+    kCmdOpenPlayFile = 32779,
+    kCmdSavePlayFile = 32780,
+    kCmdToggleElapsed = 32782,
+    kCmdToggleSpareOption = 32783,
+    kCmdShowMessage = 32796,
+    kCmdBlackNone = 32799,
+    kCmdBlackCompleted = 32800,
+    kCmdBlackUncompleted = 32801,
+    kCmdReverseStacking = 32804,
+    kCmdHelp = 57670,
+};
+
+// Closes the gaps in the tray: the occupied slots among 0 to 999 move to the
+// front in their order; the rest become empty (piece 0, turn 0). Slot 1000 is
+// left alone. Not a change of the game.
+void OnArrangeTray(CVorpelDoc& doc, DocumentEvents& events);
+
+// Turns the stacking order upside down (bottom piece on top). Groups and
+// positions stay; not a change of the game.
+void OnReverseStacking(CVorpelDoc& doc, DocumentEvents& events);
+
+// Opens or closes a tool window by its flag.
+void OnTogglePreview(CVorpelDoc& doc, DocumentEvents& events);
+void OnToggleElapsed(CVorpelDoc& doc, DocumentEvents& events);
+
+// The option kept in play files and consulted by nothing else.
+void OnToggleSpareOption(CVorpelDoc& doc, DocumentEvents& events);
+
+// The black display modes: 0 normal, 1 completed pieces, 2 pieces in the tray.
+// Choosing the mode already set does nothing.
+void OnBlackNone(CVorpelDoc& doc, DocumentEvents& events);
+void OnBlackCompleted(CVorpelDoc& doc, DocumentEvents& events);
+void OnBlackUncompleted(CVorpelDoc& doc, DocumentEvents& events);
+
+// Shows the attached message.
+void OnShowMessage(const CVorpelDoc& doc, DocumentEvents& events);
+
+// Menu state of a command: whether it can be chosen, and its check mark.
+bool IsCommandEnabled(const CVorpelDoc& doc, int command);
+bool IsCommandChecked(const CVorpelDoc& doc, int command);
+
+// Whether opening another file or closing should first offer to save: the
+// game changed and is not finished.
+bool ShouldOfferSave(const CVorpelDoc& doc);

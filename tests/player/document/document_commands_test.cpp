@@ -1,0 +1,125 @@
+#include "document_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "document_test_support.h"
+
+namespace {
+
+TEST(ArrangeTray, ClosesGapsKeepingOrderAndTurns)
+{
+    CVorpelDoc doc;
+    const int pieces[] = {7, 2, 5, 9, 4};
+    const int turns[] = {1, 0, 3, 0, 2};
+    for (int slot = 0; slot < 12; ++slot)
+        doc.SetTrayTurn(slot, 0);
+    for (int slot = 0; slot < 5; ++slot) {
+        doc.SetTrayPiece(slot, pieces[slot]);
+        doc.SetTrayTurn(slot, turns[slot]);
+    }
+    doc.SetTrayPiece(1000, 6);
+    doc.SetTrayTurn(1000, 4);
+    RecordingEvents events;
+    OnArrangeTray(doc, events);
+
+    EXPECT_EQ(doc.GetTrayPiece(0), 7);
+    EXPECT_EQ(doc.GetTrayPiece(1), 5);
+    EXPECT_EQ(doc.GetTrayPiece(2), 4);
+    EXPECT_EQ(doc.GetTrayTurn(0), 1);
+    EXPECT_EQ(doc.GetTrayTurn(1), 3);
+    EXPECT_EQ(doc.GetTrayTurn(2), 2);
+    for (int slot = 3; slot < 1000; ++slot) {
+        ASSERT_EQ(doc.GetTrayPiece(slot), 0) << slot;
+        ASSERT_EQ(doc.GetTrayTurn(slot), 0) << slot;
+    }
+    EXPECT_EQ(doc.GetTrayPiece(1000), 6);
+    EXPECT_EQ(doc.GetTrayTurn(1000), 4);
+    EXPECT_EQ(doc.GetModified(), 0);
+    EXPECT_EQ(events.log, std::vector<std::string>{"redraw"});
+}
+
+TEST(ReverseStacking, SwapsEndsAndKeepsTheIndexTheInverse)
+{
+    FakeClock clock;
+    const auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::Indexed, clock);
+    // A stacking that is not the identity, so that a swap of the wrong tables shows.
+    OnReverseStacking(*doc, noDocumentEvents());
+    std::swap(doc->ZCol()[0], doc->ZCol()[4]);
+    std::swap(doc->ZRow()[0], doc->ZRow()[4]);
+    for (int pos = 0; pos < 12; ++pos)
+        doc->ZIndex()[doc->ZCol()[pos]][doc->ZRow()[pos]] = pos;
+    const CVorpelDoc before = *doc;
+
+    OnReverseStacking(*doc, noDocumentEvents());
+    for (int pos = 0; pos < 12; ++pos) {
+        EXPECT_EQ(doc->ZCol()[pos], before.ZCol()[11 - pos]);
+        EXPECT_EQ(doc->ZRow()[pos], before.ZRow()[11 - pos]);
+        EXPECT_EQ(doc->ZIndex()[doc->ZCol()[pos]][doc->ZRow()[pos]], pos);
+    }
+    OnReverseStacking(*doc, noDocumentEvents());
+    EXPECT_TRUE(*doc == before);
+}
+
+TEST(ReverseStacking, OddCountKeepsTheMiddle)
+{
+    CVorpelDoc doc;
+    doc.SetCols(3);
+    doc.SetRows(3);
+    for (int pos = 0; pos < 9; ++pos) {
+        doc.ZCol()[pos] = pos % 3;
+        doc.ZRow()[pos] = pos / 3;
+        doc.ZIndex()[pos % 3][pos / 3] = pos;
+    }
+    OnReverseStacking(doc, noDocumentEvents());
+    EXPECT_EQ(doc.ZCol()[4], 1);
+    EXPECT_EQ(doc.ZRow()[4], 1);
+    EXPECT_EQ(doc.ZIndex()[1][1], 4);
+    EXPECT_EQ(doc.ZIndex()[0][0], 8);
+    EXPECT_EQ(doc.ZIndex()[2][2], 0);
+}
+
+TEST(DocumentOptions, TogglesAndBlackModesNotifyOnlyOnChange)
+{
+    CVorpelDoc doc;
+    RecordingEvents events;
+    OnTogglePreview(doc, events);
+    OnToggleElapsed(doc, events);
+    OnToggleElapsed(doc, events);
+    OnToggleSpareOption(doc, events);
+    OnBlackNone(doc, events);
+    OnBlackUncompleted(doc, events);
+    OnBlackUncompleted(doc, events);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"preview on", "elapsed on", "elapsed off", "redraw", "redraw"}));
+    EXPECT_TRUE(IsCommandChecked(doc, kCmdTogglePreview));
+    EXPECT_FALSE(IsCommandChecked(doc, kCmdToggleElapsed));
+    EXPECT_TRUE(IsCommandChecked(doc, kCmdToggleSpareOption));
+    EXPECT_TRUE(IsCommandChecked(doc, kCmdBlackUncompleted));
+    EXPECT_FALSE(IsCommandChecked(doc, kCmdBlackNone));
+    EXPECT_FALSE(IsCommandEnabled(doc, kCmdSavePlayFile));
+    EXPECT_EQ(doc.GetModified(), 0);
+}
+
+TEST(Document, ConstructionAndElapsedTime)
+{
+    CVorpelDoc doc;
+    for (int slot = 0; slot < 12; ++slot) {
+        EXPECT_EQ(doc.GetTrayPiece(slot), slot);
+        EXPECT_EQ(doc.GetTrayTurn(slot), 1);
+    }
+    EXPECT_EQ(doc.GetTrayTurn(12), 0);
+    EXPECT_EQ(doc.PieceSize(), 200);
+    EXPECT_EQ(doc.GetHomeMark(12), (RECT{2 + 80 + 20 - 5, -10 + 4 * 120 + 80 + 20 - 5, 2 + 80 + 20 + 5,
+                                         -10 + 4 * 120 + 80 + 20 + 5}));
+    EXPECT_EQ(doc.GetPreviewWndRect(), (RECT{0, 0, 262, 219}));
+    EXPECT_EQ(doc.GetPlayable(), 0);
+
+    // Whole seconds are counted at the tick's second boundaries, with no wrap
+    // after 49 days of uptime.
+    doc.SetStartTick(4'294'966'500);
+    doc.SetElapsedBase(100);
+    EXPECT_EQ(doc.ElapsedSeconds(4'294'966'999), 100);
+    EXPECT_EQ(doc.ElapsedSeconds(4'294'967'000), 101);
+    EXPECT_EQ(doc.ElapsedSeconds(4'294'966'500 + 3'600'000), 3700);
+}
+
+}  // namespace

@@ -1,0 +1,231 @@
+#include "play_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "document_commands.h"
+#include "document_test_support.h"
+#include "format_error.h"
+
+namespace {
+
+using jigsaw::ColorFormat;
+using jigsaw::DataFormat;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::size_t kTray = 28;
+constexpr std::size_t kGroups = 6400 + 12792 + 17056;
+constexpr std::size_t kZCol = kGroups + 1001 * 1066;
+
+// The first tray slot from `from` on that holds a piece, in a play file.
+std::size_t occupiedSlot(const Bytes& b, std::size_t from)
+{
+    while (b[kTray + 5 * from + 2] == 0)
+        ++from;
+    return from;
+}
+
+// A 12-piece game in the middle of play: pieces 0 and 1 joined on the board,
+// piece 5 alone on the board, the tray arranged, the stacking reversed, tool
+// windows and options set.
+std::unique_ptr<CVorpelDoc> gameInProgress(FakeClock& clock)
+{
+    auto doc = loadedDoc(kSize12, DataFormat::Small, ColorFormat::TrueColor, clock);
+    for (int slot = 0; slot < 12; ++slot) {
+        const int piece = doc->GetTrayPiece(slot);
+        if (piece != 0 && piece != 1 && piece != 5)
+            continue;
+        doc->SetOnBoard(piece, 1);
+        doc->SetBoardTurn(piece, piece == 5 ? 3 : 1);
+        doc->SetTrayPiece(slot, -1);
+        doc->SetTrayTurn(slot, 0);
+    }
+    doc->SetPiecesOut(3);
+    doc->Group(0)[1][0] = 1;
+    doc->Group(1)[0][0] = 1;
+    doc->PieceRect()[0][0] = RECT{10, 20, 210, 220};
+    doc->PieceRect()[1][0] = RECT{130, 20, 330, 220};
+    doc->PieceRect()[2][1] = RECT{400, 300, 600, 500};
+    OnReverseStacking(*doc, noDocumentEvents());
+    doc->SetBlackMode(2);
+    doc->SetShowMessage(1);
+    doc->SetElapsedShown(1);
+    doc->SetSpareOption(1);
+    doc->SetElapsedBase(40);
+    doc->SetModified(1);
+    return doc;
+}
+
+TEST(PlayFile, StoresPairsInBaseTwoHundredFiftyFive)
+{
+    FakeClock clock;
+    const auto doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::Indexed, clock);
+    doc->SetTrayPiece(0, 300);
+    doc->SetTrayPiece(1, 1000);
+    doc->SetTrayPiece(2, -1);
+    doc->SetPiecesOut(254);
+    Bytes data = WritePlayData(*doc, clock.tick);
+    EXPECT_EQ(data[kTray], 1);
+    EXPECT_EQ(data[kTray + 1], 45);
+    EXPECT_EQ(data[kTray + 5], 3);
+    EXPECT_EQ(data[kTray + 6], 235);
+    EXPECT_EQ(data[kTray + 10], 0);
+    EXPECT_EQ(data[kTray + 11], 0xFF);
+    EXPECT_EQ(data[16], 254);
+    EXPECT_EQ(data[17], 0);
+    doc->SetPiecesOut(255);
+    data = WritePlayData(*doc, clock.tick);
+    EXPECT_EQ(data[16], 0);
+    EXPECT_EQ(data[17], 1);
+}
+
+TEST(PlayFile, TwelvePiecesStillWriteTheFullFixedBlocks)
+{
+    EXPECT_EQ(kPlayFixedSize, 6400u + 12792 + 17056 + 1067066 + 1001 + 1001 + 16 + 16);
+    FakeClock clock;
+    const auto doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::Indexed, clock);
+    const Bytes data = WritePlayData(*doc, clock.tick);
+    // 440 × 560 picture, 600 × 800 sheets, all 8-bit; the mask as long as a sheet.
+    EXPECT_EQ(data.size(), kPlayFixedSize + (440 * 560 + 1078) + 4 * (600 * 800 + 1078) + (600 * 800 + 62));
+    EXPECT_EQ(data[kZCol + 11], doc->ZCol()[11]);
+    EXPECT_EQ(data[kGroups + 1066 * 4 + 4], 1) << "piece 4's own cell, in row-major cell order";
+}
+
+TEST(PlayFile, RoundTripInTheMiddleOfAGame)
+{
+    FakeClock clock;
+    const auto doc = gameInProgress(clock);
+    clock.tick += 65'000;
+    const Bytes data = WritePlayData(*doc, clock.tick);
+
+    // The same puzzle dealt at the same second, then the play file opened.
+    FakeClock later = clock;
+    later.tick += 1'000'000;
+    const auto reopened = loadedDoc(kSize12, DataFormat::Small, ColorFormat::TrueColor, later);
+    reopened->SetModified(1);
+    RecordingEvents events;
+    OpenPlayData(*reopened, data, later, events);
+
+    CVorpelDoc expected = *doc;
+    for (int slot = 0; slot < kMaxPieces; ++slot)
+        if (expected.GetTrayPiece(slot) == -1)
+            expected.SetTrayPiece(slot, 255);
+    expected.SetElapsedBase(40 + 65);
+    expected.SetStartTick(later.tick);
+    expected.SetModified(0);
+    EXPECT_TRUE(*reopened == expected);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"message", "elapsed on", "redraw", "redraw"}));
+    EXPECT_EQ(events.message, doc->GetMessageText());
+}
+
+// The file's picture lengths leave out row padding: for a size whose 24-bit
+// rows need it, the top rows of each picture are not all in the file. They
+// must come back as picture, not as a black line.
+TEST(PlayFile, PicturesOfPaddedSizesComeBackWithoutBlackRows)
+{
+    constexpr int kPaddedSize = 2;
+    FakeClock clock;
+    const auto doc = loadedDoc(kPaddedSize, DataFormat::Large, ColorFormat::TrueColor, clock);
+    const Bytes data = WritePlayData(*doc, clock.tick);
+    auto reopened = loadedDoc(kPaddedSize, DataFormat::Large, ColorFormat::TrueColor, clock);
+    OpenPlayData(*reopened, data, clock, noDocumentEvents());
+
+    const auto& before = doc->Picture();
+    const auto& after = reopened->Picture();
+    ASSERT_NE(before.stride(), std::size_t(before.info().biWidth) * 3) << "size must need row padding";
+    const int top = 0;
+    const int width = before.info().biWidth;
+    for (int x = 0; x < width * 3; ++x) {
+        const int was = before.rowFromTop(top)[x];
+        const int now = after.rowFromTop(top)[x];
+        EXPECT_LE(std::abs(was - now), 48) << "byte " << x << " of the top row";
+    }
+}
+
+TEST(PlayFile, TwoSavesDifferOnlyInTheSeconds)
+{
+    FakeClock clock;
+    const auto doc = gameInProgress(clock);
+    const Bytes first = WritePlayData(*doc, clock.tick);
+    const Bytes second = WritePlayData(*doc, clock.tick + 70'000'000'000);
+    ASSERT_EQ(first.size(), second.size());
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        if (i < 5033 || i >= 5037) {
+            ASSERT_EQ(first[i], second[i]) << "byte " << i;
+        }
+    }
+    const std::uint32_t seconds = (second[5033] << 24) | (second[5034] << 16) | (second[5035] << 8) | second[5036];
+    EXPECT_EQ(seconds, 40u + 70'000'000u);
+}
+
+// Each damage to a good file must be refused with the open game left as it was.
+TEST(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
+{
+    FakeClock clock;
+    const Bytes good = WritePlayData(*gameInProgress(clock), clock.tick);
+    const auto doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::Indexed, clock);
+    const CVorpelDoc before = *doc;
+
+    const std::vector<std::pair<const char*, std::function<void(Bytes&)>>> damages{
+        {"truncated", [](Bytes& b) { b.pop_back(); }},
+        {"header only", [](Bytes& b) { b.resize(6400); }},
+        {"not a puzzle size", [](Bytes& b) { b[0] = 5; }},
+        {"colour format", [](Bytes& b) { b[24] = 3; }},
+        {"piece twice in the tray",
+         [](Bytes& b) {
+             const std::size_t first = occupiedSlot(b, 0);
+             const std::size_t second = occupiedSlot(b, first + 1);
+             b[kTray + 5 * second + 1] = b[kTray + 5 * first + 1];
+         }},
+        {"piece outside the puzzle", [](Bytes& b) { b[kTray + 5 * occupiedSlot(b, 0) + 1] = 12; }},
+        {"turn 5", [](Bytes& b) { b[kTray + 5 * 3 + 2] = 5; }},
+        {"stacking not a permutation", [](Bytes& b) { b[kZCol + 1] = b[kZCol]; }},
+        {"group not symmetric", [](Bytes& b) { b[kGroups + 1] = 0; }},
+        {"piece not in its group", [](Bytes& b) { b[kGroups + 1066 * 7 + 7] = 0; }},
+        {"black mode", [](Bytes& b) { b[5374] = 3; }},
+        {"picture header", [](Bytes& b) { b[kPlayFixedSize + 14 + 4] ^= 1; }},
+        {"foreign bytes", [](Bytes& b) { std::fill(b.begin(), b.end(), 0x41); }},
+    };
+    for (const auto& [name, damage] : damages) {
+        Bytes data = good;
+        damage(data);
+        try {
+            OpenPlayData(*doc, data, clock, noDocumentEvents());
+            ADD_FAILURE() << name << ": accepted";
+        } catch (const jigsaw::FormatError& e) {
+            EXPECT_FALSE(std::string(e.what()).empty()) << name;
+        }
+        EXPECT_TRUE(*doc == before) << name;
+    }
+}
+
+TEST(PlayFile, SaveAndOpenThroughFiles)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "player_document_play_file_test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    FakeClock clock;
+    const auto doc = gameInProgress(clock);
+
+    EXPECT_THROW(SavePlayFile(*doc, dir / "missing" / "game.jpd", clock), jigsaw::FormatError);
+    EXPECT_EQ(doc->GetModified(), 1);
+
+    SavePlayFile(*doc, dir / "game.jpd", clock);
+    EXPECT_EQ(doc->GetModified(), 0);
+    EXPECT_EQ(doc->GetPlaySavePath(), (dir / "game.jpd").string());
+    CVorpelDoc reopened;
+    OpenPlayFile(reopened, dir / "game.jpd", clock, noDocumentEvents());
+    EXPECT_EQ(reopened.GetPlayOpenPath(), (dir / "game.jpd").string());
+    std::ifstream in(dir / "game.jpd", std::ios::binary);
+    const Bytes onDisk{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(onDisk, WritePlayData(*doc, clock.tick));
+    EXPECT_EQ(reopened.GetPiecesOut(), 3);
+    EXPECT_EQ(reopened.Group(1)[0][0], 1);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
