@@ -1,0 +1,87 @@
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "game_clock.h"
+#include "geometry.h"
+#include "play_rules.h"
+#include "puzzle_loader.h"
+#include "random_source.h"
+
+namespace {
+
+class FixedClock final : public GameClock {
+public:
+    std::uint64_t TickMs() override { return 1'000'000; }
+    std::int64_t TimeSeconds() override { return 1'700'000'000; }
+};
+
+constexpr int kOrigin = 40;
+
+// The 1000-piece puzzle (40 × 25) with every piece on the board in its home
+// place, upright, in two groups of 500: the left and the right half. The join
+// reads no pictures, so the deal alone sets the game up.
+std::unique_ptr<CVorpelDoc> twoHalves()
+{
+    const jigsaw::PuzzleGeometry g = jigsaw::puzzleSize(15).geometry;
+    auto doc = std::make_unique<CVorpelDoc>();
+    doc->SetCols(g.cols);
+    doc->SetRows(g.rows);
+    doc->SetCellSize(g.cellSize);
+    doc->SetMargin(g.margin);
+    doc->SetPieceSize(g.pieceSize());
+    FixedClock clock;
+    MtRandom random;
+    DealNewGame(*doc, clock, random);
+
+    GroupMatrix left{}, right{};
+    for (int c = 0; c < g.cols; ++c)
+        for (int r = 0; r < g.rows; ++r)
+            (c < g.cols / 2 ? left : right)[c][r] = 1;
+    const int s = g.pieceSize();
+    for (int id = 0; id < g.pieceCount(); ++id) {
+        const int c = id % g.cols, r = id / g.cols;
+        doc->SetOnBoard(id, 1);
+        doc->SetBoardTurn(id, 1);
+        doc->SetTrayPiece(id, -1);
+        doc->SetTrayTurn(id, 0);
+        const int x = kOrigin + c * g.pitch(), y = kOrigin + r * g.pitch();
+        doc->PieceRect()[c][r] = RECT{x, y, x + s, y + s};
+        doc->Group(id) = c < g.cols / 2 ? left : right;
+    }
+    return doc;
+}
+
+// The left half put down 7 pixels right of and 5 above its place: one join
+// merges the halves and completes the puzzle.
+void BM_TryJoin_HalfSnapsAndCompletes(benchmark::State& state)
+{
+    const auto start = twoHalves();
+    PlaceGroup(*start, kOrigin + 7, kOrigin - 5, 0);
+    auto doc = std::make_unique<CVorpelDoc>(*start);
+    if (!TryJoin(*doc, 0).completed)
+        state.SkipWithError("the halves did not join");
+    for (auto _ : state) {
+        state.PauseTiming();
+        *doc = *start;
+        state.ResumeTiming();
+        const JoinResult result = TryJoin(*doc, 0);
+        benchmark::DoNotOptimize(result.completed);
+    }
+}
+BENCHMARK(BM_TryJoin_HalfSnapsAndCompletes)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The left half put down far from the right one: every neighbour is tested,
+// none joins.
+void BM_TryJoin_HalfFindsNothing(benchmark::State& state)
+{
+    const auto doc = twoHalves();
+    PlaceGroup(*doc, kOrigin + 400, kOrigin + 300, 0);
+    for (auto _ : state) {
+        const JoinResult result = TryJoin(*doc, 0);
+        benchmark::DoNotOptimize(result.count);
+    }
+}
+BENCHMARK(BM_TryJoin_HalfFindsNothing)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+}  // namespace

@@ -1,0 +1,245 @@
+#include <algorithm>
+
+#include "play_rules.h"
+#include "rules_detail.h"
+
+RECT UnionRect(const RECT& a, const RECT& b)
+{
+    if (IsEmptyRect(a))
+        return b;
+    if (IsEmptyRect(b))
+        return a;
+    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+bool IsEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+POINT GroupMemberPlace(const CVorpelDoc& doc, int p, POINT pTopLeft, int c, int r)
+{
+    const int cols = doc.GetCols();
+    const int pc = p % cols;
+    const int pr = p / cols;
+    int cc = c;
+    int rr = r;
+    switch (doc.GetBoardTurn(r * cols + c)) {
+    case 2:
+        cc = pc + pr - r;
+        rr = pr - pc + c;
+        break;
+    case 3:
+        cc = 2 * pc - c;
+        rr = 2 * pr - r;
+        break;
+    case 4:
+        cc = pc - pr + r;
+        rr = pc + pr - c;
+        break;
+    default:
+        break;
+    }
+    const int pitch = doc.Pitch();
+    return POINT{pTopLeft.x + (cc - pc) * pitch, pTopLeft.y + (rr - pr) * pitch};
+}
+
+RECT GroupBounds(const CVorpelDoc& doc, int p)
+{
+    RECT bounds{};
+    ForEachMember(doc, p, [&](int c, int r) { bounds = UnionRect(bounds, doc.PieceRect()[c][r]); });
+    return bounds;
+}
+
+bool HitTestPieceTurn(const CVorpelDoc& doc, int dx, int dy, int id, int turn)
+{
+    const int s = doc.PieceSize();
+    const int cols = doc.GetCols();
+    const jigsaw::PackedDib& mask = doc.Mask();
+    if (dx < 0 || dy < 0 || dx >= s || dy >= s || turn < 1 || turn > 4 || id < 0 || id >= doc.PieceCount())
+        return false;
+    const int x = (turn - 1) * cols * s + (id % cols) * s + dx;
+    const int y = (id / cols) * s + dy;
+    if (mask.empty() || mask.bitCount() != 1 || x >= mask.width() || y >= mask.height())
+        return false;
+    // A 0 bit (the white colour table entry) marks a pixel of the piece.
+    const std::uint8_t byte = mask.rowFromTop(y)[x >> 3];
+    return ((byte >> (7 - (x & 7))) & 1) == 0;
+}
+
+bool HitTestPiece(const CVorpelDoc& doc, int dx, int dy, int id)
+{
+    return HitTestPieceTurn(doc, dx, dy, id, doc.GetBoardTurn(id));
+}
+
+int FindPieceAt(const CVorpelDoc& doc, int bx, int by)
+{
+    const int cols = doc.GetCols();
+    for (int z = doc.PieceCount() - 1; z >= 0; --z) {
+        const int c = doc.ZCol()[z];
+        const int r = doc.ZRow()[z];
+        if (!IsCellInPuzzle(doc, c, r))
+            continue;
+        const RECT& rect = doc.PieceRect()[c][r];
+        const int id = r * cols + c;
+        if (bx >= rect.left && bx < rect.right && by >= rect.top && by < rect.bottom &&
+            HitTestPiece(doc, bx - rect.left, by - rect.top, id))
+            return id;
+    }
+    return kNoPiece;
+}
+
+void BringGroupToFront(CVorpelDoc& doc, int col, int row)
+{
+    if (!IsCellInPuzzle(doc, col, row))
+        return;
+    const int n = doc.PieceCount();
+    const int cols = doc.GetCols();
+    const GroupMatrix& group = doc.Group(row * cols + col);
+    // Raising each member in turn leaves the other pieces in their order at
+    // the bottom, the members above them in visit order and (col, row) on
+    // top; building that order directly costs one pass.
+    SlotTable<int> order;
+    int count = 0;
+    const auto push = [&](int c, int r) {
+        if (count < n)
+            order[count++] = r * cols + c;
+    };
+    for (int z = 0; z < n; ++z) {
+        const int c = doc.ZCol()[z];
+        const int r = doc.ZRow()[z];
+        if (IsCellInPuzzle(doc, c, r) && !group[c][r])
+            push(c, r);
+    }
+    for (int r = 0; r < doc.GetRows(); ++r)
+        for (int c = 0; c < cols; ++c)
+            if (group[c][r] && !(c == col && r == row))
+                push(c, r);
+    push(col, row);
+    for (int z = 0; z < count; ++z) {
+        const int c = order[z] % cols;
+        const int r = order[z] / cols;
+        doc.ZCol()[z] = c;
+        doc.ZRow()[z] = r;
+        doc.ZIndex()[c][r] = z;
+    }
+}
+
+void PlaceGroup(CVorpelDoc& doc, int x, int y, int p)
+{
+    const int s = doc.PieceSize();
+    ForEachMember(doc, p, [&](int c, int r) {
+        const POINT at = GroupMemberPlace(doc, p, POINT{x, y}, c, r);
+        doc.PieceRect()[c][r] = RECT{at.x, at.y, at.x + s, at.y + s};
+    });
+}
+
+void RotateGroup(CVorpelDoc& doc, int x, int y, int p)
+{
+    const int cols = doc.GetCols();
+    ForEachMember(doc, p, [&](int c, int r) {
+        const int id = r * cols + c;
+        doc.SetBoardTurn(id, doc.GetBoardTurn(id) % 4 + 1);
+    });
+    PlaceGroup(doc, x, y, p);
+}
+
+void KeepGroupOnBoard(CVorpelDoc& doc, int p)
+{
+    const RECT bounds = GroupBounds(doc, p);
+    const int dx = std::max(0, -bounds.left);
+    const int dy = std::max(0, -bounds.top);
+    if (dx == 0 && dy == 0)
+        return;
+    ForEachMember(doc, p, [&](int c, int r) {
+        RECT& rect = doc.PieceRect()[c][r];
+        rect = RECT{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+    });
+}
+
+int PickUpGroup(CVorpelDoc& doc, int bx, int by)
+{
+    const int id = FindPieceAt(doc, bx, by);
+    if (id == kNoPiece)
+        return kNoPiece;
+    const int col = id % doc.GetCols();
+    const int row = id / doc.GetCols();
+    const RECT& rect = doc.PieceRect()[col][row];
+    doc.SetHolding(1);
+    doc.SetHoldMoved(0);
+    doc.SetHoldCol(col);
+    doc.SetHoldRow(row);
+    doc.SetGrab(POINT{bx - rect.left, by - rect.top});
+    BringGroupToFront(doc, col, row);
+    return id;
+}
+
+BoardDamage MoveHeldGroup(CVorpelDoc& doc, int bx, int by)
+{
+    if (!doc.GetHolding())
+        return {};
+    const int id = HeldPiece(doc);
+    BoardDamage damage;
+    damage.before = GroupBounds(doc, id);
+    doc.SetHoldMoved(1);
+    PlaceGroup(doc, bx - doc.GetGrab().x, by - doc.GetGrab().y, id);
+    damage.after = GroupBounds(doc, id);
+    return damage;
+}
+
+JoinResult PutDownHeldGroup(CVorpelDoc& doc)
+{
+    if (!doc.GetHolding())
+        return {};
+    const int id = HeldPiece(doc);
+    const RECT before = GroupBounds(doc, id);
+    KeepGroupOnBoard(doc, id);
+    JoinResult result = TryJoin(doc, id);
+    KeepGroupOnBoard(doc, id);
+    result.damage = BoardDamage{before, GroupBounds(doc, id)};
+    doc.SetModified(1);
+    doc.SetHolding(0);
+    return result;
+}
+
+namespace {
+
+// Turns p's group a quarter turn clockwise about board point (bx, by): the
+// image offset (gx, gy) under the point becomes (S − gy, gx), so the point
+// stays on the same spot of the piece.
+void TurnAbout(CVorpelDoc& doc, int bx, int by, int p)
+{
+    const RECT& rect = doc.PieceRect()[p % doc.GetCols()][p / doc.GetCols()];
+    const int gx = bx - rect.left;
+    const int gy = by - rect.top;
+    RotateGroup(doc, bx - (doc.PieceSize() - gy), by - gx, p);
+}
+
+}  // namespace
+
+TurnResult TurnGroupAt(CVorpelDoc& doc, int bx, int by)
+{
+    TurnResult result;
+    result.piece = FindPieceAt(doc, bx, by);
+    if (result.piece == kNoPiece)
+        return result;
+    result.damage.before = GroupBounds(doc, result.piece);
+    TurnAbout(doc, bx, by, result.piece);
+    BringGroupToFront(doc, result.piece % doc.GetCols(), result.piece / doc.GetCols());
+    KeepGroupOnBoard(doc, result.piece);
+    result.damage.after = GroupBounds(doc, result.piece);
+    doc.SetModified(1);
+    return result;
+}
+
+BoardDamage TurnHeldGroup(CVorpelDoc& doc, int bx, int by)
+{
+    if (!doc.GetHolding())
+        return {};
+    const int id = HeldPiece(doc);
+    BoardDamage damage;
+    damage.before = GroupBounds(doc, id);
+    TurnAbout(doc, bx, by, id);
+    const RECT& rect = doc.PieceRect()[doc.GetHoldCol()][doc.GetHoldRow()];
+    doc.SetGrab(POINT{bx - rect.left, by - rect.top});
+    damage.after = GroupBounds(doc, id);
+    return damage;
+}

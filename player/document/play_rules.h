@@ -1,0 +1,145 @@
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include "vorpel_doc.h"
+
+// The rules of play on the board and in the tray, as operations on the
+// document. The views translate mouse events into these calls (board points
+// are board coordinates: client point plus scroll position; tray points are
+// tray coordinates: client point plus the tray's scroll position), then
+// repaint what the results name. Nothing here draws or plays a sound.
+
+inline constexpr int kNoPiece = -1;
+// A neighbour joins when the place expected from the group lies within this
+// many pixels of the neighbour's centre: −15 … +14 in each axis.
+inline constexpr int kJoinReach = 15;
+
+// Board areas a rule changed, for repainting only those: what moved or was
+// restacked, at its old place and at its new one. Empty rectangles (right
+// not beyond left) mean nothing.
+struct BoardDamage {
+    RECT before{};
+    RECT after{};
+};
+
+// The smallest rectangle holding both; an empty rectangle adds nothing.
+RECT UnionRect(const RECT& a, const RECT& b);
+bool IsEmptyRect(const RECT& r);
+
+// What a put-down did: each join (with the neighbour it joined, in order; one
+// "on.wav" each), whether the last join completed the puzzle, and the board
+// areas to repaint.
+struct JoinResult {
+    int count = 0;
+    std::array<int, kMaxPieces> joined{};
+    bool completed = false;
+    BoardDamage damage;
+};
+
+// ---- Board ----
+
+// Where member (c, r) of p's group lies when p's image has its top-left at
+// `pTopLeft`, by the group placement rule for the member's turn.
+POINT GroupMemberPlace(const CVorpelDoc& doc, int p, POINT pTopLeft, int c, int r);
+// Bounds of the rectangles of p's group.
+RECT GroupBounds(const CVorpelDoc& doc, int p);
+
+// Whether pixel (dx, dy) of piece id's image in the given turn lies inside the
+// piece outline (the transparent surround and the gaps between knobs do not).
+bool HitTestPieceTurn(const CVorpelDoc& doc, int dx, int dy, int id, int turn);
+// The same in the piece's turn on the board; false for a piece not on it.
+bool HitTestPiece(const CVorpelDoc& doc, int dx, int dy, int id);
+// The top-most piece on the board whose outline covers board point (bx, by).
+int FindPieceAt(const CVorpelDoc& doc, int bx, int by);
+
+// Raises the group of piece (col, row) to the top of the stacking order: the
+// other members in row-by-row order, then (col, row) itself on top.
+void BringGroupToFront(CVorpelDoc& doc, int col, int row);
+// Lays out p's group with p's top-left at board (x, y).
+void PlaceGroup(CVorpelDoc& doc, int x, int y, int p);
+// Turns every member of p's group a quarter turn clockwise and lays the group
+// out again about p, whose new top-left is board (x, y).
+void RotateGroup(CVorpelDoc& doc, int x, int y, int p);
+// Shifts p's group as one so that no rectangle lies left of or above the
+// board's origin (play files cannot hold negative positions).
+void KeepGroupOnBoard(CVorpelDoc& doc, int p);
+
+// Joins p's group with every true neighbour that lies close enough in the
+// same turn, snapping the group onto it; the group grows during the pass, so a
+// piece dropped into a gap joins all its neighbours at once. Sets the
+// completed flag when one group holds every piece.
+JoinResult TryJoin(CVorpelDoc& doc, int p);
+// One group holds every piece of the puzzle.
+bool IsPuzzleComplete(const CVorpelDoc& doc);
+
+// Left press while idle: holds the group of the piece under (bx, by), raised
+// to the top. Returns the piece, or kNoPiece (nothing happens then).
+int PickUpGroup(CVorpelDoc& doc, int bx, int by);
+// Mouse move while holding: the held group follows, grabbed where it was
+// picked up.
+BoardDamage MoveHeldGroup(CVorpelDoc& doc, int bx, int by);
+// Left release after a move, or the second click: the held group is put down,
+// kept on the board, joined with its neighbours; the game is changed.
+JoinResult PutDownHeldGroup(CVorpelDoc& doc);
+
+struct TurnResult {
+    int piece = kNoPiece;  // the piece turned about; kNoPiece: none there
+    BoardDamage damage;
+};
+// Right click while idle: turns the group under (bx, by) a quarter turn about
+// that point, raises it and keeps it on the board.
+TurnResult TurnGroupAt(CVorpelDoc& doc, int bx, int by);
+// Right click while holding: turns the held group about (bx, by), which keeps
+// its spot under the cursor.
+BoardDamage TurnHeldGroup(CVorpelDoc& doc, int bx, int by);
+
+// ---- Tray ----
+
+// Lays out the tray for a client width: at least one column of width S.
+void LayoutTray(CVorpelDoc& doc, int clientWidth);
+// The slot whose cell holds the tray point, or kNoPiece: right of the last
+// full column, or beyond slot N.
+int TraySlotAt(const CVorpelDoc& doc, POINT trayPoint);
+// Top-left of a slot's cell in tray coordinates.
+POINT TraySlotOrigin(const CVorpelDoc& doc, int slot);
+// Whether the tray point lies inside the outline of the piece in its slot.
+bool HitTestTrayPiece(const CVorpelDoc& doc, POINT trayPoint);
+
+// Left press: lifts the piece in the slot under the point for dragging; the
+// board holds it and stacks it on top. False when the slot is empty or none.
+bool PickUpFromTray(CVorpelDoc& doc, POINT trayPoint);
+// The dragged piece moved.
+void MoveTrayDrag(CVorpelDoc& doc);
+// Right click while dragging: the dragged piece turns a quarter turn.
+void TurnDraggedPiece(CVorpelDoc& doc);
+// Right click on the tray while not dragging: turns the piece under the point
+// when the point is inside its outline. False: nothing there (context menu).
+bool TurnTrayPieceAt(CVorpelDoc& doc, POINT trayPoint);
+
+// Takes the dragged piece onto the board, centred on board point (bx, by)
+// and kept on the board, and joins it. The caller has checked that the point
+// lies in the board's window. Nothing when the board holds no moved drag.
+std::optional<JoinResult> AcceptTrayDrop(CVorpelDoc& doc, int bx, int by);
+
+// Where a drag from the tray ended.
+struct TrayDropPoint {
+    enum class Where { Tray, Board, Elsewhere };
+    Where where = Where::Elsewhere;
+    POINT point;  // tray point inside the tray's window, or board point in the board's window
+};
+
+struct TrayRelease {
+    bool swapped = false;            // the dragged piece changed places with the target slot
+    std::optional<JoinResult> join;  // set when the board took the piece
+    // What flies back into a slot when the board did not take it: the
+    // dragged piece to its slot, or after a swap the displaced content to the
+    // freed slot (turn 0: an empty slot, nothing to draw).
+    int flySlot = kNoPiece;
+    int flyPiece = kNoPiece;
+    int flyTurn = 0;
+};
+// Ends a drag from the tray: swap on a slot, hand-over on the board, else
+// back to its slot.
+TrayRelease ReleaseTrayDrag(CVorpelDoc& doc, const TrayDropPoint& drop);

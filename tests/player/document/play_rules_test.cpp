@@ -1,0 +1,245 @@
+#include "play_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "document_test_support.h"
+
+namespace {
+
+using jigsaw::ColorFormat;
+using jigsaw::DataFormat;
+
+// A 12-piece game (3 × 4, S 200, pitch 120) with every piece still in the tray.
+class PlayRules : public testing::Test {
+protected:
+    FakeClock clock;
+    std::unique_ptr<CVorpelDoc> doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::TrueColor, clock);
+    const int s = doc->PieceSize();
+    const int pitch = doc->Pitch();
+
+    static int slotOf(const CVorpelDoc& d, int id)
+    {
+        for (int slot = 0; slot <= d.PieceCount(); ++slot)
+            if (d.GetTrayTurn(slot) != 0 && d.GetTrayPiece(slot) == id)
+                return slot;
+        return kNoPiece;
+    }
+    // Puts a piece straight onto the board, alone, as a hand-over would.
+    void put(CVorpelDoc& d, int id, int turn, int x, int y)
+    {
+        const int slot = slotOf(d, id);
+        d.SetTrayPiece(slot, -1);
+        d.SetTrayTurn(slot, 0);
+        d.SetOnBoard(id, 1);
+        d.SetBoardTurn(id, turn);
+        d.PieceRect()[id % 3][id / 3] = RECT{x, y, x + s, y + s};
+    }
+    RECT rect(int id) const { return doc->PieceRect()[id % 3][id / 3]; }
+    POINT slotCentre(int slot) const
+    {
+        const POINT o = TraySlotOrigin(*doc, slot);
+        return POINT{o.x + s / 2, o.y + s / 2};
+    }
+};
+
+TEST_F(PlayRules, PicksTheTopOutlineAndSeesThroughTheSurround)
+{
+    put(*doc, 0, 1, 100, 100);
+    put(*doc, 4, 1, 200, 200);
+    BringGroupToFront(*doc, 1, 1);
+    EXPECT_EQ(FindPieceAt(*doc, 250, 250), 4) << "the later piece wins where both are solid";
+    EXPECT_TRUE(HitTestPiece(*doc, 115, 115, 0));
+    EXPECT_FALSE(HitTestPiece(*doc, 15, 15, 4)) << "the corner between the knobs is transparent";
+    EXPECT_EQ(FindPieceAt(*doc, 215, 215), 0) << "a click there reaches the piece below";
+    EXPECT_EQ(FindPieceAt(*doc, 105, 105), kNoPiece);
+    EXPECT_EQ(FindPieceAt(*doc, 0, 0), kNoPiece) << "pieces in the tray are never found";
+    BringGroupToFront(*doc, 0, 0);
+    EXPECT_EQ(FindPieceAt(*doc, 250, 250), 0);
+    EXPECT_EQ(doc->ZIndex()[0][0], doc->PieceCount() - 1);
+}
+
+TEST_F(PlayRules, JoinsWithinTheWindowInEveryTurnOnly)
+{
+    const CVorpelDoc start = *doc;
+    auto fresh = std::make_unique<CVorpelDoc>();
+    for (int turn = 1; turn <= 4; ++turn) {
+        const POINT rightOf[] = {{pitch, 0}, {0, pitch}, {-pitch, 0}, {0, -pitch}};
+        const POINT step = rightOf[turn - 1];
+        const POINT exact{400 + step.x, 400 + step.y};
+        for (int axis = 0; axis < 2; ++axis)
+            for (int offset = -16; offset <= 15; ++offset) {
+                *fresh = start;
+                put(*fresh, 4, turn, 400, 400);
+                put(*fresh, 5, turn, exact.x + (axis == 0 ? offset : 0), exact.y + (axis == 1 ? offset : 0));
+                const JoinResult joined = TryJoin(*fresh, 5);
+                const bool near = offset >= -15 && offset <= 14;
+                ASSERT_EQ(joined.count, near ? 1 : 0) << "turn " << turn << " axis " << axis << " offset " << offset;
+                if (near) {
+                    EXPECT_EQ(fresh->PieceRect()[2][1].left, exact.x) << "snapped onto its place";
+                    EXPECT_EQ(fresh->PieceRect()[2][1].top, exact.y);
+                    EXPECT_EQ(fresh->PieceRect()[1][1].left, 400) << "the neighbour stays";
+                    EXPECT_EQ(fresh->Group(4), fresh->Group(5));
+                }
+            }
+        *fresh = start;
+        put(*fresh, 4, turn % 4 + 1, 400, 400);
+        put(*fresh, 5, turn, exact.x, exact.y);
+        EXPECT_EQ(TryJoin(*fresh, 5).count, 0) << "another turn never joins";
+    }
+}
+
+TEST_F(PlayRules, APieceDroppedIntoAGapJoinsAllThreeAndTheLastJoinCompletes)
+{
+    put(*doc, 1, 1, 200 + pitch, 200);
+    put(*doc, 3, 1, 200, 200 + pitch);
+    put(*doc, 5, 1, 200 + 2 * pitch, 200 + pitch);
+    put(*doc, 4, 1, 600, 600);
+    ASSERT_EQ(PickUpGroup(*doc, 600 + s / 2, 600 + s / 2), 4);
+    MoveHeldGroup(*doc, 200 + pitch + s / 2 + 9, 200 + pitch + s / 2 - 7);
+    const JoinResult gap = PutDownHeldGroup(*doc);
+    ASSERT_EQ(gap.count, 3);
+    EXPECT_EQ((std::vector<int>{gap.joined[0], gap.joined[1], gap.joined[2]}), (std::vector<int>{1, 5, 3}));
+    EXPECT_FALSE(gap.completed);
+    EXPECT_EQ(rect(4).left, 200 + pitch);
+    EXPECT_EQ(rect(4).top, 200 + pitch);
+    for (int id : {1, 3, 5})
+        EXPECT_EQ(doc->Group(id), doc->Group(4));
+    EXPECT_EQ(doc->GetModified(), 1);
+    EXPECT_EQ(doc->GetHolding(), 0);
+    EXPECT_EQ(gap.damage.after, GroupBounds(*doc, 4));
+
+    for (int id : {0, 2, 6, 7, 8, 9, 10}) {
+        put(*doc, id, 1, 200 + id % 3 * pitch, 200 + id / 3 * pitch);
+        EXPECT_FALSE(TryJoin(*doc, id).completed);
+    }
+    put(*doc, 11, 1, 200 + 2 * pitch + 3, 200 + 3 * pitch - 4);
+    const JoinResult last = TryJoin(*doc, 11);
+    EXPECT_EQ(last.count, 1) << "the second neighbour is already in the group";
+    EXPECT_TRUE(last.completed);
+    EXPECT_EQ(doc->GetCompleted(), 1);
+    EXPECT_TRUE(IsPuzzleComplete(*doc));
+}
+
+TEST_F(PlayRules, RightClicksTurnTheGroupAboutThePointAndFourRestoreIt)
+{
+    put(*doc, 4, 1, 300, 300);
+    put(*doc, 5, 1, 300 + pitch, 300);
+    put(*doc, 7, 1, 300, 300 + pitch);
+    ASSERT_EQ(TryJoin(*doc, 4).count, 2);
+    const RECT home4 = rect(4), home5 = rect(5), home7 = rect(7);
+    // Where the right and the lower neighbour lie from piece 4 after each click.
+    const POINT right[] = {{0, pitch}, {-pitch, 0}, {0, -pitch}, {pitch, 0}};
+    const POINT below[] = {{-pitch, 0}, {0, -pitch}, {pitch, 0}, {0, pitch}};
+    const int bx = 300 + s / 2 + 7, by = 300 + s / 2 - 5;
+    for (int click = 0; click < 4; ++click) {
+        ASSERT_EQ(TurnGroupAt(*doc, bx, by).piece, 4);
+        EXPECT_EQ(doc->GetBoardTurn(4), (click + 1) % 4 + 1);
+        EXPECT_EQ(doc->GetBoardTurn(7), doc->GetBoardTurn(4));
+        EXPECT_EQ(FindPieceAt(*doc, bx, by), 4) << "the clicked spot stays under the cursor";
+        EXPECT_EQ(rect(5).left - rect(4).left, right[click].x) << "click " << click;
+        EXPECT_EQ(rect(5).top - rect(4).top, right[click].y);
+        EXPECT_EQ(rect(7).left - rect(4).left, below[click].x);
+        EXPECT_EQ(rect(7).top - rect(4).top, below[click].y);
+    }
+    EXPECT_EQ(rect(4), home4);
+    EXPECT_EQ(rect(5), home5);
+    EXPECT_EQ(rect(7), home7);
+    EXPECT_EQ(doc->GetModified(), 1);
+}
+
+TEST_F(PlayRules, NoPutDownLeavesAPieceLeftOfOrAboveTheBoard)
+{
+    put(*doc, 0, 1, 300, 300);
+    put(*doc, 1, 1, 300 + pitch, 300);
+    ASSERT_EQ(TryJoin(*doc, 1).count, 1);
+    ASSERT_EQ(PickUpGroup(*doc, 300 + pitch + s / 2, 300 + s / 2), 1);
+    MoveHeldGroup(*doc, s / 2 + 20, s / 2 - 60);
+    const JoinResult down = PutDownHeldGroup(*doc);
+    EXPECT_EQ(rect(0).left, 0);
+    EXPECT_EQ(rect(0).top, 0);
+    EXPECT_EQ(rect(1).left, pitch) << "the group shifts as one";
+    EXPECT_LT(down.damage.before.left, 0);
+
+    LayoutTray(*doc, 3 * s);
+    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(slotOf(*doc, 11))));
+    MoveTrayDrag(*doc);
+    const TrayRelease release = ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Board, POINT{30, 1000}});
+    ASSERT_TRUE(release.join);
+    EXPECT_EQ(rect(11), (RECT{0, 1000 - s / 2, s, 1000 - s / 2 + s}));
+}
+
+TEST_F(PlayRules, TrayLayoutAndSlots)
+{
+    LayoutTray(*doc, s / 2);
+    EXPECT_EQ(doc->GetTrayCols(), 1) << "a narrow tray still has one column of width S";
+    LayoutTray(*doc, 5 * s / 2);
+    EXPECT_EQ(doc->GetTrayCols(), 2);
+    EXPECT_EQ(TraySlotAt(*doc, POINT{s + 5, 2 * s + 5}), 5);
+    EXPECT_EQ(TraySlotAt(*doc, POINT{2 * s + 5, 5}), kNoPiece) << "right of the last full column";
+    EXPECT_EQ(TraySlotAt(*doc, POINT{5, 6 * s + 5}), 12) << "slot N exists";
+    EXPECT_EQ(TraySlotAt(*doc, POINT{s + 5, 6 * s + 5}), kNoPiece) << "beyond slot N";
+    EXPECT_FALSE(PickUpFromTray(*doc, POINT{5, 6 * s + 5})) << "slot N starts empty";
+    EXPECT_FALSE(HitTestTrayPiece(*doc, POINT{2, 2})) << "an image corner is transparent in the tray too";
+
+    const int turn = doc->GetTrayTurn(0);
+    EXPECT_TRUE(TurnTrayPieceAt(*doc, slotCentre(0)));
+    EXPECT_EQ(doc->GetTrayTurn(0), turn % 4 + 1);
+    EXPECT_EQ(doc->GetModified(), 1);
+}
+
+TEST_F(PlayRules, TrayDragSwapsFillsTheEmptySlotHandsOverOrFliesBack)
+{
+    LayoutTray(*doc, 3 * s);
+    const int a = doc->GetTrayPiece(0), turnA = doc->GetTrayTurn(0);
+    const int b = doc->GetTrayPiece(1), turnB = doc->GetTrayTurn(1);
+    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(0)));
+    EXPECT_EQ(doc->GetHolding(), 1);
+    EXPECT_EQ(doc->ZIndex()[a % 3][a / 3], doc->PieceCount() - 1) << "stacked on top for the board";
+    MoveTrayDrag(*doc);
+    TrayRelease swap = ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Tray, slotCentre(1)});
+    EXPECT_TRUE(swap.swapped);
+    EXPECT_EQ(doc->GetTrayPiece(1), a);
+    EXPECT_EQ(doc->GetTrayTurn(1), turnA);
+    EXPECT_EQ(doc->GetTrayPiece(0), b);
+    EXPECT_EQ((std::tuple{swap.flySlot, swap.flyPiece, swap.flyTurn}), (std::tuple{0, b, turnB}));
+    EXPECT_EQ(doc->GetHolding(), 0);
+    EXPECT_EQ(doc->GetTrayDrag(), 0);
+
+    const int c = doc->GetTrayPiece(2);
+    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(2)));
+    const TrayRelease toEmpty = ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Tray, slotCentre(12)});
+    EXPECT_EQ(doc->GetTrayPiece(12), c);
+    EXPECT_EQ(doc->GetTrayTurn(2), 0);
+    EXPECT_EQ(toEmpty.flyTurn, 0) << "an empty slot has nothing to fly back";
+
+    const int d = doc->GetTrayPiece(3);
+    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(3)));
+    EXPECT_FALSE(ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Board, POINT{500, 500}}).join)
+        << "the board takes only a piece that was carried";
+    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(3)));
+    MoveTrayDrag(*doc);
+    const TrayRelease out = ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Elsewhere, POINT{}});
+    EXPECT_EQ((std::tuple{out.flySlot, out.flyPiece}), (std::tuple{3, d}));
+    EXPECT_EQ(doc->GetTrayPiece(3), d);
+
+    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(3)));
+    const int landingTurn = doc->GetDragTurn() % 4 + 1;
+    TurnDraggedPiece(*doc);
+    MoveTrayDrag(*doc);
+    const TrayRelease board = ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Board, POINT{500, 500}});
+    ASSERT_TRUE(board.join);
+    EXPECT_EQ(doc->GetOnBoard(d), 1);
+    EXPECT_EQ(doc->GetBoardTurn(d), landingTurn) << "lands in the turn given while dragging";
+    EXPECT_EQ(rect(d), (RECT{500 - s / 2, 500 - s / 2, 500 + s / 2, 500 + s / 2}));
+    EXPECT_EQ((std::pair{doc->GetTrayPiece(3), doc->GetTrayTurn(3)}), (std::pair{-1, 0}));
+    EXPECT_EQ(doc->GetPiecesOut(), 1);
+    EXPECT_EQ(doc->GetDroppedOnBoard(), 1);
+    EXPECT_EQ(FindPieceAt(*doc, 500, 500), d);
+}
+
+}  // namespace
