@@ -1,0 +1,79 @@
+// The maker's batch creation end to end: load a 3000 × 2000 picture, frame
+// it as the window would, scale, (map to the palette,) cut the 40 × 25 puzzle
+// in the large format and write the file.
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include "batch_mode.h"
+#include "sample_picture.h"
+
+namespace {
+
+constexpr int kWidth = 3000;
+constexpr int kHeight = 2000;
+
+QImage scene()
+{
+    const std::vector<jigsaw::ColorRef> samples = jigsaw::samplePicture(kWidth, kHeight);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kHeight; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < kWidth; ++x) {
+            const jigsaw::ColorRef c = samples[static_cast<std::size_t>(y) * kWidth + x];
+            row[x] = qRgb(jigsaw::redOf(c), jigsaw::greenOf(c), jigsaw::blueOf(c));
+        }
+    }
+    return image;
+}
+
+// The pictures are made once and kept for all runs.
+struct Pictures {
+    QTemporaryDir dir;
+    QString jpeg = dir.filePath(QStringLiteral("scene.jpg"));
+    QString bmp8 = dir.filePath(QStringLiteral("scene.bmp"));
+
+    Pictures()
+    {
+        const QImage image = scene();
+        image.save(jpeg, "JPG", 90);
+        QList<QRgb> cube;
+        for (int i = 0; i < 216; ++i)
+            cube.append(qRgb(i / 36 * 51, i / 6 % 6 * 51, i % 6 * 51));
+        image.convertToFormat(QImage::Format_Indexed8, cube, Qt::ThresholdDither).save(bmp8, "BMP");
+    }
+};
+
+const Pictures& pictures()
+{
+    static const Pictures p;
+    return p;
+}
+
+void createFrom(benchmark::State& state, const QString& picture)
+{
+    kestra::CommandLine cmd;
+    cmd.action = kestra::CommandLine::Action::Batch;
+    cmd.picturePath = picture;
+    cmd.outputPath = QDir(pictures().dir.path()).filePath(QStringLiteral("out.jzt"));
+    cmd.sizeIndex = 15;  // 40 × 25
+    for (auto _ : state)
+        if (kestra::runBatch(cmd) != 0)
+            state.SkipWithError("creation failed");
+}
+
+void BM_CreateLargeFromJpeg(benchmark::State& state)
+{
+    createFrom(state, pictures().jpeg);
+}
+BENCHMARK(BM_CreateLargeFromJpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_CreateLargeFrom8BitBmp(benchmark::State& state)
+{
+    createFrom(state, pictures().bmp8);
+}
+BENCHMARK(BM_CreateLargeFrom8BitBmp)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+}  // namespace

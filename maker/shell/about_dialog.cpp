@@ -1,0 +1,31 @@
+#include "about_dialog.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("「ケストラ」のﾊﾞｰｼﾞｮﾝ情報"));
+
+    auto* icon = new QLabel;
+    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+
+    auto* lines = new QVBoxLayout;
+    lines->addWidget(new QLabel(QStringLiteral("「ケストラ」 Version 5.1")));
+    lines->addWidget(new QLabel(QStringLiteral("「ぼるぺる」で遊ぶジグソーパズルのデータを作ります")));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addLayout(lines);
+    top->addWidget(ok, 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    setLayout(layout);
+}

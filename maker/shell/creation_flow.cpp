@@ -1,0 +1,180 @@
+#include "creation_flow.h"
+
+#include "data_creation.h"
+#include "data_format_dialog.h"
+#include "file_patterns.h"
+#include "format_error.h"
+#include "kestra_doc.h"
+#include "kestra_settings.h"
+#include "message_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QProgressDialog>
+
+#include <new>
+#include <optional>
+
+namespace kestra {
+
+namespace {
+
+const QString kTitle = QStringLiteral("データ作成");
+
+bool confirmCreation(QWidget* parent)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(kTitle);
+    box.setText(QStringLiteral("データの作成には、５分間程度かかります\nパズルデータを作成しますか？"));
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
+void chooseDataFormat(QWidget* parent, CKestraDoc& doc)
+{
+    DataFormatDialog dialog(parent);
+    if (dialog.exec() == QDialog::Accepted)
+        doc.m_nDataFormat = dialog.dataFormat();
+}
+
+void editAttachedMessage(QWidget* parent, CKestraDoc& doc)
+{
+    MessageDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    doc.m_szMessage = dialog.lines();
+    doc.m_bShowMessageOnOpen = dialog.showOnOpen();
+}
+
+QString chooseSaveFile(QWidget* parent, const QString& startFolder)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilter(QStringLiteral("Puzzle Data Files (*.jzt) (%1)").arg(anyCasePattern(QStringLiteral("jzt"))));
+    dialog.setDefaultSuffix(QStringLiteral("jzt"));
+    dialog.setDirectory(startFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+// The wait cursor while work runs; the modal dialogs in between show the
+// normal one.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// One stage of work with its progress dialog. The dialog is application-modal
+// so that the repaints it allows cannot start another command in the middle
+// of the run.
+class StageDialog {
+public:
+    StageDialog(QWidget* parent, const QString& label) : m_dialog(label, QString(), 0, 0, parent)
+    {
+        m_dialog.setWindowTitle(kTitle);
+        m_dialog.setCancelButton(nullptr);
+        m_dialog.setWindowModality(Qt::ApplicationModal);
+        m_dialog.setMinimumDuration(0);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_dialog.show();
+    }
+    ~StageDialog() { m_dialog.close(); }
+    StageDialog(const StageDialog&) = delete;
+    StageDialog& operator=(const StageDialog&) = delete;
+
+    StageProgress progress()
+    {
+        return [this](int position, int maximum) {
+            if (m_dialog.maximum() != maximum)
+                m_dialog.setMaximum(maximum);
+            m_dialog.setValue(position);
+        };
+    }
+
+private:
+    WaitCursor m_wait;
+    QProgressDialog m_dialog;
+};
+
+QString folderOf(const QString& path)
+{
+    const QFileInfo info(path);
+    return QDir::cleanPath(info.isDir() ? path : info.absolutePath());
+}
+
+}  // namespace
+
+CreationPrompts defaultCreationPrompts()
+{
+    return {confirmCreation, chooseDataFormat, editAttachedMessage, chooseSaveFile};
+}
+
+QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settings, const CreationPrompts& prompts)
+{
+    if (!doc.m_bPictureLoaded || !prompts.confirm(parent))
+        return {};
+    try {
+        std::optional<WorkingSamples> samples;
+        {
+            StageDialog stage(parent, QStringLiteral("データ展開中"));
+            const KRect& f = doc.m_rcFrame;
+            samples = sampleFramedPicture(doc.Source(), {f.left, f.top, f.right, f.bottom}, doc.m_nSizeIndex,
+                                          stage.progress());
+        }
+        prompts.chooseFormat(parent, doc);
+
+        std::optional<IndexedSamples> indexed;
+        if (doc.m_infoHeader.biBitCount == 8) {
+            StageDialog stage(parent, QStringLiteral("パレット展開中"));
+            indexed = mapToPalette(samples->picture, samples->geometry.width(), samples->geometry.height(),
+                                   doc.m_aColorTable, stage.progress());
+        }
+
+        std::optional<jigsaw::JztPuzzle> puzzle;
+        {
+            StageDialog stage(parent, QStringLiteral("データ作成中"));
+            const auto format = doc.m_nDataFormat == 1 ? jigsaw::DataFormat::Small : jigsaw::DataFormat::Large;
+            puzzle = buildPuzzle(*samples, indexed ? &*indexed : nullptr, doc.m_aColorTable, format,
+                                 doc.m_fileHeader, stage.progress());
+        }
+        samples.reset();
+        indexed.reset();
+
+        prompts.editMessage(parent, doc);
+        setMessage(puzzle->header, doc.MessageLines(), doc.m_bShowMessageOnOpen);
+
+        const QString startFolder = folderOf(settings.readPath(QStringLiteral("pspath"), doc.m_strDataPath));
+        const QString path = prompts.chooseSaveFile(parent, startFolder);
+        if (path.isEmpty())
+            return {};
+        doc.m_strDataPath = path;
+        settings.writePath(QStringLiteral("pspath"), path);
+
+        const WaitCursor wait;
+        savePuzzle(std::filesystem::path(QFile::encodeName(path).toStdString()), *puzzle);
+        return path;
+    } catch (const std::bad_alloc&) {
+        QMessageBox::warning(parent, QStringLiteral("警告"),
+                             QStringLiteral("メモリの確保に失敗しました。\n処理を中断します"));
+    } catch (const std::runtime_error& e) {
+        QMessageBox::warning(parent, kTitle, QString::fromStdString(e.what()));
+    }
+    return {};
+}
+
+}  // namespace kestra

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class CKestraDoc;
+class KestraSettings;
+class QWidget;
+
+namespace kestra {
+
+// The questions data creation puts to the user, in the order it asks them.
+// The defaults show the maker's dialogs; tests answer them in code.
+struct CreationPrompts {
+    std::function<bool(QWidget* parent)> confirm;                      // dialog 134
+    std::function<void(QWidget* parent, CKestraDoc& doc)> chooseFormat;  // dialog 177
+    std::function<void(QWidget* parent, CKestraDoc& doc)> editMessage;   // dialog 163
+    // The save dialog; an empty result cancels.
+    std::function<QString(QWidget* parent, const QString& startFolder)> chooseSaveFile;
+};
+
+CreationPrompts defaultCreationPrompts();
+
+// Command 32781: confirmation, sampling of the framed picture, data format,
+// palette mapping (256-colour pictures), cutting or template mapping, message,
+// file name, and the atomic write. Every stage shows its progress dialog.
+// Failures end the command with a message. Returns the file written, or an
+// empty string when nothing was written.
+QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settings,
+                        const CreationPrompts& prompts = defaultCreationPrompts());
+
+}  // namespace kestra

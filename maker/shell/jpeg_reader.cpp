@@ -1,0 +1,138 @@
+#include "jpeg_reader.h"
+
+#include <csetjmp>
+#include <memory>
+#include <vector>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
+
+#include "picture_checks.h"
+
+namespace kestra {
+
+namespace {
+
+// Memory the decoder may use for its own tables and buffers; a progressive
+// picture of the largest accepted size fits.
+constexpr long kDecoderMemoryLimit = 600L * 1024 * 1024;
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf recovery;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void errorExit(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->recovery, 1);
+}
+
+// Warnings mean corrupt data that the decoder would paper over with grey; the
+// maker refuses such a picture rather than cut a puzzle from it.
+void emitMessage(j_common_ptr cinfo, int level)
+{
+    if (level < 0)
+        errorExit(cinfo);
+}
+
+std::uint32_t rgb32(unsigned r, unsigned g, unsigned b)
+{
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+// The decoded rows, collected outside the jump's reach.
+struct Decoded {
+    QImage image;
+    std::vector<JSAMPLE> row;
+    bool tooLarge = false;
+    bool noMemory = false;
+};
+
+// Runs the decompressor; returns false with the library's message in
+// err.message when it jumped back. Only trivially destructible locals live
+// in this frame, so the jump skips no destructor.
+bool decompress(std::FILE* stream, ErrorManager& err, Decoded& out)
+{
+    jpeg_decompress_struct cinfo;
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = errorExit;
+    err.pub.emit_message = emitMessage;
+    err.message[0] = '\0';
+    if (setjmp(err.recovery)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    cinfo.mem->max_memory_to_use = kDecoderMemoryLimit;
+    jpeg_stdio_src(&cinfo, stream);
+    jpeg_read_header(&cinfo, TRUE);
+
+    if (static_cast<std::int64_t>(cinfo.image_width) * cinfo.image_height > kMaxPicturePixels ||
+        cinfo.image_width > static_cast<JDIMENSION>(kMaxPictureSide) ||
+        cinfo.image_height > static_cast<JDIMENSION>(kMaxPictureSide)) {
+        out.tooLarge = true;
+        jpeg_destroy_decompress(&cinfo);
+        return true;
+    }
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+
+    const int width = static_cast<int>(cinfo.output_width);
+    const int height = static_cast<int>(cinfo.output_height);
+    const int components = cinfo.output_components;
+    out.image = QImage(width, height, QImage::Format_RGB32);
+    if (out.image.isNull()) {
+        out.noMemory = true;
+        jpeg_destroy_decompress(&cinfo);
+        return true;
+    }
+    out.row.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(components));
+    const bool adobeInverted = cinfo.saw_Adobe_marker;
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW rows[1] = {out.row.data()};
+        jpeg_read_scanlines(&cinfo, rows, 1);
+        auto* dst = reinterpret_cast<std::uint32_t*>(out.image.scanLine(static_cast<int>(cinfo.output_scanline) - 1));
+        const JSAMPLE* src = out.row.data();
+        for (int x = 0; x < width; ++x, src += components) {
+            if (components == 3) {
+                dst[x] = rgb32(src[0], src[1], src[2]);
+            } else if (adobeInverted) {
+                // Adobe writes CMYK inverted: the stored values are 255 − ink.
+                dst[x] = rgb32(src[0] * src[3] / 255u, src[1] * src[3] / 255u, src[2] * src[3] / 255u);
+            } else {
+                const unsigned k = 255u - src[3];
+                dst[x] = rgb32((255u - src[0]) * k / 255u, (255u - src[1]) * k / 255u, (255u - src[2]) * k / 255u);
+            }
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+}
+
+}  // namespace
+
+LoadedPicture decodeJpegStream(std::FILE* stream, const QString& name)
+{
+    const QString file = displayName(name);
+    auto err = std::make_unique<ErrorManager>();
+    Decoded decoded;
+    if (!decompress(stream, *err, decoded))
+        refuse(LoadFailure::Unreadable,
+               QStringLiteral("「%1」は JPEG ファイルとして読めません（%2）。").arg(file, QString::fromLocal8Bit(err->message)));
+    if (decoded.tooLarge)
+        checkDimensions(kMaxPicturePixels, kMaxPicturePixels, name);
+    if (decoded.noMemory)
+        refuse(LoadFailure::OutOfMemory, QStringLiteral("「%1」を読み込むメモリが足りません。").arg(file));
+
+    LoadedPicture picture;
+    picture.image = std::move(decoded.image);
+    setTrueColorHeaders(picture);
+    return picture;
+}
+
+}  // namespace kestra

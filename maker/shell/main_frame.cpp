@@ -1,0 +1,311 @@
+#include "main_frame.h"
+
+#include "about_dialog.h"
+#include "command_ids.h"
+#include "creation_flow.h"
+#include "file_patterns.h"
+#include "kestra_doc.h"
+#include "kestra_settings.h"
+#include "kestra_view.h"
+#include "preview_window.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <utility>
+
+namespace {
+
+// What the window adds around the display area: borders, title and menu bar.
+constexpr int kFrameExtraWidth = 10;
+constexpr int kFrameExtraHeight = 48;
+// What the desktop keeps for itself when a picture is fitted to it.
+constexpr int kScreenReserveWidth = 10;
+constexpr int kScreenReserveHeight = 40;
+
+const QString kWarningTitle = QStringLiteral("警告");
+const QString kOutOfMemory = QStringLiteral("メモリの確保に失敗しました。\n処理を中断します");
+
+QString pictureFilters()
+{
+    QStringList all;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        all << anyCasePattern(QString::fromLatin1(format));
+    return QStringLiteral("Picture Files (bmp;jpg) (%1 %2);;すべての画像 (%3)")
+        .arg(anyCasePattern(QStringLiteral("bmp")), anyCasePattern(QStringLiteral("jpg")), all.join(QLatin1Char(' ')));
+}
+
+bool clipboardHasPicture()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasImage();
+}
+
+}  // namespace
+
+QSize fitMainWindow(CKestraDoc& doc, const QSize& screen)
+{
+    doc.FitDisplay(screen.width() - kScreenReserveWidth, screen.height() - kScreenReserveHeight);
+    return {doc.m_nDisplayWidth + kFrameExtraWidth, doc.m_nDisplayHeight + kFrameExtraHeight};
+}
+
+QString helpFilePath()
+{
+    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+                         QStringLiteral(".html");
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
+}
+
+CMainFrame::CMainFrame(CKestraDoc& doc, KestraSettings& settings, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowCloseButtonHint),
+      m_doc(doc),
+      m_settings(settings),
+      m_view(new CKestraView(doc, this))
+{
+    setWindowTitle(QStringLiteral("「ぼるぺる」のパズルデータ作成"));
+    setCentralWidget(m_view);
+    buildMenus();
+    setFixedSize(m_doc.m_rcMainWnd.width(), m_doc.m_rcMainWnd.height());
+    connect(m_view, &CKestraView::frameCommitted, this, &CMainFrame::frameChanged);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::refreshCommands);
+    refreshCommands();
+}
+
+QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text)
+{
+    auto* action = new QAction(text, this);
+    action->setData(id);
+    if (menu != nullptr)
+        menu->addAction(action);
+    m_actions.insert(id, action);
+    return action;
+}
+
+void CMainFrame::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    connect(addCommand(file, kestra::cmd::kOpenPicture, QStringLiteral("画像ファイルを開く(&L)")),
+            &QAction::triggered, this, &CMainFrame::openPicture);
+    file->addSeparator();
+    connect(addCommand(file, kestra::cmd::kExit, QStringLiteral("終了(&X)")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    connect(addCommand(edit, kestra::cmd::kPaste, QStringLiteral("貼り付け(&P)")), &QAction::triggered, this,
+            &CMainFrame::paste);
+    edit->addSeparator();
+    QMenu* sizes = edit->addMenu(QStringLiteral("パズルサイズ(&S)"));
+    for (const kestra::cmd::SizeCommand& c : kestra::cmd::kSizeCommands) {
+        QAction* a = addCommand(sizes, c.id, QString::fromUtf8(c.label));
+        a->setCheckable(true);
+        const int sizeIndex = c.sizeIndex;
+        connect(a, &QAction::triggered, this, [this, sizeIndex] { selectSize(sizeIndex); });
+    }
+    QMenu* stretch = edit->addMenu(QStringLiteral("ストレッチ(&B)"));
+    QAction* lock = addCommand(stretch, kestra::cmd::kLockRatio, QStringLiteral("パズルの比率に固定"));
+    lock->setCheckable(true);
+    connect(lock, &QAction::triggered, this, &CMainFrame::toggleLockRatio);
+
+    QAction* create = addCommand(nullptr, kestra::cmd::kCreateData, QStringLiteral("データの作成"));
+    menuBar()->addAction(create);
+    connect(create, &QAction::triggered, this, &CMainFrame::createData);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    connect(addCommand(help, kestra::cmd::kHelp, QStringLiteral("ヘルプ(&H)")), &QAction::triggered, this,
+            &CMainFrame::showHelp);
+    help->addSeparator();
+    connect(addCommand(help, kestra::cmd::kAbout, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)")), &QAction::triggered, this,
+            &CMainFrame::showAbout);
+
+    for (QMenu* menu : {file, edit, sizes, stretch, help})
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommands);
+}
+
+void CMainFrame::refreshCommands()
+{
+    const bool loaded = m_doc.m_bPictureLoaded;
+    for (const kestra::cmd::SizeCommand& c : kestra::cmd::kSizeCommands) {
+        QAction* a = m_actions.value(c.id);
+        a->setChecked(m_doc.m_nSizeIndex == c.sizeIndex);
+        a->setEnabled(loaded);
+    }
+    QAction* lock = m_actions.value(kestra::cmd::kLockRatio);
+    lock->setChecked(!m_doc.m_bFreeStretch);
+    lock->setEnabled(loaded);
+    m_actions.value(kestra::cmd::kCreateData)->setEnabled(loaded);
+    m_actions.value(kestra::cmd::kPaste)->setEnabled(clipboardHasPicture());
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    const KRect& d = m_doc.m_rcMainWnd;
+    QRect r = m_settings.readMainRect(QRect(d.left, d.top, d.width(), d.height()));
+    // Unreadable values collapse the rectangle; keep the window usable.
+    if (r.width() <= 0 || r.height() <= 0)
+        r.setSize(QSize(d.width(), d.height()));
+    move(r.topLeft());
+    setFixedSize(r.size());
+    if (m_preview == nullptr) {
+        m_preview = new PreviewWindow(m_doc, this);
+        m_preview->move(r.right() + 1, r.top());
+        m_preview->show();
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    m_settings.writeMainRect(QRect(pos(), size()));
+    QMainWindow::closeEvent(event);
+}
+
+QRect CMainFrame::availableScreen() const
+{
+    const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    return s != nullptr ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+void CMainFrame::installPicture(kestra::LoadedPicture picture, const QRect& screen)
+{
+    m_doc.InstallPicture(std::move(picture));
+    const QSize size = fitMainWindow(m_doc, screen.size());
+    move(screen.topLeft());
+    setFixedSize(size);
+    refitFrame();
+}
+
+void CMainFrame::refitFrame()
+{
+    if (m_preview != nullptr)
+        m_preview->fitToPuzzle();
+    m_doc.ResetFrame();
+    m_doc.UpdateFrameFromView();
+    frameChanged();
+    refreshCommands();
+}
+
+void CMainFrame::frameChanged()
+{
+    if (m_preview != nullptr)
+        m_preview->update();
+    m_view->update();
+}
+
+void CMainFrame::reportLoadFailure(const kestra::PictureLoadError& error)
+{
+    if (error.failure() == kestra::LoadFailure::UnsupportedDepth) {
+        QMessageBox::warning(this, kWarningTitle,
+                             QStringLiteral("TRUE COLOR または ２５６色 以外の画像は使用できません\n"
+                                            "画像の読み込みを中止します"));
+        return;
+    }
+    QMessageBox::warning(this, kWarningTitle, error.message());
+}
+
+void CMainFrame::loadPictureFile(const QString& path)
+{
+    try {
+        installPicture(kestra::loadPictureFile(path), availableScreen());
+    } catch (const kestra::PictureLoadError& e) {
+        reportLoadFailure(e);
+    } catch (const std::bad_alloc&) {
+        QMessageBox::warning(this, kWarningTitle, kOutOfMemory);
+    }
+}
+
+void CMainFrame::openPicture()
+{
+    const QString start = m_settings.readPath(QStringLiteral("bopath"), m_doc.m_strPicturePath);
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilter(pictureFilters());
+    const QFileInfo startInfo(start);
+    dialog.setDirectory(startInfo.isDir() ? start : startInfo.absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    m_doc.m_strPicturePath = path;
+    m_settings.writePath(QStringLiteral("bopath"), path);
+    loadPictureFile(path);
+}
+
+void CMainFrame::paste()
+{
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull()) {
+        QMessageBox::warning(this, kWarningTitle, QStringLiteral("クリップボードに画像がありません"));
+        return;
+    }
+    try {
+        installPicture(kestra::pictureFromImage(image), availableScreen());
+    } catch (const kestra::PictureLoadError& e) {
+        reportLoadFailure(e);
+    } catch (const std::bad_alloc&) {
+        QMessageBox::warning(this, kWarningTitle, kOutOfMemory);
+    }
+}
+
+void CMainFrame::selectSize(int sizeIndex)
+{
+    m_doc.SetPuzzleSize(sizeIndex);
+    refitFrame();
+}
+
+void CMainFrame::toggleLockRatio()
+{
+    if (!m_doc.m_bFreeStretch) {
+        m_doc.m_bFreeStretch = true;
+        refreshCommands();
+        return;
+    }
+    m_doc.m_bFreeStretch = false;
+    refitFrame();
+}
+
+void CMainFrame::createData()
+{
+    refreshCommands();
+    if (!m_doc.m_bPictureLoaded)
+        return;
+    kestra::runDataCreation(this, m_doc, m_settings);
+}
+
+void CMainFrame::showHelp()
+{
+    const QString path = helpFilePath();
+    if (path.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("ヘルプ"),
+                             QStringLiteral("ヘルプファイル「%1.html」が見つかりません。")
+                                 .arg(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        QMessageBox::warning(this, QStringLiteral("ヘルプ"),
+                             QStringLiteral("ヘルプファイル「%1」を開けませんでした。").arg(path));
+}
+
+void CMainFrame::showAbout()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <string>
+
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+// Dialog 163 "メッセージの添付": up to three lines of message attached to the
+// puzzle, and whether the player shows it when it opens the puzzle. Each line
+// is cut to what the file can hold (100 bytes of CP932) and kept as UTF-8.
+class MessageDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit MessageDialog(QWidget* parent = nullptr);
+
+    // Valid after the dialog was accepted with its OK button.
+    const std::array<std::string, 3>& lines() const { return m_lines; }
+    bool showOnOpen() const { return m_showOnOpen; }
+
+    QPlainTextEdit* editor() const { return m_edit; }
+    QRadioButton* yesButton() const { return m_yes; }
+    QRadioButton* noButton() const { return m_no; }
+    QPushButton* okButton() const { return m_ok; }
+
+private:
+    void onOk();
+
+    QPlainTextEdit* m_edit;
+    QRadioButton* m_yes;
+    QRadioButton* m_no;
+    QPushButton* m_ok;
+    std::array<std::string, 3> m_lines;
+    bool m_showOnOpen = true;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+#include "picture_loader.h"
+
+namespace kestra {
+
+// Shared by the decoders: the file name as messages show it, and the size
+// limit every decoder applies before it allocates.
+QString displayName(const QString& name);
+void checkDimensions(std::int64_t width, std::int64_t height, const QString& name);
+[[noreturn]] void refuse(LoadFailure failure, const QString& message);
+
+// A true-colour picture's headers: a synthetic file header ("BM", size 10000)
+// and an info header of the picture's size at 24 bits.
+void setTrueColorHeaders(LoadedPicture& picture);
+
+}  // namespace kestra

@@ -1,0 +1,189 @@
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "dib_samples.h"
+#include "jzt_file.h"
+#include "message_text.h"
+#include "picture_loader.h"
+#include "sample_picture.h"
+#include "test_pictures.h"
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    QString errorText;
+};
+
+RunResult runKestra(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(KESTRA_PATH), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Turn 1's mask bit of sheet pixel (x, y from the top): true inside a piece.
+bool inside(const jigsaw::PackedDib& mask, int x, int y)
+{
+    return ((mask.rowFromTop(y)[x / 8] >> (7 - x % 8)) & 1) == 0;
+}
+
+// Every piece of sheet 1 shows the picture under its tile: each inside pixel
+// away from the bevelled outline equals the picture pixel it was cut from.
+void expectSheetsShowThePicture(const jigsaw::JztPuzzle& puzzle, const std::vector<jigsaw::ColorRef>& picture)
+{
+    const jigsaw::PuzzleGeometry& g = puzzle.header.geometry;
+    const std::vector<jigsaw::ColorRef> sheet = jigsaw::dibSamples(puzzle.sheets[0]);
+    const int S = g.pieceSize();
+    int mismatches = 0;
+    for (int r = 0; r < g.rows; ++r)
+        for (int c = 0; c < g.cols; ++c) {
+            int interior = 0;
+            for (int v = 2; v < S - 2; ++v)
+                for (int u = 2; u < S - 2; ++u) {
+                    const int x = S * c + u;
+                    const int y = S * r + v;
+                    if (!(inside(puzzle.mask, x, y) && inside(puzzle.mask, x - 2, y) && inside(puzzle.mask, x + 2, y) &&
+                          inside(puzzle.mask, x, y - 2) && inside(puzzle.mask, x, y + 2)))
+                        continue;
+                    ++interior;
+                    const std::size_t at = static_cast<std::size_t>(g.pitch() * r + v) * g.width() + g.pitch() * c + u;
+                    mismatches += sheet[static_cast<std::size_t>(y) * g.sheetWidth() + x] != picture[at];
+                }
+            EXPECT_GT(interior, g.cellSize * g.cellSize / 2) << "piece " << c << "," << r;
+        }
+    EXPECT_EQ(mismatches, 0);
+}
+
+class BatchCreation : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+};
+
+// Every size in both formats, from an 8-bit BMP and a JPEG of exactly the
+// puzzle's size framed whole, so the file's picture is the source itself.
+TEST_F(BatchCreation, EverySizeBothFormatsFromBmpAndJpeg)
+{
+    const auto palette = cubePalette();
+    for (int size = 0; size < jigsaw::kSizeCount; ++size) {
+        const jigsaw::PuzzleGeometry g = jigsaw::puzzleSize(size).geometry;
+        const int w = g.width();
+        const int h = g.height();
+        std::vector<std::uint8_t> indices(static_cast<std::size_t>(w) * h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                indices[static_cast<std::size_t>(y) * w + x] = static_cast<std::uint8_t>((x / 9 + y / 7 * 5) % 216);
+        ASSERT_TRUE(writeBytes(path("pic.bmp"), makeBmp8(w, h, palette, indices)));
+
+        const std::vector<jigsaw::ColorRef> scene = jigsaw::samplePicture(w, h);
+        QImage photo(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const jigsaw::ColorRef c = scene[static_cast<std::size_t>(y) * w + x];
+                photo.setPixel(x, y, qRgb(jigsaw::redOf(c), jigsaw::greenOf(c), jigsaw::blueOf(c)));
+            }
+        ASSERT_TRUE(photo.save(path("pic.jpg"), "JPG", 90));
+        const QImage decoded = kestra::loadPictureFile(path("pic.jpg")).image;
+        std::vector<jigsaw::ColorRef> jpegColours(static_cast<std::size_t>(w) * h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const QRgb p = decoded.pixel(x, y);
+                jpegColours[static_cast<std::size_t>(y) * w + x] = jigsaw::rgb(qRed(p), qGreen(p), qBlue(p));
+            }
+
+        for (const char* format : {"large", "small"})
+            for (const char* source : {"pic.bmp", "pic.jpg"}) {
+                SCOPED_TRACE(testing::Message() << "size " << size << ", " << format << ", " << source);
+                const bool bmp = QLatin1String(source).endsWith(QLatin1String("bmp"));
+                const RunResult run = runKestra({QStringLiteral("--output"), path("out.jzt"), QStringLiteral("--size"),
+                                           QString::number(size), QStringLiteral("--format"), QLatin1String(format),
+                                           QStringLiteral("--frame"), QStringLiteral("0,0,%1,%2").arg(w).arg(h),
+                                           path(source)});
+                ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+                const jigsaw::JztPuzzle puzzle = jigsaw::readJztFile(path("out.jzt").toStdString());
+                EXPECT_EQ(puzzle.header.geometry, g);
+                EXPECT_EQ(puzzle.header.bitCount(), bmp ? 8 : 24);
+                const bool large = QLatin1String(format) == QLatin1String("large");
+                EXPECT_EQ(puzzle.header.dataFormat, large ? jigsaw::DataFormat::Large : jigsaw::DataFormat::Small);
+
+                std::vector<jigsaw::ColorRef> expected = jpegColours;
+                if (bmp) {
+                    for (std::size_t i = 0; i < indices.size(); ++i) {
+                        const jigsaw::RGBQUAD& q = palette[indices[i]];
+                        expected[i] = jigsaw::rgb(q.rgbRed, q.rgbGreen, q.rgbBlue);
+                    }
+                    EXPECT_EQ(puzzle.picture.rowFromTop(h / 2)[w / 2], indices[static_cast<std::size_t>(h / 2) * w + w / 2])
+                        << "the file keeps the picture's own palette indices";
+                }
+                // The file stores W·H (or W·H·3) bytes of a padded pixel array,
+                // so the top rows of some sizes are cut short: compare the rest.
+                const std::size_t stored = jigsaw::jztLayout(puzzle.header).pictureData / puzzle.picture.stride();
+                const std::size_t firstRow = static_cast<std::size_t>(h) - std::min<std::size_t>(stored, h);
+                const std::vector<jigsaw::ColorRef> samples = jigsaw::dibSamples(puzzle.picture);
+                EXPECT_TRUE(std::equal(samples.begin() + firstRow * w, samples.end(), expected.begin() + firstRow * w));
+                EXPECT_GT(stored, static_cast<std::size_t>(h) * 9 / 10);
+                if (large)
+                    expectSheetsShowThePicture(puzzle, expected);
+                else
+                    EXPECT_EQ(puzzle.header.sizeIndex, size);
+            }
+    }
+}
+
+TEST_F(BatchCreation, DefaultFrameMessageAndShowFlag)
+{
+    QImage photo(1000, 500, QImage::Format_RGB32);
+    photo.fill(qRgb(30, 160, 90));
+    ASSERT_TRUE(photo.save(path("wide.png"), "PNG"));
+    const RunResult run = runKestra({QStringLiteral("--output"), path("m.jzt"), QStringLiteral("--message"),
+                               QStringLiteral("こんにちは"), QStringLiteral("--message"), QString(QLatin1Char('x')).repeated(150),
+                               QStringLiteral("--hide-message"), path("wide.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+    const jigsaw::JztPuzzle puzzle = jigsaw::readJztFile(path("m.jzt").toStdString());
+    EXPECT_EQ(jigsaw::cp932ToUtf8(puzzle.header.messageLines[0]), "こんにちは");
+    EXPECT_EQ(puzzle.header.messageLines[1].size(), 100u);
+    EXPECT_TRUE(puzzle.header.messageLines[2].empty());
+    EXPECT_EQ(puzzle.header.showMessage, 0);
+    EXPECT_EQ(puzzle.header.geometry, jigsaw::puzzleSize(0).geometry);
+    EXPECT_EQ(jigsaw::dibSamples(puzzle.picture)[1000], jigsaw::rgb(30, 160, 90));
+}
+
+TEST_F(BatchCreation, BadCommandLinesFailWithOneLineAndNoFile)
+{
+    QImage photo(100, 100, QImage::Format_RGB32);
+    photo.fill(Qt::red);
+    ASSERT_TRUE(photo.save(path("ok.png"), "PNG"));
+    ASSERT_TRUE(writeBytes(path("broken.jpg"), {0xFF, 0xD8, 0xFF, 0xE0, 0x00}));
+    const QString out = path("never.jzt");
+    const QString pic = path("ok.png");
+    const QString m = QStringLiteral("--message");
+    const std::vector<QStringList> bad = {
+        {QStringLiteral("--output"), out, m, QStringLiteral("1"), m, QStringLiteral("2"), m, QStringLiteral("3"), m,
+         QStringLiteral("4"), pic},
+        {QStringLiteral("--output"), out, QStringLiteral("--size"), QStringLiteral("16"), pic},
+        {QStringLiteral("--output"), out, QStringLiteral("--size"), QStringLiteral("big"), pic},
+        {QStringLiteral("--output"), out, QStringLiteral("--format"), QStringLiteral("medium"), pic},
+        {QStringLiteral("--output"), out, QStringLiteral("--frame"), QStringLiteral("0,0,500,50"), pic},
+        {QStringLiteral("--output"), out, QStringLiteral("--frame"), QStringLiteral("1,2,3"), pic},
+        {QStringLiteral("--output"), out, path("missing.jpg")},
+        {QStringLiteral("--output"), out, path("broken.jpg")},
+        {QStringLiteral("--output"), out},
+        {QStringLiteral("--size"), QStringLiteral("3"), pic},
+        {QStringLiteral("--output"), dir.filePath(QStringLiteral("no/such/folder/x.jzt")), pic},
+    };
+    for (const QStringList& args : bad) {
+        SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
+        const RunResult run = runKestra(args);
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_TRUE(run.errorText.startsWith(QLatin1String("kestra: "))) << run.errorText.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
+    const RunResult help = runKestra({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+}
+
+}  // namespace

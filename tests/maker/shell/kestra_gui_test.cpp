@@ -1,0 +1,291 @@
+#include "command_ids.h"
+#include "creation_flow.h"
+#include "jzt_file.h"
+#include "kestra_doc.h"
+#include "kestra_settings.h"
+#include "kestra_view.h"
+#include "main_frame.h"
+#include "message_dialog.h"
+#include "preview_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QRect kScreen(0, 0, 1024, 768);
+
+kestra::LoadedPicture picture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+    return kestra::pictureFromImage(image);
+}
+
+// Runs `answer` on the next modal dialog that opens.
+template <class Dialog, class F>
+void whenDialogOpens(F answer)
+{
+    QTimer::singleShot(0, [answer] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        answer(dialog);
+    });
+}
+
+}  // namespace
+
+class KestraGuiTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_settings = std::make_unique<KestraSettings>(m_dir->filePath(QStringLiteral("kestra.ini")));
+        m_doc = std::make_unique<CKestraDoc>();
+        m_frame = std::make_unique<CMainFrame>(*m_doc, *m_settings);
+    }
+    void cleanup()
+    {
+        m_frame.reset();
+        m_doc.reset();
+        m_settings.reset();
+        m_dir.reset();
+    }
+
+    void firstStartUsesDefaultsAndRemembersTheWindow()
+    {
+        m_frame->show();
+        QCOMPARE(m_frame->pos(), QPoint(0, 0));
+        QCOMPARE(m_frame->size(), QSize(640, 480));
+        QVERIFY(m_frame->preview() != nullptr);
+        QCOMPARE(m_frame->preview()->pictureRect().size(), QSize(184, 232));
+        QCOMPARE(m_frame->preview()->size(), QSize(214, 282));
+
+        m_frame->move(30, 40);
+        m_frame->close();
+        const QSettings ini(m_settings->path(), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("Kestra_Section/rgleft")).toInt(), 30);
+        QCOMPARE(ini.value(QStringLiteral("Kestra_Section/rgbottom")).toInt(), 520);
+        QCOMPARE(m_settings->readMainRect(QRect()), QRect(30, 40, 640, 480));
+
+        QSettings(m_settings->path(), QSettings::IniFormat).setValue(QStringLiteral("Kestra_Section/rgtop"), "abc");
+        QCOMPARE(m_settings->readInt(QStringLiteral("rgtop"), 7), 0);
+        QCOMPARE(m_settings->readInt(QStringLiteral("missing"), 7), 7);
+    }
+
+    void windowFitsTheScreen()
+    {
+        m_doc->InstallPicture(picture(3000, 2000));
+        QCOMPARE(fitMainWindow(*m_doc, kScreen.size()), QSize(1024, 724));
+        QCOMPARE(QSize(m_doc->m_nDisplayWidth, m_doc->m_nDisplayHeight), QSize(1014, 676));
+        m_doc->InstallPicture(picture(200, 100));
+        QCOMPARE(fitMainWindow(*m_doc, kScreen.size()), QSize(210, 148));
+    }
+
+    void loadedPictureGetsTheDefaultFrame()
+    {
+        m_frame->show();
+        m_frame->installPicture(picture(1000, 500), kScreen);
+        QCOMPARE(m_frame->pos(), QPoint(0, 0));
+        QCOMPARE(m_frame->size(), QSize(1010, 548));
+        QCOMPARE(m_doc->m_rcFrameView, (KRect{1, 1, 389, 491}));
+        QCOMPARE(m_doc->m_rcFrame, (KRect{1, 1, 389, 483}));
+        QVERIFY(m_frame->action(kestra::cmd::kCreateData)->isEnabled());
+    }
+
+    void pasteNeedsAPictureOnTheClipboard()
+    {
+        m_frame->show();
+        QGuiApplication::clipboard()->clear();
+        m_frame->refreshCommands();
+        QVERIFY(!m_frame->action(kestra::cmd::kPaste)->isEnabled());
+        QImage image(200, 100, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QGuiApplication::clipboard()->setImage(image);
+        m_frame->refreshCommands();
+        QVERIFY(m_frame->action(kestra::cmd::kPaste)->isEnabled());
+        m_frame->action(kestra::cmd::kPaste)->trigger();
+        QVERIFY(m_doc->m_bPictureLoaded);
+        QCOMPARE(m_doc->m_imgPicture.size(), QSize(200, 100));
+        QCOMPARE(m_doc->m_infoHeader.biBitCount, 24);
+        QCOMPARE(m_frame->size(), QSize(210, 148));
+    }
+
+    void unreadablePictureIsReportedAndKeepsThePrevious()
+    {
+        m_frame->show();
+        m_frame->installPicture(picture(640, 480), kScreen);
+        const KRect frame = m_doc->m_rcFrame;
+        const QString path = m_dir->filePath(QStringLiteral("broken.bmp"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("BM not a picture");
+        file.close();
+        QString title;
+        whenDialogOpens<QMessageBox>([&title](QMessageBox* box) {
+            title = box->windowTitle();
+            box->accept();
+        });
+        m_frame->loadPictureFile(path);
+        QCOMPARE(title, QStringLiteral("警告"));
+        QCOMPARE(m_doc->m_imgPicture.size(), QSize(640, 480));
+        QCOMPARE(m_doc->m_rcFrame, frame);
+    }
+
+    void sizeMenuChecksOneSizeAndNeedsAPicture()
+    {
+        m_frame->show();
+        const auto checkedIds = [this] {
+            QList<int> ids;
+            for (const auto& c : kestra::cmd::kSizeCommands)
+                if (m_frame->action(c.id)->isChecked())
+                    ids << c.id;
+            return ids;
+        };
+        QCOMPARE(checkedIds(), QList<int>{32779});
+        for (const auto& c : kestra::cmd::kSizeCommands)
+            QVERIFY(!m_frame->action(c.id)->isEnabled());
+        QVERIFY(!m_frame->action(kestra::cmd::kCreateData)->isEnabled());
+        QVERIFY(!m_frame->action(kestra::cmd::kLockRatio)->isEnabled());
+
+        m_frame->installPicture(picture(640, 480), kScreen);
+        QVERIFY(m_frame->action(32787)->isEnabled());
+        m_frame->action(32787)->trigger();  // 3 × 4
+        QCOMPARE(checkedIds(), QList<int>{32787});
+        QCOMPARE(m_doc->m_nSizeIndex, 6);
+        QCOMPARE(m_doc->m_rcFrameView, (KRect{1, 1, 369, 471}));  // h 472, w 370
+        m_frame->action(32798)->trigger();  // 40 × 25
+        QCOMPARE(m_frame->preview()->size(), QSize(518, 358));
+        QCOMPARE(m_frame->preview()->pictureRect().size(), QSize(488, 308));
+    }
+
+    void lockRatioSwitchesAndRestoresTheFrame()
+    {
+        m_frame->show();
+        m_frame->installPicture(picture(1000, 500), kScreen);
+        QAction* lock = m_frame->action(kestra::cmd::kLockRatio);
+        QVERIFY(lock->isChecked());
+        lock->trigger();
+        QVERIFY(m_doc->m_bFreeStretch);
+        QVERIFY(!lock->isChecked());
+        m_doc->m_rcFrameView = {10, 10, 100, 100};
+        lock->trigger();
+        QVERIFY(!m_doc->m_bFreeStretch);
+        QCOMPARE(m_doc->m_rcFrameView, (KRect{1, 1, 389, 491}));
+    }
+
+    void mouseMovesAndResizesTheFrameOnTheView()
+    {
+        m_frame->show();
+        m_frame->installPicture(picture(1000, 500), kScreen);
+        CKestraView* view = m_frame->view();
+
+        QTest::mouseMove(view, QPoint(600, 300));
+        QCOMPARE(view->cursor().shape(), Qt::ArrowCursor);
+        QTest::mouseMove(view, QPoint(200, 200));
+        QCOMPARE(view->cursor().shape(), Qt::SizeAllCursor);
+        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(200, 200));
+        QTest::mouseMove(view, QPoint(250, 220));
+        QCOMPARE(m_doc->m_rcFrameView, (KRect{51, 21, 439, 511}));
+        QCOMPARE(m_doc->m_rcFrame, (KRect{1, 1, 389, 483}));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(250, 220));
+        QCOMPARE(m_doc->m_rcFrame, (KRect{51, 21, 439, 503}));
+
+        // Bottom-right handle, 3 pixels outside the frame, dragged inwards
+        // along the diagonal.
+        QTest::mouseMove(view, QPoint(441, 513));
+        QCOMPARE(view->cursor().shape(), Qt::SizeFDiagCursor);
+        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(441, 513));
+        QTest::mouseMove(view, QPoint(250, 260));
+        QCOMPARE(m_doc->m_rcFrameView, (KRect{51, 21, 250, 272}));
+        QTest::mouseMove(view, QPoint(99, 80));  // 48 wide: refused
+        QCOMPARE(m_doc->m_rcFrameView, (KRect{51, 21, 250, 272}));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(99, 80));
+        QCOMPARE(m_doc->m_rcFrame, (KRect{51, 21, 250, 264}));
+        QCOMPARE(m_doc->m_nCorner, 0);
+    }
+
+    void messageDialogCutsLinesAndEscapeKeepsThePrevious()
+    {
+        const kestra::CreationPrompts prompts = kestra::defaultCreationPrompts();
+        whenDialogOpens<MessageDialog>([](MessageDialog* d) {
+            QVERIFY(d->yesButton()->isChecked());
+            QVERIFY(d->editor()->toPlainText().isEmpty());
+            d->editor()->setPlainText(QString(150, QLatin1Char('a')) +
+                                      QStringLiteral("\nこんにちは\n三行目\n四行目"));
+            d->noButton()->setChecked(true);
+            d->okButton()->click();
+        });
+        prompts.editMessage(m_frame.get(), *m_doc);
+        QCOMPARE(m_doc->m_szMessage[0], std::string(100, 'a'));
+        QCOMPARE(QString::fromStdString(m_doc->m_szMessage[1]), QStringLiteral("こんにちは"));
+        QCOMPARE(QString::fromStdString(m_doc->m_szMessage[2]), QStringLiteral("三行目"));
+        QVERIFY(!m_doc->m_bShowMessageOnOpen);
+
+        whenDialogOpens<MessageDialog>([](MessageDialog* d) {
+            d->editor()->setPlainText(QStringLiteral("別のメッセージ"));
+            d->yesButton()->setChecked(true);
+            QTest::keyClick(d, Qt::Key_Escape);
+        });
+        prompts.editMessage(m_frame.get(), *m_doc);
+        QCOMPARE(m_doc->m_szMessage[0], std::string(100, 'a'));
+        QVERIFY(!m_doc->m_bShowMessageOnOpen);
+    }
+
+    void dataCreationWritesTheChosenFormat()
+    {
+        m_frame->show();
+        m_frame->installPicture(picture(640, 480), kScreen);
+        m_doc->m_szMessage[0] = "テスト";
+        m_doc->m_strDataPath = m_dir->path() + QLatin1Char('/');
+        QStringList asked;
+        const QString target = m_dir->filePath(QStringLiteral("out.jzt"));
+        kestra::CreationPrompts prompts;
+        prompts.confirm = [&](QWidget*) { return asked << QStringLiteral("confirm"), true; };
+        prompts.chooseFormat = [&](QWidget*, CKestraDoc& doc) {
+            asked << QStringLiteral("format");
+            doc.m_nDataFormat = 1;
+        };
+        prompts.editMessage = [&](QWidget*, CKestraDoc&) { asked << QStringLiteral("message"); };
+        prompts.chooseSaveFile = [&](QWidget*, const QString& folder) {
+            asked << QStringLiteral("save");
+            return folder == m_dir->path() ? target : QString();
+        };
+        QCOMPARE(kestra::runDataCreation(m_frame.get(), *m_doc, *m_settings, prompts), target);
+        QCOMPARE(asked, (QStringList{"confirm", "format", "message", "save"}));
+        QCOMPARE(m_settings->readPath(QStringLiteral("pspath"), {}), target);
+
+        const jigsaw::JztPuzzle puzzle = jigsaw::readJztFile(QFile::encodeName(target).toStdString());
+        QCOMPARE(puzzle.header.geometry, jigsaw::puzzleSize(0).geometry);
+        QCOMPARE(puzzle.header.dataFormat, jigsaw::DataFormat::Small);
+
+        // Cancelling the save dialog writes nothing and keeps the key.
+        prompts.chooseSaveFile = [](QWidget*, const QString&) { return QString(); };
+        QVERIFY(kestra::runDataCreation(m_frame.get(), *m_doc, *m_settings, prompts).isEmpty());
+        QCOMPARE(m_settings->readPath(QStringLiteral("pspath"), {}), target);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<KestraSettings> m_settings;
+    std::unique_ptr<CKestraDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+QTEST_MAIN(KestraGuiTest)
+#include "kestra_gui_test.moc"

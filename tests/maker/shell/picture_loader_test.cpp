@@ -1,0 +1,222 @@
+#include "picture_loader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+#include "test_pictures.h"
+
+namespace kestra {
+namespace {
+
+// ---- The robustness corpus, one case per row of its manifest ----
+
+struct CorpusRow {
+    QString path;
+    QString expect;
+    qint64 width = 0;  // 0 when the manifest declares no size
+    qint64 height = 0;
+};
+
+std::vector<CorpusRow> corpusRows()
+{
+    std::vector<CorpusRow> rows;
+    QFile manifest(QStringLiteral(CORPUS_DIR "/MANIFEST.tsv"));
+    if (!manifest.open(QIODevice::ReadOnly))
+        return rows;
+    QTextStream in(&manifest);
+    in.readLine();  // column names
+    while (!in.atEnd()) {
+        const QStringList f = in.readLine().split(QLatin1Char('\t'));
+        if (f.size() < 5)
+            continue;
+        CorpusRow row{f[0], f[3]};
+        const QStringList size = f[4].split(QLatin1Char('x'));
+        if (size.size() == 2) {
+            row.width = size[0].toLongLong();
+            row.height = std::abs(size[1].toLongLong());
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+class Corpus : public ::testing::TestWithParam<CorpusRow> {};
+
+TEST_P(Corpus, LoadsWithTheDeclaredSizeOrRefusesWithAMessage)
+{
+    const CorpusRow& row = GetParam();
+    const std::vector<std::uint8_t> data = readBytes(QStringLiteral(CORPUS_DIR "/") + row.path);
+    ASSERT_TRUE(!data.empty() || row.path.contains(QLatin1String("empty"))) << "corpus file missing";
+    const bool mustLoad = row.expect == QLatin1String("accept");
+    const bool mustRefuse = row.expect.startsWith(QLatin1String("refuse"));
+    try {
+        const LoadedPicture p = decodePicture(data, row.path);
+        EXPECT_FALSE(mustRefuse) << "loaded a file that must be refused";
+        if (row.width > 0) {
+            EXPECT_EQ(p.image.width(), row.width);
+            EXPECT_EQ(p.image.height(), row.height);
+        }
+        EXPECT_EQ(p.image.format(), QImage::Format_RGB32);
+        EXPECT_EQ(p.image.width(), static_cast<int>(p.infoHeader.biWidth));
+        EXPECT_EQ(p.image.height(), static_cast<int>(p.infoHeader.biHeight));
+        const bool indexed = row.path.startsWith(QLatin1String("bmp")) && row.path.contains(QLatin1String("pal8"));
+        if (mustLoad)
+            EXPECT_EQ(p.bitCount(), indexed ? 8 : 24);
+        else
+            EXPECT_TRUE(p.bitCount() == 8 || p.bitCount() == 24);
+    } catch (const PictureLoadError& e) {
+        EXPECT_FALSE(mustLoad) << "refused a valid file: " << e.what();
+        EXPECT_FALSE(e.message().isEmpty());
+    }
+    // The maker's own entry point as well: loads, or refuses (too small included).
+    try {
+        const LoadedPicture p = loadPictureFile(QStringLiteral(CORPUS_DIR "/") + row.path);
+        EXPECT_GE(p.image.width(), kMinPictureSide);
+    } catch (const PictureLoadError& e) {
+        EXPECT_FALSE(e.message().isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Manifest, Corpus, ::testing::ValuesIn(corpusRows()),
+                         [](const ::testing::TestParamInfo<CorpusRow>& info) {
+                             std::string name = std::to_string(info.index) + "_" +
+                                                QFileInfo(info.param.path).completeBaseName().toStdString();
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+TEST(CorpusManifest, IsComplete)
+{
+    EXPECT_EQ(corpusRows().size(), 179u);
+}
+
+// ---- Rules the maker adds on top of the decoders ----
+
+std::vector<std::uint8_t> corpusFile(const char* path)
+{
+    return readBytes(QStringLiteral(CORPUS_DIR "/") + QLatin1String(path));
+}
+
+TEST(PictureType, ComesFromTheExtensionInAnyCaseOrFromTheContent)
+{
+    const std::vector<std::uint8_t> jpeg = corpusFile("jpeg/libjpeg-turbo/testorig.jpg");
+    const std::vector<std::uint8_t> bmp = corpusFile("bmp/bmpsuite/g/pal8.bmp");
+    for (const char* name : {"PHOTO.JPG", "photo.jpeg", "photo.Jpe", "photo", "photo.txt"})
+        EXPECT_EQ(decodePicture(jpeg, QLatin1String(name)).image.width(), 227) << name;
+    for (const char* name : {"PICTURE.BMP", "picture", "picture.dat"})
+        EXPECT_EQ(decodePicture(bmp, QLatin1String(name)).bitCount(), 8) << name;
+    // An extension that promises a JPEG is held to it.
+    EXPECT_THROW(decodePicture(bmp, QStringLiteral("photo.jpg")), PictureLoadError);
+}
+
+TEST(PictureType, OtherFormatsQtReadsLoadAsTrueColour)
+{
+    QImage image(40, 40, QImage::Format_Indexed8);
+    image.setColorTable({qRgb(10, 20, 30), qRgb(200, 100, 0)});
+    image.fill(1);
+    const QString path = QDir::temp().filePath(QStringLiteral("kestra_loader_test.png"));
+    ASSERT_TRUE(image.save(path, "PNG"));
+    const LoadedPicture p = loadPictureFile(path);
+    QFile::remove(path);
+    EXPECT_EQ(p.bitCount(), 24);
+    EXPECT_EQ(p.image.pixel(5, 5), qRgb(200, 100, 0));
+    EXPECT_EQ(static_cast<int>(p.fileHeader.bfType), jigsaw::kBmpSignature);
+}
+
+TEST(BmpLoading, KeepsOnlyTheUsedPaletteEntriesAndTheirColours)
+{
+    auto palette = cubePalette();
+    palette[20] = {1, 2, 3, 0};  // beyond biClrUsed: must not be taken
+    std::vector<std::uint8_t> indices(40 * 35);
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        indices[i] = static_cast<std::uint8_t>(i % 16);
+    const LoadedPicture p = decodeBmp(makeBmp8(40, 35, palette, indices, 16), QStringLiteral("p.bmp"));
+    EXPECT_EQ(p.bitCount(), 8);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(p.palette[static_cast<std::size_t>(i)], palette[static_cast<std::size_t>(i)]);
+    for (int i = 16; i < 256; ++i)
+        EXPECT_EQ(p.palette[static_cast<std::size_t>(i)], jigsaw::RGBQUAD{}) << i;
+    EXPECT_EQ(p.image.pixel(7, 0), qRgb(palette[7].rgbRed, palette[7].rgbGreen, palette[7].rgbBlue));
+}
+
+TEST(BmpLoading, LongHeadersTopDownRowsAndRleMatchThePlainPicture)
+{
+    const QImage plain = decodePicture(corpusFile("bmp/bmpsuite/g/pal8.bmp"), QStringLiteral("a.bmp")).image;
+    for (const char* variant : {"bmp/bmpsuite/g/pal8v5.bmp", "bmp/bmpsuite/g/pal8topdown.bmp",
+                                "bmp/bmpsuite/g/pal8rle.bmp", "bmp/derived/pal8.dib"}) {
+        const LoadedPicture p = decodePicture(corpusFile(variant), QLatin1String(variant));
+        EXPECT_EQ(p.bitCount(), 8) << variant;
+        EXPECT_EQ(p.image, plain) << variant;
+    }
+}
+
+TEST(BmpLoading, RefusesLyingSizesOffsetsAndOtherDepths)
+{
+    const std::vector<std::uint8_t> bmp = makeBmp8(40, 40, cubePalette(), std::vector<std::uint8_t>(1600, 3));
+    const auto failure = [](std::vector<std::uint8_t> data, std::size_t at, std::uint8_t value) {
+        if (at < data.size())
+            data[at] = value;
+        try {
+            decodeBmp(data, QStringLiteral("bad.bmp"));
+        } catch (const PictureLoadError& e) {
+            EXPECT_TRUE(e.failure() == LoadFailure::UnsupportedDepth || e.message().contains(QLatin1String("bad.bmp")));
+            return e.failure();
+        }
+        return LoadFailure::NoPicture;
+    };
+    EXPECT_EQ(failure(bmp, 3, 0), LoadFailure::Unreadable) << "bfSize below bfOffBits";
+    EXPECT_EQ(failure({bmp.begin(), bmp.end() - 1}, 0, 'B'), LoadFailure::Unreadable) << "pixels past the end";
+    EXPECT_EQ(failure({bmp.begin(), bmp.begin() + 500}, 0, 'B'), LoadFailure::Unreadable) << "palette past the end";
+    EXPECT_EQ(failure(bmp, 28, 4), LoadFailure::UnsupportedDepth);
+}
+
+TEST(JpegLoading, GreyAndCmykBecomeRgbAndDamageIsRefusedByName)
+{
+    const LoadedPicture grey = decodePicture(corpusFile("jpeg/derived/testorig-gray.jpg"), QStringLiteral("g.jpg"));
+    const QRgb c = grey.image.pixel(100, 70);
+    EXPECT_TRUE(qRed(c) == qGreen(c) && qGreen(c) == qBlue(c));
+    EXPECT_EQ(grey.bitCount(), 24);
+
+    // Plain and Adobe-inverted CMYK agree with Qt's own reader.
+    for (const char* file : {"jpeg/pillow/pil_sample_cmyk.jpg", "jpeg/jpeg-decoder/mozilla/jpg-cmyk-1.jpg"}) {
+        const LoadedPicture cmyk = decodePicture(corpusFile(file), QStringLiteral("c.jpg"));
+        EXPECT_EQ(cmyk.image, QImage(QStringLiteral(CORPUS_DIR "/") + QLatin1String(file)).convertToFormat(QImage::Format_RGB32))
+            << file;
+    }
+
+    try {
+        decodePicture(corpusFile("jpeg/derived/testorig-trunc-half.jpg"), QStringLiteral("half.jpg"));
+        ADD_FAILURE() << "a truncated JPEG loaded";
+    } catch (const PictureLoadError& e) {
+        EXPECT_TRUE(e.message().contains(QLatin1String("half.jpg")));
+        EXPECT_TRUE(e.message().contains(QStringLiteral("読めません")));
+    }
+}
+
+TEST(PictureSize, TooSmallAndClipboardPicturesGetTheMakersRules)
+{
+    EXPECT_EQ(decodePicture(corpusFile("jpeg/jpeg-decoder/reftest/grayscale_long.jpg"), QStringLiteral("l.jpg"))
+                  .image.height(),
+              1000);
+    try {
+        loadPictureFile(QStringLiteral(CORPUS_DIR "/jpeg/jpeg-decoder/reftest/grayscale_long.jpg"));
+        ADD_FAILURE() << "a 1 × 1000 picture was accepted";
+    } catch (const PictureLoadError& e) {
+        EXPECT_EQ(e.failure(), LoadFailure::TooSmall);
+    }
+    EXPECT_THROW(pictureFromImage(QImage()), PictureLoadError);
+    QImage argb(100, 80, QImage::Format_ARGB32);
+    argb.fill(qRgb(1, 2, 3));
+    const LoadedPicture p = pictureFromImage(argb);
+    EXPECT_EQ(p.bitCount(), 24);
+    EXPECT_EQ(p.image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(static_cast<std::uint32_t>(p.fileHeader.bfSize), 10000u);
+}
+
+}  // namespace
+}  // namespace kestra
