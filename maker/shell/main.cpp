@@ -16,7 +16,7 @@ int main(int argc, char** argv)
     QString error;
     const std::optional<kestra::CommandLine> cmd = kestra::parseCommandLine(args, error);
     if (!cmd) {
-        std::fputs(("kestra: " + error + "\n（kestra --help で使い方を表示します）\n").toUtf8().constData(), stderr);
+        std::fputs(("kestra: " + error + "（kestra --help で使い方を表示します）\n").toUtf8().constData(), stderr);
         return 2;
     }
     switch (cmd->action) {

@@ -180,6 +180,7 @@ TEST_F(BatchCreation, BadCommandLinesFailWithOneLineAndNoFile)
         const RunResult run = runKestra(args);
         EXPECT_NE(run.exitCode, 0);
         EXPECT_TRUE(run.errorText.startsWith(QLatin1String("kestra: "))) << run.errorText.toStdString();
+        EXPECT_EQ(run.errorText.count(QLatin1Char('\n')), 1) << run.errorText.toStdString();
         EXPECT_FALSE(QFile::exists(out));
     }
     const RunResult help = runKestra({QStringLiteral("--help")});
