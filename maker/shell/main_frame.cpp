@@ -24,6 +24,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QUrl>
 
 #include <utility>
@@ -180,7 +181,19 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 QRect CMainFrame::availableScreen() const
 {
     const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-    return s != nullptr ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+    QRect area = s != nullptr ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+    // The fitting rule reserves room for a taskbar and counts the title bar
+    // in the window's size. Here the available area already leaves out the
+    // panels, and the window manager puts its decoration around the size we
+    // set, so take the decoration off first (estimated from the style until
+    // the window has been shown), and the 8 pixels by which the rule's
+    // allowance for frame and menu exceeds its taskbar reserve; otherwise a
+    // large picture would push the bottom handles off the screen.
+    QSize decoration = frameGeometry().size() - geometry().size();
+    if (!isVisible() || decoration.height() <= 0)
+        decoration = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    area.adjust(0, 0, -decoration.width(), -decoration.height() - (kFrameExtraHeight - kScreenReserveHeight));
+    return area;
 }
 
 void CMainFrame::installPicture(kestra::LoadedPicture picture, const QRect& screen)
