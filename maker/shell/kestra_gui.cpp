@@ -1,5 +1,6 @@
 #include "kestra_gui.h"
 
+#include "drawn_icon.h"
 #include "kestra_doc.h"
 #include "kestra_settings.h"
 #include "main_frame.h"
@@ -8,21 +9,13 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 namespace {
 
-// The application icon, drawn rather than stored: one jigsaw piece on a
-// picture-frame square.
+// The application icon: one jigsaw piece on a picture-frame square.
 QIcon makeIcon()
 {
-    QIcon icon;
-    for (const int side : {16, 32, 48, 64}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(side / 64.0, side / 64.0);
+    return drawnIcon([](QPainter& p) {
         p.fillRect(QRectF(2, 2, 60, 60), QColor(255, 180, 180));
         p.fillRect(QRectF(6, 6, 52, 52), QColor(60, 110, 170));
         QPainterPath piece;
@@ -30,10 +23,7 @@ QIcon makeIcon()
         piece.addEllipse(QRectF(24, 10, 12, 12));
         piece.addEllipse(QRectF(40, 28, 12, 12));
         p.fillPath(piece.simplified(), QColor(250, 210, 80));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    });
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include "about_dialog.h"
+#include "help_file.h"
 #include "command_ids.h"
 #include "creation_flow.h"
 #include "file_patterns.h"
@@ -64,16 +65,6 @@ QSize fitMainWindow(CKestraDoc& doc, const QSize& screen)
     return {doc.m_nDisplayWidth + kFrameExtraWidth, doc.m_nDisplayHeight + kFrameExtraHeight};
 }
 
-QString helpFilePath()
-{
-    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
-                         QStringLiteral(".html");
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    if (QFileInfo::exists(beside))
-        return beside;
-    return QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
-}
-
 CMainFrame::CMainFrame(CKestraDoc& doc, KestraSettings& settings, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint),
@@ -131,7 +122,7 @@ void CMainFrame::buildMenus()
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     connect(addCommand(help, kestra::cmd::kHelp, QStringLiteral("ヘルプ(&H)")), &QAction::triggered, this,
-            &CMainFrame::showHelp);
+            [this] { showHelpFile(this); });
     help->addSeparator();
     connect(addCommand(help, kestra::cmd::kAbout, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)")), &QAction::triggered, this,
             &CMainFrame::showAbout);
@@ -303,22 +294,9 @@ void CMainFrame::createData()
     kestra::runDataCreation(this, m_doc, m_settings);
 }
 
-void CMainFrame::showHelp()
-{
-    const QString path = helpFilePath();
-    if (path.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("ヘルプ"),
-                             QStringLiteral("ヘルプファイル「%1.html」が見つかりません。")
-                                 .arg(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()));
-        return;
-    }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        QMessageBox::warning(this, QStringLiteral("ヘルプ"),
-                             QStringLiteral("ヘルプファイル「%1」を開けませんでした。").arg(path));
-}
-
 void CMainFrame::showAbout()
 {
-    AboutDialog dialog(this);
+    AboutDialog dialog(this, QStringLiteral("「ケストラ」のﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("「ケストラ」 Version 5.1"),
+                       QStringLiteral("「ぼるぺる」で遊ぶジグソーパズルのデータを作ります"));
     dialog.exec();
 }

@@ -19,10 +19,6 @@ class QMenu;
 // for it: the display size plus the window's borders and menu bar.
 QSize fitMainWindow(CKestraDoc& doc, const QSize& screen);
 
-// The help file beside the program, named after it ("kestra.html"), or in the
-// installed data folder; empty when neither exists.
-QString helpFilePath();
-
 // The maker's main window: fixed size (only the program sizes it), menu 128,
 // the framing view and the preview window. Commands act on the document and
 // then redraw what changed.
@@ -66,7 +62,6 @@ private:
     void paste();
     void toggleLockRatio();
     void createData();
-    void showHelp();
     void showAbout();
     void reportLoadFailure(const kestra::PictureLoadError& error);
     QRect availableScreen() const;

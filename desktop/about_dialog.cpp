@@ -6,16 +6,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget* parent, const QString& title, const QString& versionLine,
+                         const QString& aboutLine)
+    : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("「ケストラ」のﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(title);
 
     auto* icon = new QLabel;
     icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
 
     auto* lines = new QVBoxLayout;
-    lines->addWidget(new QLabel(QStringLiteral("「ケストラ」 Version 5.1")));
-    lines->addWidget(new QLabel(QStringLiteral("「ぼるぺる」で遊ぶジグソーパズルのデータを作ります")));
+    lines->addWidget(new QLabel(versionLine));
+    lines->addWidget(new QLabel(aboutLine));
 
     auto* ok = new QPushButton(QStringLiteral("OK"));
     ok->setDefault(true);
@@ -27,5 +29,4 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     top->addWidget(ok, 0, Qt::AlignTop);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    setLayout(layout);
 }
