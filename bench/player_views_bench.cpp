@@ -1,0 +1,131 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+
+#include <memory>
+
+#include "board_view.h"
+#include "piece_images.h"
+#include "sound_effects.h"
+#include "views_test_support.h"
+
+namespace {
+
+constexpr int kBlock = 10;  // the carried group: 10 × 10 pieces
+constexpr QPoint kBlockAt(100, 100);
+
+// The 1000-piece puzzle (40 × 25, S 50, pitch 30) on a board pane of
+// 1300 × 1000: a joined block of 100 pieces in the top-left corner and the
+// other 900 pieces scattered over the board in every turn.
+struct Scene {
+    FakeClock clock;
+    std::unique_ptr<CVorpelDoc> doc =
+        loadedDoc(kSize1000, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, clock);
+    PieceImages images;
+    QWidget pane;
+    std::unique_ptr<CVorpelDoc> start;
+    CVorpelView* view = nullptr;
+
+    Scene()
+    {
+        const int cols = doc->GetCols();
+        GroupMatrix block{};
+        int scattered = 0;
+        for (int id = 0; id < doc->PieceCount(); ++id) {
+            const int c = id % cols;
+            const int r = id / cols;
+            if (c < kBlock && r < kBlock) {
+                const POINT home = homePlace(*doc, id, kBlockAt.x(), kBlockAt.y());
+                placeOnBoard(*doc, id, 1, home.x, home.y);
+                block[c][r] = 1;
+            } else {
+                placeOnBoard(*doc, id, 1 + scattered % 4, 10 + scattered * 97 % 1200, 10 + scattered * 61 % 880);
+                ++scattered;
+            }
+        }
+        for (int id = 0; id < doc->PieceCount(); ++id)
+            if (block[id % cols][id / cols])
+                doc->Group(id) = block;
+        start = std::make_unique<CVorpelDoc>(*doc);
+        images.rebuild(*doc);
+        pane.resize(1300, 1000);
+        view = new CVorpelView(*doc, images, silentSoundEffects(), &pane);
+        view->setGeometry(0, 0, 1300, 1000);
+        pane.show();
+        QCoreApplication::processEvents();
+    }
+
+    void reset()
+    {
+        *doc = *start;
+        view->documentChanged();
+        QCoreApplication::processEvents();
+    }
+
+    void mouse(QEvent::Type type, Qt::MouseButton button, QPoint at, Qt::MouseButtons buttons)
+    {
+        QWidget* vp = view->viewport();
+        QMouseEvent event(type, at, vp->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(vp, &event);
+    }
+};
+
+// Built in main, inside the application's lifetime.
+Scene* g_scene = nullptr;
+
+Scene& scene() { return *g_scene; }
+
+// One step of dragging the block: a mouse move and the repaint it causes.
+void BM_BoardDragStep(benchmark::State& state)
+{
+    Scene& s = scene();
+    s.reset();
+    const int pitch = s.doc->Pitch();
+    const QPoint grip = kBlockAt + QPoint(5 * pitch + s.doc->PieceSize() / 2, 5 * pitch + s.doc->PieceSize() / 2);
+    s.mouse(QEvent::MouseButtonPress, Qt::LeftButton, grip, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    int step = 0;
+    for (auto _ : state) {
+        const QPoint to = grip + QPoint(200 + (step % 2) * 7, 150 + (step % 2) * 5);
+        s.mouse(QEvent::MouseMove, Qt::NoButton, to, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        ++step;
+    }
+    s.reset();
+}
+BENCHMARK(BM_BoardDragStep)->Unit(benchmark::kMicrosecond);
+
+// The first paint of the whole board: the cache is built from the 1000
+// pieces and copied to the viewport.
+void BM_BoardFirstPaint(benchmark::State& state)
+{
+    Scene& s = scene();
+    s.reset();
+    QWidget* vp = s.view->viewport();
+    QImage target(vp->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        s.view->documentChanged();
+        vp->render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_BoardFirstPaint)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Scene built;
+    g_scene = &built;
+    benchmark::RunSpecifiedBenchmarks();
+    g_scene = nullptr;
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,331 @@
+#include "board_view.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+#include "piece_images.h"
+#include "sound_effects.h"
+
+namespace {
+
+const QColor kBoardColor(0, 128, 0);
+// The splitter's size exceeds the scrollable size by this much each way.
+constexpr int kSplitterSlack = 20;
+// One wheel notch also moves the board this far sideways.
+constexpr int kWheelSideStep = 50;
+// The held piece keeps this much more room from the bottom edge.
+constexpr int kBottomClearance = 25;
+
+QRect toQRect(const RECT& r)
+{
+    if (IsEmptyRect(r))
+        return {};
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+bool validCell(const CVorpelDoc& doc, int c, int r)
+{
+    return c >= 0 && r >= 0 && c < doc.GetCols() && r < doc.GetRows();
+}
+
+// Calls f(c, r) for every piece of the draw order, bottom first.
+template <class F>
+void forEachInStackingOrder(const CVorpelDoc& doc, F&& f)
+{
+    const int n = std::min(doc.PieceCount(), kMaxPieces);
+    for (int z = 0; z < n; ++z) {
+        const int c = doc.ZCol()[z];
+        const int r = doc.ZRow()[z];
+        if (validCell(doc, c, r))
+            f(c, r);
+    }
+}
+
+}  // namespace
+
+CVorpelView::CVorpelView(CVorpelDoc& doc, const PieceImages& images, SoundEffects& sounds, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc), m_images(images), m_sounds(sounds)
+{
+    // A held group follows the mouse with no button down.
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    // Right clicks turn pieces; the menu on empty board is asked for by
+    // contextMenuRequested, never by Qt's own context menu event.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+    updateScrollBars();
+}
+
+void CVorpelView::documentChanged()
+{
+    m_cacheDirty = true;
+    updateScrollBars();
+    viewport()->update();
+}
+
+QSize CVorpelView::totalSize() const
+{
+    const QSize splitter = parentWidget() ? parentWidget()->size() : size();
+    const int neededW = m_doc.Pitch() * m_doc.GetCols() + m_doc.GetMargin() + 2 * m_doc.GetMarkOffsetX();
+    const int neededH = m_doc.Pitch() * m_doc.GetRows() + m_doc.GetMargin();
+    return QSize(std::max(splitter.width() - kSplitterSlack, neededW),
+                 std::max(splitter.height() - kSplitterSlack, neededH));
+}
+
+QPoint CVorpelView::scrollPosition() const
+{
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+std::optional<QPoint> CVorpelView::boardPointAt(QPoint globalPos) const
+{
+    const QPoint local = viewport()->mapFromGlobal(globalPos);
+    if (!viewport()->rect().contains(local))
+        return std::nullopt;
+    return boardPoint(local);
+}
+
+void CVorpelView::pieceArrived(const JoinResult& join)
+{
+    showDamage(join.damage, kNoPiece);
+    announceJoins(join);
+}
+
+void CVorpelView::scrollBoardBy(int dx, int dy)
+{
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + dx);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + dy);
+    viewport()->repaint();
+}
+
+int CVorpelView::liftedPiece() const
+{
+    if (!m_doc.GetHolding() || m_doc.GetTrayDrag())
+        return kNoPiece;
+    const int col = m_doc.GetHoldCol();
+    const int row = m_doc.GetHoldRow();
+    return validCell(m_doc, col, row) ? row * m_doc.GetCols() + col : kNoPiece;
+}
+
+QPoint CVorpelView::boardPoint(QPoint viewportPoint) const { return viewportPoint + scrollPosition(); }
+
+QRect CVorpelView::toViewport(const QRect& boardRect) const { return boardRect.translated(-scrollPosition()); }
+
+void CVorpelView::updateScrollBars()
+{
+    const QSize total = totalSize();
+    const QSize page = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, total.width() - page.width()));
+    verticalScrollBar()->setRange(0, std::max(0, total.height() - page.height()));
+    horizontalScrollBar()->setPageStep(page.width());
+    verticalScrollBar()->setPageStep(page.height());
+    horizontalScrollBar()->setSingleStep(std::max(1, page.width() / 10));
+    verticalScrollBar()->setSingleStep(std::max(1, page.height() / 10));
+}
+
+void CVorpelView::ensureCache()
+{
+    // The cache covers the whole scrollable board, and the viewport where the
+    // viewport is larger than the board.
+    const QSize total = totalSize();
+    const QSize page = viewport()->size();
+    const QSize wanted(std::max(total.width(), page.width()), std::max(total.height(), page.height()));
+    const int lifted = liftedPiece();
+    if (!m_cacheDirty && m_cache.size() == wanted && m_cacheLifted == lifted)
+        return;
+    // A group lifted or put down behind the view's back may lie anywhere.
+    if (m_cacheLifted != lifted)
+        viewport()->update();
+    if (m_cache.size() != wanted)
+        m_cache = QImage(wanted, QImage::Format_RGB32);
+    m_cacheLifted = lifted;
+    m_cacheDirty = false;
+    renderCache(m_cache.rect());
+}
+
+void CVorpelView::renderCache(const QRect& boardRect)
+{
+    const QRect area = boardRect & m_cache.rect();
+    if (area.isEmpty())
+        return;
+    const GroupMatrix* lifted = m_cacheLifted == kNoPiece ? nullptr : &m_doc.Group(m_cacheLifted);
+    QPainter painter(&m_cache);
+    painter.setClipRect(area);
+    painter.fillRect(area, kBoardColor);
+    const int cols = m_doc.GetCols();
+    forEachInStackingOrder(m_doc, [&](int c, int r) {
+        const int id = r * cols + c;
+        const int turn = m_doc.GetBoardTurn(id);
+        if (turn == 0 || (lifted && (*lifted)[c][r]))
+            return;
+        const QRect rect = toQRect(m_doc.PieceRect()[c][r]);
+        if (rect.intersects(area))
+            m_images.draw(painter, rect.topLeft(), id, turn);
+    });
+}
+
+void CVorpelView::showDamage(const BoardDamage& damage, std::optional<int> liftedBefore)
+{
+    const QRect before = toQRect(damage.before);
+    const QRect after = toQRect(damage.after);
+    if (liftedBefore && !m_cacheDirty && !m_cache.isNull()) {
+        // Pieces on either side may now lie above or below the changed group.
+        // A cache that did not match the board before the change is redrawn
+        // whole.
+        if (m_cacheLifted != *liftedBefore) {
+            m_cacheDirty = true;
+            viewport()->update();
+            return;
+        }
+        m_cacheLifted = liftedPiece();
+        renderCache(before | after);
+    }
+    QRegion changed;
+    changed += toViewport(before);
+    changed += toViewport(after);
+    viewport()->update(changed);
+}
+
+void CVorpelView::paintLiftedGroup(QPainter& painter, const QRect& exposedBoard) const
+{
+    if (m_cacheLifted == kNoPiece)
+        return;
+    const GroupMatrix& group = m_doc.Group(m_cacheLifted);
+    const QPoint scroll = scrollPosition();
+    const int cols = m_doc.GetCols();
+    forEachInStackingOrder(m_doc, [&](int c, int r) {
+        const int id = r * cols + c;
+        const int turn = m_doc.GetBoardTurn(id);
+        if (!group[c][r] || turn == 0)
+            return;
+        const QRect rect = toQRect(m_doc.PieceRect()[c][r]);
+        if (rect.intersects(exposedBoard))
+            m_images.draw(painter, rect.topLeft() - scroll, id, turn);
+    });
+}
+
+void CVorpelView::paintEvent(QPaintEvent* event)
+{
+    ensureCache();
+    const QPoint scroll = scrollPosition();
+    QPainter painter(viewport());
+    painter.setClipRegion(event->region());
+    for (const QRect& rect : event->region()) {
+        const QRect source = rect.translated(scroll);
+        if (!m_cache.rect().contains(source))
+            painter.fillRect(rect, kBoardColor);
+        painter.drawImage(rect.topLeft(), m_cache, source);
+    }
+    paintLiftedGroup(painter, event->region().boundingRect().translated(scroll));
+}
+
+void CVorpelView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void CVorpelView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void CVorpelView::mousePressEvent(QMouseEvent* event)
+{
+    if (m_doc.GetTrayDrag())
+        return;
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (m_doc.GetHolding()) {
+            putDown();
+            return;
+        }
+        const QPoint bp = boardPoint(at);
+        const int piece = PickUpGroup(m_doc, bp.x(), bp.y());
+        if (piece == kNoPiece)
+            return;
+        const RECT lifted = GroupBounds(m_doc, piece);
+        showDamage(BoardDamage{lifted, lifted}, kNoPiece);
+    } else if (event->button() == Qt::RightButton) {
+        turn(at, true);
+    }
+}
+
+void CVorpelView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton && !m_doc.GetTrayDrag())
+        turn(event->position().toPoint(), false);
+}
+
+void CVorpelView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_doc.GetTrayDrag())
+        return;
+    setFocus();
+    if (!m_doc.GetHolding())
+        return;
+    // The held piece's image stays inside the viewport, with more room at
+    // the bottom.
+    const POINT grab = m_doc.GetGrab();
+    const int s = m_doc.PieceSize();
+    const QPoint at = event->position().toPoint();
+    const int x = std::max(grab.x, std::min(at.x(), viewport()->width() - s + grab.x));
+    const int y = std::max(grab.y, std::min(at.y(), viewport()->height() - kBottomClearance - s + grab.y));
+    const QPoint bp = boardPoint(QPoint(x, y));
+    showDamage(MoveHeldGroup(m_doc, bp.x(), bp.y()), std::nullopt);
+}
+
+void CVorpelView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_doc.GetTrayDrag() || !m_doc.GetHolding() || !m_doc.GetHoldMoved())
+        return;
+    if (viewport()->rect().contains(event->position().toPoint()))
+        putDown();
+}
+
+void CVorpelView::wheelEvent(QWheelEvent* event)
+{
+    const int zDelta = event->angleDelta().y();
+    if (zDelta != 0) {
+        QScrollBar* bar = horizontalScrollBar();
+        bar->setValue(bar->value() + (zDelta < 0 ? kWheelSideStep : -kWheelSideStep));
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+void CVorpelView::turn(QPoint viewportPoint, bool menuOnEmpty)
+{
+    const QPoint bp = boardPoint(viewportPoint);
+    if (m_doc.GetHolding()) {
+        showDamage(TurnHeldGroup(m_doc, bp.x(), bp.y()), std::nullopt);
+        return;
+    }
+    const TurnResult turned = TurnGroupAt(m_doc, bp.x(), bp.y());
+    if (turned.piece != kNoPiece)
+        showDamage(turned.damage, kNoPiece);
+    else if (menuOnEmpty)
+        emit contextMenuRequested(viewport()->mapToGlobal(viewportPoint));
+}
+
+void CVorpelView::putDown()
+{
+    const int held = liftedPiece();
+    const JoinResult join = PutDownHeldGroup(m_doc);
+    showDamage(join.damage, held);
+    announceJoins(join);
+}
+
+void CVorpelView::announceJoins(const JoinResult& join)
+{
+    for (int i = 0; i < join.count; ++i)
+        m_sounds.play(SoundEffect::Join);
+    if (!join.completed || m_completing)
+        return;
+    m_sounds.play(SoundEffect::Complete);
+    m_completing = true;
+    emit puzzleCompleted();
+    m_completing = false;
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <optional>
+
+#include "play_rules.h"
+#include "vorpel_doc.h"
+
+class PieceImages;
+class SoundEffects;
+
+// The board: the left pane, a scrolling area of green cloth on which the
+// pieces that left the tray lie and are carried, turned and joined. Board
+// coordinates are viewport coordinates plus the scroll position. The view
+// translates mouse events into the rules of play and paints what they name;
+// it keeps only a drawing cache: an image of the board with every piece at
+// rest, without the group being carried, so that a drag step repaints just
+// the squares that changed.
+class CVorpelView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    CVorpelView(CVorpelDoc& doc, const PieceImages& images, SoundEffects& sounds, QWidget* parent = nullptr);
+
+    // The document or the piece images changed: the cache is rebuilt at the
+    // next paint.
+    void documentChanged();
+
+    // The scrollable size: at least the splitter's size less 20 pixels each
+    // way, at least the puzzle's laid-out size.
+    QSize totalSize() const;
+    QPoint scrollPosition() const;
+
+    // The board point under a global point, when it lies on the viewport:
+    // where a piece dragged from the tray would land.
+    std::optional<QPoint> boardPointAt(QPoint globalPos) const;
+
+    // The tray handed a piece over (the rules have placed and joined it):
+    // repaint where it landed, sound the joins, and report completion.
+    void pieceArrived(const JoinResult& join);
+
+    // Scrolls by a step, as the tray does while a piece is dragged near the
+    // board's edges; the board repaints at once.
+    void scrollBoardBy(int dx, int dy);
+
+signals:
+    // A right click on empty board: the frame shows the context menu there.
+    void contextMenuRequested(QPoint globalPos);
+    // The last join made one group of every piece ("ok.wav" has started).
+    void puzzleCompleted();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    // The group carried on the board, which the cache leaves out; kNoPiece
+    // when none (a drag from the tray carries nothing over the board).
+    int liftedPiece() const;
+    QPoint boardPoint(QPoint viewportPoint) const;
+    QRect toViewport(const QRect& boardRect) const;
+    void updateScrollBars();
+    // Brings the cache to the current size and lifted group, redrawing all of
+    // it when either changed or the document did.
+    void ensureCache();
+    // Redraws one board rectangle of the cache from the document.
+    void renderCache(const QRect& boardRect);
+    // The rules changed the board: repaints the changed squares and, given
+    // the group lifted before the change, redraws the cache there; without
+    // it only the lifted group moved and the cache stands.
+    void showDamage(const BoardDamage& damage, std::optional<int> liftedBefore);
+    void paintLiftedGroup(QPainter& painter, const QRect& exposedBoard) const;
+    void turn(QPoint viewportPoint, bool menuOnEmpty);
+    void putDown();
+    void announceJoins(const JoinResult& join);
+
+    CVorpelDoc& m_doc;
+    const PieceImages& m_images;
+    SoundEffects& m_sounds;
+    QImage m_cache;
+    bool m_cacheDirty = true;
+    int m_cacheLifted = kNoPiece;
+    bool m_completing = false;
+};

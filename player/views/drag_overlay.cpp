@@ -1,0 +1,96 @@
+#include "drag_overlay.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QThread>
+
+#include "piece_images.h"
+
+namespace {
+
+// The fly-back takes ten frames, 5 ms apart.
+constexpr int kFlyFrames = 10;
+constexpr unsigned long kFlyFrameMs = 5;
+
+}  // namespace
+
+DragOverlay::DragOverlay(const PieceImages& images, QWidget* parent) : QWidget(parent), m_images(images)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    if (parent != nullptr) {
+        setGeometry(parent->rect());
+        parent->installEventFilter(this);
+    }
+    hide();
+}
+
+bool DragOverlay::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return QWidget::eventFilter(watched, event);
+}
+
+QRect DragOverlay::pieceRect() const
+{
+    const int s = m_images.pieceSize();
+    return QRect(m_topLeft, QSize(s, s));
+}
+
+QRegion DragOverlay::place(QPoint globalTopLeft, int piece, int turn, bool silhouette)
+{
+    QRegion damage;
+    if (m_shown)
+        damage += pieceRect();
+    m_shown = true;
+    m_topLeft = mapFromGlobal(globalTopLeft);
+    m_piece = piece;
+    m_turn = turn;
+    m_silhouette = silhouette;
+    damage += pieceRect();
+    if (isHidden()) {
+        show();
+        raise();
+    }
+    return damage;
+}
+
+void DragOverlay::showPiece(QPoint globalTopLeft, int piece, int turn, bool silhouette)
+{
+    update(place(globalTopLeft, piece, turn, silhouette));
+}
+
+void DragOverlay::hidePiece()
+{
+    m_shown = false;
+    hide();
+}
+
+void DragOverlay::flyPiece(QPoint globalFrom, QPoint globalTo, int piece, int turn, bool silhouette)
+{
+    const int spanX = globalFrom.x() - globalTo.x();
+    if (spanX != 0) {
+        const double stepX = spanX / static_cast<double>(kFlyFrames);
+        const double slope = (globalFrom.y() - globalTo.y()) / static_cast<double>(spanX);
+        double x = globalFrom.x();
+        for (int frame = 0; frame < kFlyFrames && static_cast<int>(x - globalTo.x()) != 0; ++frame) {
+            QThread::msleep(kFlyFrameMs);
+            const double y = globalFrom.y() + slope * (x - globalFrom.x());
+            repaint(place(QPoint(static_cast<int>(x), static_cast<int>(y)), piece, turn, silhouette));
+            x -= stepX;
+        }
+    }
+    hidePiece();
+}
+
+void DragOverlay::paintEvent(QPaintEvent*)
+{
+    if (!m_shown)
+        return;
+    QPainter painter(this);
+    if (m_silhouette)
+        m_images.drawSilhouette(painter, m_topLeft, m_piece, m_turn, Qt::black);
+    else
+        m_images.draw(painter, m_topLeft, m_piece, m_turn);
+}

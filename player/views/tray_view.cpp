@@ -1,0 +1,316 @@
+#include "tray_view.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+#include "board_view.h"
+#include "drag_overlay.h"
+#include "piece_images.h"
+#include "play_rules.h"
+#include "sound_effects.h"
+
+namespace {
+
+// One wheel notch moves the tray this far before the ordinary scrolling.
+constexpr int kWheelStep = 70;
+// A right click this close below the top of the window's frame ends a drag
+// as a release would.
+constexpr int kTitleBand = 25;
+// Edge scrolling crosses the board's range in 5 steps, the tray's in 46.
+constexpr int kBoardEdgeSteps = 5;
+constexpr int kTrayEdgeSteps = 46;
+
+QPoint toQPoint(POINT p)
+{
+    return QPoint(p.x, p.y);
+}
+
+}  // namespace
+
+CPsView::CPsView(CVorpelDoc& doc, const PieceImages& images, SoundEffects& sounds, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc), m_images(images), m_sounds(sounds)
+{
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+    viewport()->setMouseTracking(true);
+    layOut();
+}
+
+void CPsView::setBoard(CVorpelView* board)
+{
+    m_board = board;
+}
+
+void CPsView::setOverlay(DragOverlay* overlay)
+{
+    m_overlay = overlay;
+}
+
+void CPsView::documentChanged()
+{
+    m_flyingSlot = -1;
+    layOut();
+    viewport()->update();
+}
+
+void CPsView::layOut()
+{
+    LayoutTray(m_doc, viewport()->width());
+    const int s = m_doc.PieceSize();
+    QScrollBar* bar = verticalScrollBar();
+    if (s <= 0) {
+        bar->setRange(0, 0);
+        return;
+    }
+    const int total = (m_doc.PieceCount() / m_doc.GetTrayCols() + 1) * s;
+    bar->setRange(0, std::max(0, total - viewport()->height()));
+    bar->setPageStep(viewport()->height());
+    // The arrows step by a hundredth of the whole length.
+    bar->setSingleStep(std::max(1, total / 100));
+}
+
+int CPsView::scrollY() const
+{
+    return verticalScrollBar()->value();
+}
+
+QPoint CPsView::trayPoint(QPoint viewportPos) const
+{
+    return viewportPos + QPoint(0, scrollY());
+}
+
+QRect CPsView::slotRect(int slot) const
+{
+    const int s = m_doc.PieceSize();
+    return QRect(toQPoint(TraySlotOrigin(m_doc, slot)) - QPoint(0, scrollY()), QSize(s, s));
+}
+
+void CPsView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    layOut();
+}
+
+void CPsView::paintEvent(QPaintEvent* event)
+{
+    LayoutTray(m_doc, viewport()->width());
+    QPainter painter(viewport());
+    const QColor background = palette().color(QPalette::Window);
+    painter.fillRect(event->rect(), background);
+    const int s = m_doc.PieceSize();
+    if (m_images.isEmpty() || m_images.pieceSize() != s || s <= 0)
+        return;
+
+    // Mode 2 shows each piece as its outline inverted against the background.
+    const bool silhouettes = m_doc.GetBlackMode() == 2;
+    const QColor inverse(255 - background.red(), 255 - background.green(), 255 - background.blue());
+    const int cols = m_doc.GetTrayCols();
+    const QRect exposed = event->rect();
+    const int firstRow = std::max(0, (exposed.top() + scrollY()) / s);
+    const int lastRow = (exposed.bottom() + scrollY()) / s;
+    const int lastCol = std::min(cols - 1, exposed.right() / s);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int col = std::max(0, exposed.left() / s); col <= lastCol; ++col) {
+            const int slot = row * cols + col;
+            if (slot > m_doc.PieceCount())
+                return;
+            const int piece = m_doc.GetTrayPiece(slot);
+            const int turn = m_doc.GetTrayTurn(slot);
+            if (piece < 0 || turn == 0 || slot == m_flyingSlot)
+                continue;
+            const QRect cell = slotRect(slot);
+            if (silhouettes) {
+                m_images.drawSilhouette(painter, cell.topLeft(), piece, turn, inverse);
+            } else {
+                painter.fillRect(cell, Qt::white);
+                m_images.draw(painter, cell.topLeft(), piece, turn);
+            }
+        }
+    }
+}
+
+void CPsView::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta != 0) {
+        QScrollBar* bar = verticalScrollBar();
+        bar->setValue(bar->value() + (delta < 0 ? kWheelStep : -kWheelStep));
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+void CPsView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    const QPoint globalPos = event->globalPosition().toPoint();
+    if (event->button() == Qt::RightButton) {
+        rightPress(pos, globalPos, false);
+        return;
+    }
+    if (event->button() != Qt::LeftButton || m_doc.GetTrayDrag())
+        return;
+    // A group carried on the board keeps the board's hold until it is put down.
+    if (m_doc.GetHolding())
+        return;
+    const QPoint point = trayPoint(pos);
+    if (!PickUpFromTray(m_doc, POINT{point.x(), point.y()}))
+        return;
+    viewport()->update(slotRect(m_doc.GetDragSlot()));
+    const int s = m_doc.PieceSize();
+    m_lastDragImage = globalPos - QPoint(s / 2, s / 2);
+    showDragImage(globalPos);
+}
+
+void CPsView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        rightPress(event->position().toPoint(), event->globalPosition().toPoint(), true);
+}
+
+void CPsView::rightPress(QPoint viewportPos, QPoint globalPos, bool doubleClick)
+{
+    if (m_doc.GetTrayDrag()) {
+        const QRect frame = window()->frameGeometry();
+        const bool inTitleBand = globalPos.x() >= frame.left() && globalPos.x() <= frame.right() &&
+                                 globalPos.y() >= frame.top() && globalPos.y() <= frame.top() + kTitleBand;
+        if (!doubleClick && inTitleBand) {
+            endDrag(globalPos);
+            return;
+        }
+        TurnDraggedPiece(m_doc);
+        showDragImage(globalPos);
+        return;
+    }
+    const QPoint point = trayPoint(viewportPos);
+    const POINT hit{point.x(), point.y()};
+    if (TurnTrayPieceAt(m_doc, hit))
+        viewport()->update(slotRect(TraySlotAt(m_doc, hit)));
+    else
+        emit contextMenuRequested(globalPos);
+}
+
+void CPsView::showDragImage(QPoint globalPos)
+{
+    if (m_overlay == nullptr)
+        return;
+    const int s = m_doc.PieceSize();
+    m_overlay->showPiece(globalPos - QPoint(s / 2, s / 2), m_doc.GetDragPiece(), m_doc.GetDragTurn(),
+                         m_doc.GetBlackMode() == 2);
+}
+
+void CPsView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_doc.GetTrayDrag()) {
+        setFocus();
+        return;
+    }
+    MoveTrayDrag(m_doc);
+    const QPoint globalPos = event->globalPosition().toPoint();
+    const int s = m_doc.PieceSize();
+    const QPoint imageTopLeft = globalPos - QPoint(s / 2, s / 2);
+    scrollBoardAtEdges(globalPos, imageTopLeft);
+    scrollTrayAtEdges(globalPos, imageTopLeft);
+    showDragImage(globalPos);
+    m_lastDragImage = imageTopLeft;
+}
+
+void CPsView::scrollBoardAtEdges(QPoint globalPos, QPoint imageTopLeft)
+{
+    if (m_board == nullptr)
+        return;
+    const QRect b(m_board->viewport()->mapToGlobal(QPoint(0, 0)), m_board->viewport()->size());
+    const QSize total = m_board->totalSize();
+    const QPoint scroll = m_board->scrollPosition();
+    const int maxX = total.width() - b.width();
+    const int maxY = total.height() - b.height();
+    const int stepX = maxX / kBoardEdgeSteps;
+    const int stepY = maxY / kBoardEdgeSteps;
+    const int band = m_doc.PieceSize() / 2;
+    const int x = globalPos.x();
+    const int y = globalPos.y();
+    int dx = 0;
+    int dy = 0;
+    if (y >= b.top() && y <= b.bottom() && stepX > 0) {
+        if (x >= b.left() && x <= b.left() + band && imageTopLeft.x() < m_lastDragImage.x() && scroll.x() > 0)
+            dx = -stepX;
+        else if (x >= b.right() - band && x <= b.right() && imageTopLeft.x() > m_lastDragImage.x() &&
+                 scroll.x() < maxX)
+            dx = stepX;
+    }
+    if (x >= b.left() && x <= b.right() && stepY > 0) {
+        if (y >= b.top() && y <= b.top() + band && imageTopLeft.y() < m_lastDragImage.y() && scroll.y() > 0)
+            dy = -stepY;
+        else if (y >= b.bottom() - band && y <= b.bottom() && imageTopLeft.y() > m_lastDragImage.y() &&
+                 scroll.y() < maxY)
+            dy = stepY;
+    }
+    if (dx != 0 || dy != 0)
+        m_board->scrollBoardBy(dx, dy);
+}
+
+void CPsView::scrollTrayAtEdges(QPoint globalPos, QPoint imageTopLeft)
+{
+    QScrollBar* bar = verticalScrollBar();
+    if (bar->maximum() <= 0)
+        return;
+    const QRect w(viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size());
+    const int step = std::max(1, bar->maximum() / kTrayEdgeSteps);
+    const int band = 2 * m_doc.PieceSize() / 3;
+    const int y = globalPos.y();
+    if (globalPos.x() < w.left() || globalPos.x() > w.right())
+        return;
+    if (y >= w.top() && y <= w.top() + band && imageTopLeft.y() < m_lastDragImage.y() && bar->value() > 0)
+        bar->setValue(bar->value() - step);
+    else if (y >= w.bottom() - band && y <= w.bottom() && imageTopLeft.y() > m_lastDragImage.y() &&
+             bar->value() < bar->maximum())
+        bar->setValue(bar->value() + step);
+}
+
+void CPsView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_doc.GetTrayDrag())
+        endDrag(event->globalPosition().toPoint());
+}
+
+void CPsView::endDrag(QPoint globalPos)
+{
+    const QPoint pos = viewport()->mapFromGlobal(globalPos);
+    TrayDropPoint drop;
+    if (pos.x() > 0 && pos.x() < viewport()->width() && pos.y() > 0 && pos.y() < viewport()->height()) {
+        const QPoint point = trayPoint(pos);
+        drop = TrayDropPoint{TrayDropPoint::Where::Tray, POINT{point.x(), point.y()}};
+    } else if (m_board != nullptr) {
+        if (const std::optional<QPoint> boardPoint = m_board->boardPointAt(globalPos))
+            drop = TrayDropPoint{TrayDropPoint::Where::Board, POINT{boardPoint->x(), boardPoint->y()}};
+    }
+    const TrayRelease release = ReleaseTrayDrag(m_doc, drop);
+
+    if (release.join) {
+        if (m_overlay != nullptr)
+            m_overlay->hidePiece();
+        viewport()->update();
+        if (m_board != nullptr)
+            m_board->pieceArrived(*release.join);
+        return;
+    }
+
+    m_sounds.play(SoundEffect::FlyBack);
+    if (m_overlay != nullptr) {
+        if (release.flyTurn != 0 && release.flySlot >= 0) {
+            const int s = m_doc.PieceSize();
+            const QPoint to = viewport()->mapToGlobal(slotRect(release.flySlot).topLeft());
+            m_flyingSlot = release.flySlot;
+            m_overlay->flyPiece(globalPos - QPoint(s / 2, s / 2), to, release.flyPiece, release.flyTurn,
+                                m_doc.GetBlackMode() == 2);
+            m_flyingSlot = -1;
+        }
+        m_overlay->hidePiece();
+    }
+    viewport()->update();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <QRect>
+
+#include "vorpel_doc.h"
+
+class CVorpelView;
+class DragOverlay;
+class PieceImages;
+class SoundEffects;
+
+// The tray: the right pane, a vertically scrolling grid of slots in which the
+// pieces wait in shuffled order and random turn. A piece can be turned, moved
+// to another slot (swapping with what lies there) or dragged out onto the
+// board; a drag that ends nowhere sends it flying back. The view holds no
+// game state: slots, turns and the drag live in the document.
+class CPsView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    CPsView(CVorpelDoc& doc, const PieceImages& images, SoundEffects& sounds, QWidget* parent = nullptr);
+
+    // The pane a drag hands pieces to, and the overlay that shows the dragged
+    // piece over both panes. Both must outlive the tray.
+    void setBoard(CVorpelView* board);
+    void setOverlay(DragOverlay* overlay);
+
+    // The document or the piece images changed: repaint.
+    void documentChanged();
+
+signals:
+    // A right click that hit no piece: the frame shows the context menu.
+    void contextMenuRequested(QPoint globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    // Lays the slots out for the viewport's width and sizes the scroll range.
+    void layOut();
+    int scrollY() const;
+    QPoint trayPoint(QPoint viewportPos) const;
+    // A slot's cell in viewport coordinates.
+    QRect slotRect(int slot) const;
+    void rightPress(QPoint viewportPos, QPoint globalPos, bool doubleClick);
+    // The dragged piece's image follows the cursor, centred on it.
+    void showDragImage(QPoint globalPos);
+    void scrollBoardAtEdges(QPoint globalPos, QPoint imageTopLeft);
+    void scrollTrayAtEdges(QPoint globalPos, QPoint imageTopLeft);
+    void endDrag(QPoint globalPos);
+
+    CVorpelDoc& m_doc;
+    const PieceImages& m_images;
+    SoundEffects& m_sounds;
+    CVorpelView* m_board = nullptr;
+    DragOverlay* m_overlay = nullptr;
+    // Where the drag image was last shown (global top-left): edge scrolling
+    // follows the direction the image moves in.
+    QPoint m_lastDragImage;
+    // The slot a piece is flying into; drawn only once it has landed.
+    int m_flyingSlot = -1;
+};

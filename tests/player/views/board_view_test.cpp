@@ -1,0 +1,289 @@
+#include "board_view.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+#include "piece_images.h"
+#include "views_test_support.h"
+
+namespace {
+
+const QColor kGreen(0, 128, 0);
+
+// Collects the areas the viewport was asked to paint.
+class PaintRecorder : public QObject {
+public:
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+}  // namespace
+
+// A 12-piece game (3 × 4, S 200, pitch 120) on a board pane of 500 × 500.
+class BoardViewTest : public QObject {
+    Q_OBJECT
+
+    FakeClock m_clock;
+    std::unique_ptr<CVorpelDoc> m_doc;
+    PieceImages m_images;
+    RecordingSounds m_sounds;
+    std::unique_ptr<QWidget> m_pane;
+    CVorpelView* m_view = nullptr;
+    int m_s = 0;
+
+    QWidget* vp() const { return m_view->viewport(); }
+    QPoint onView(QPoint board) const { return board - m_view->scrollPosition(); }
+    QRect rectOf(int id) const
+    {
+        const RECT r = m_doc->PieceRect()[id % m_doc->GetCols()][id / m_doc->GetCols()];
+        return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    QPoint centreOf(int id) const { return rectOf(id).topLeft() + QPoint(m_s / 2, m_s / 2); }
+    QImage shot() const { return vp()->grab().toImage(); }
+    // What a new view paints from the document alone, with no cache history.
+    QImage freshShot() const
+    {
+        QWidget pane;
+        pane.resize(m_pane->size());
+        CVorpelView other(*m_doc, m_images, silentSoundEffects(), &pane);
+        other.setGeometry(m_view->geometry());
+        pane.show();
+        QApplication::processEvents();
+        other.horizontalScrollBar()->setValue(m_view->horizontalScrollBar()->value());
+        other.verticalScrollBar()->setValue(m_view->verticalScrollBar()->value());
+        return other.viewport()->grab().toImage();
+    }
+    QColor shownAt(QPoint board) const { return shot().pixelColor(onView(board)); }
+    // The picture's colour at the centre of a piece in its turn on the board.
+    QColor centreColour(int id) const
+    {
+        const QImage& sheet = m_images.sheet(m_doc->GetBoardTurn(id));
+        return sheet.pixelColor(m_images.sourceRect(id).topLeft() + QPoint(m_s / 2, m_s / 2));
+    }
+    void mouse(QEvent::Type type, Qt::MouseButton button, QPoint board, Qt::MouseButtons buttons = {})
+    {
+        const QPoint at = onView(board);
+        QMouseEvent event(type, at, vp()->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(vp(), &event);
+    }
+    void click(Qt::MouseButton button, QPoint board)
+    {
+        mouse(QEvent::MouseButtonPress, button, board, button);
+        mouse(QEvent::MouseButtonRelease, button, board);
+    }
+    // Lays pieces first to last upright in their home places from (x0, y0),
+    // as one group.
+    void layOutJoined(int first, int last, int x0, int y0)
+    {
+        GroupMatrix block{};
+        for (int id = first; id <= last; ++id) {
+            const POINT home = homePlace(*m_doc, id, x0, y0);
+            placeOnBoard(*m_doc, id, 1, home.x, home.y);
+            block[id % m_doc->GetCols()][id / m_doc->GetCols()] = 1;
+        }
+        for (int id = first; id <= last; ++id)
+            m_doc->Group(id) = block;
+    }
+    void showBoard(int scrollY)
+    {
+        m_view->verticalScrollBar()->setValue(scrollY);
+        m_view->documentChanged();
+        shot();
+    }
+
+private slots:
+    void init()
+    {
+        m_doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
+        m_images.rebuild(*m_doc);
+        m_s = m_doc->PieceSize();
+        m_sounds.played.clear();
+        m_pane = std::make_unique<QWidget>();
+        m_pane->resize(500, 500);
+        m_view = new CVorpelView(*m_doc, m_images, m_sounds, m_pane.get());
+        m_view->setGeometry(0, 0, 500, 500);
+        m_pane->show();
+        QApplication::processEvents();
+    }
+
+    void paintsPiecesOnTheBoardOnly()
+    {
+        placeOnBoard(*m_doc, 4, 1, 40, 30);
+        placeOnBoard(*m_doc, 7, 2, 220, 260);
+        m_doc->PieceRect()[2][0] = RECT{40, 260, 40 + m_s, 260 + m_s};  // piece 2 stays in the tray
+        showBoard(20);
+        QCOMPARE(shownAt(centreOf(4)), centreColour(4));
+        QCOMPARE(shownAt(centreOf(7)), centreColour(7));
+        QCOMPARE(shownAt(QPoint(40 + 3, 30 + 3)), kGreen);
+        QCOMPARE(shownAt(centreOf(2)), kGreen);
+        const QImage normal = shot();
+        m_doc->SetBlackMode(1);
+        m_view->documentChanged();
+        QCOMPARE(shot(), normal);
+    }
+
+    void picksTheUpperOutline()
+    {
+        placeOnBoard(*m_doc, 0, 1, 100, 100);
+        placeOnBoard(*m_doc, 4, 1, 200, 200);
+        BringGroupToFront(*m_doc, 1, 1);
+        click(Qt::LeftButton, QPoint(250, 250));
+        QVERIFY(m_doc->GetHolding());
+        QCOMPARE(m_doc->GetHoldRow(), 1);
+        click(Qt::LeftButton, QPoint(250, 250));
+        QVERIFY(!m_doc->GetHolding());
+        click(Qt::LeftButton, QPoint(215, 215));  // the transparent corner of piece 4
+        QCOMPARE(m_doc->GetHoldRow(), 0);
+    }
+
+    void dragsCarriesAndKeepsTheHeldPieceInView()
+    {
+        placeOnBoard(*m_doc, 4, 1, 40, 40);
+        showBoard(20);
+        PaintRecorder recorder;
+        vp()->installEventFilter(&recorder);
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(140, 140), Qt::LeftButton);
+        mouse(QEvent::MouseMove, Qt::NoButton, QPoint(300, 150), Qt::LeftButton);
+        QApplication::processEvents();
+        recorder.painted = {};
+        mouse(QEvent::MouseMove, Qt::NoButton, QPoint(370, 160), Qt::LeftButton);
+        QApplication::processEvents();
+        QVERIFY(!recorder.painted.isEmpty());
+        QVERIFY(QRect(onView(QPoint(200, 50)), QSize(m_s + 70, m_s + 10)).contains(recorder.painted.boundingRect()));
+        QCOMPARE(shownAt(centreOf(4)), centreColour(4));
+        QCOMPARE(shot(), freshShot());
+        mouse(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(370, 160));
+        QVERIFY(!m_doc->GetHolding());
+        QCOMPARE(rectOf(4).topLeft(), QPoint(270, 60));
+        QCOMPARE(shownAt(QPoint(140, 140)), kGreen);
+        QCOMPARE(shot(), freshShot());
+
+        // Click, move without a button, click: the piece follows the mouse
+        // and stays inside the viewport, 25 pixels clear of the bottom.
+        click(Qt::LeftButton, centreOf(4));
+        mouse(QEvent::MouseMove, Qt::NoButton, m_view->scrollPosition() - QPoint(500, 500));
+        QCOMPARE(rectOf(4).topLeft(), m_view->scrollPosition());
+        mouse(QEvent::MouseMove, Qt::NoButton, m_view->scrollPosition() + QPoint(5000, 5000));
+        const QSize page = vp()->size();
+        QCOMPARE(rectOf(4).topLeft(), m_view->scrollPosition() + QPoint(page.width() - m_s, page.height() - 25 - m_s));
+        mouse(QEvent::MouseMove, Qt::NoButton, QPoint(150, 130));
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(150, 130), Qt::LeftButton);
+        QVERIFY(!m_doc->GetHolding());
+        QCOMPARE(rectOf(4).topLeft(), QPoint(50, 30));
+        QCOMPARE(shownAt(centreOf(4)), centreColour(4));
+    }
+
+    void rightClicksTurnOrOpenTheMenu()
+    {
+        QSignalSpy menus(m_view, &CVorpelView::contextMenuRequested);
+        layOutJoined(4, 5, 30, 40);
+        showBoard(30);
+        const QRect start = rectOf(4);
+        const QRect neighbour = rectOf(5);
+        const QPoint spot = start.topLeft() + QPoint(m_s / 2 + 15, m_s / 2 - 12);
+        for (int turn = 2; turn <= 5; ++turn) {
+            click(Qt::RightButton, spot);
+            QCOMPARE(m_doc->GetBoardTurn(5), (turn - 1) % 4 + 1);
+            QCOMPARE(FindPieceAt(*m_doc, spot.x(), spot.y()), 4);
+            QCOMPARE(shot(), freshShot());
+        }
+        QCOMPARE(rectOf(4), start);
+        QCOMPARE(rectOf(5), neighbour);
+        click(Qt::RightButton, spot);
+        mouse(QEvent::MouseButtonDblClick, Qt::RightButton, spot, Qt::RightButton);
+        QCOMPARE(m_doc->GetBoardTurn(4), 3);
+        QCOMPARE(menus.count(), 0);
+
+        const QPoint empty = m_view->scrollPosition() + QPoint(10, 10);
+        click(Qt::RightButton, empty);
+        mouse(QEvent::MouseButtonDblClick, Qt::RightButton, empty, Qt::RightButton);
+        QCOMPARE(menus.count(), 1);
+        QCOMPARE(menus.at(0).at(0).toPoint(), vp()->mapToGlobal(QPoint(10, 10)));
+    }
+
+    void joinsSoundAndCompleteOnce()
+    {
+        const int last = m_doc->PieceCount() - 1;
+        layOutJoined(0, last - 1, 20, 20);
+        const POINT home = homePlace(*m_doc, last, 20, 20);
+        placeOnBoard(*m_doc, last, 1, home.x + 7, home.y - 6);
+        showBoard(0);
+        QSignalSpy completed(m_view, &CVorpelView::puzzleCompleted);
+        connect(m_view, &CVorpelView::puzzleCompleted, this, [this] {
+            JoinResult again;
+            again.completed = true;
+            m_view->pieceArrived(again);
+        });
+        click(Qt::LeftButton, centreOf(last));
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, centreOf(last), Qt::LeftButton);
+        QCOMPARE(rectOf(last).topLeft(), QPoint(home.x, home.y));
+        QCOMPARE(m_sounds.played, (std::vector<SoundEffect>{SoundEffect::Join, SoundEffect::Complete}));
+        QCOMPARE(completed.count(), 1);
+        QCOMPARE(shot(), freshShot());
+    }
+
+    void takesPiecesFromTheTray()
+    {
+        QVERIFY(!m_view->boardPointAt(vp()->mapToGlobal(QPoint(-1, 10))));
+        m_view->scrollBoardBy(0, 25);
+        QCOMPARE(m_view->boardPointAt(vp()->mapToGlobal(QPoint(10, 10))).value_or(QPoint()), QPoint(10, 35));
+
+        // A drag from the tray while a group is held on the board.
+        placeOnBoard(*m_doc, 4, 1, 60, 80);
+        showBoard(25);
+        click(Qt::LeftButton, centreOf(4));
+        LayoutTray(*m_doc, 400);
+        const POINT slot = TraySlotOrigin(*m_doc, slotOfPiece(*m_doc, 0));
+        QVERIFY(PickUpFromTray(*m_doc, POINT{slot.x + m_s / 2, slot.y + m_s / 2}));
+        MoveTrayDrag(*m_doc);
+        const TrayRelease release = ReleaseTrayDrag(*m_doc, {TrayDropPoint::Where::Board, POINT{350, 300}});
+        QVERIFY(release.join);
+        m_view->pieceArrived(*release.join);
+        QCOMPARE(shownAt(centreOf(0)), centreColour(0));
+        QCOMPARE(shot(), freshShot());
+
+        QSignalSpy completed(m_view, &CVorpelView::puzzleCompleted);
+        JoinResult last;
+        last.count = 2;
+        last.completed = true;
+        m_view->pieceArrived(last);
+        QCOMPARE(m_sounds.played,
+                 (std::vector<SoundEffect>{SoundEffect::Join, SoundEffect::Join, SoundEffect::Complete}));
+        QCOMPARE(completed.count(), 1);
+    }
+
+    void sizesAndScrolls()
+    {
+        m_pane->resize(1000, 900);
+        m_view->setGeometry(0, 0, 1000, 900);
+        QCOMPARE(m_view->totalSize(), QSize(980, 880));
+        m_pane->resize(300, 300);
+        m_view->setGeometry(0, 0, 300, 300);
+        const QSize needed(m_doc->Pitch() * 3 + m_doc->GetMargin() + 2 * m_doc->GetMarkOffsetX(),
+                           m_doc->Pitch() * 4 + m_doc->GetMargin());
+        QCOMPARE(m_view->totalSize(), needed);
+        QCOMPARE(m_view->horizontalScrollBar()->maximum(), needed.width() - vp()->width());
+
+        m_view->horizontalScrollBar()->setValue(60);
+        QWheelEvent toward(QPointF(10, 10), vp()->mapToGlobal(QPointF(10, 10)), {}, QPoint(0, -120), {}, {},
+                           Qt::NoScrollPhase, false);
+        QApplication::sendEvent(vp(), &toward);
+        QCOMPARE(m_view->horizontalScrollBar()->value(), 110);
+        QVERIFY(m_view->verticalScrollBar()->value() > 0);
+    }
+
+    void cleanup() { m_pane.reset(); }
+};
+
+QTEST_MAIN(BoardViewTest)
+#include "board_view_test.moc"

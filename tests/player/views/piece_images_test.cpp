@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "piece_images.h"
+#include "play_rules.h"
+#include "views_test_support.h"
+
+namespace {
+
+// The first pixel of a piece's square that lies inside (or outside) its
+// outline in the given turn, scanning row by row.
+QPoint firstPixel(const CVorpelDoc& doc, int piece, int turn, bool inside)
+{
+    const int s = doc.PieceSize();
+    for (int y = 0; y < s; ++y)
+        for (int x = 0; x < s; ++x)
+            if (HitTestPieceTurn(doc, x, y, piece, turn) == inside)
+                return {x, y};
+    return {-1, -1};
+}
+
+QColor sheetColor(const CVorpelDoc& doc, int turn, QPoint p)
+{
+    const jigsaw::PackedDib& sheet = doc.Sheet(turn - 1);
+    const std::uint8_t* row = sheet.rowFromTop(p.y());
+    if (sheet.bitCount() == 8) {
+        const jigsaw::RGBQUAD c = sheet.color(row[p.x()]);
+        return QColor(c.rgbRed, c.rgbGreen, c.rgbBlue);
+    }
+    return QColor(row[3 * p.x() + 2], row[3 * p.x() + 1], row[3 * p.x()]);
+}
+
+}  // namespace
+
+// Every turn of both colour depths: opaque sheet colours inside the outline,
+// fully transparent outside, so a piece painted on the board keeps the board
+// around it; the silhouette takes the outline alone.
+TEST(PieceImages, AlphaFollowsTheMaskInEveryTurnAndDepth)
+{
+    for (const auto color : {jigsaw::ColorFormat::TrueColor, jigsaw::ColorFormat::Indexed}) {
+        FakeClock clock;
+        auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, color, clock);
+        PieceImages images;
+        images.rebuild(*doc);
+        ASSERT_FALSE(images.isEmpty());
+        const int piece = 7;
+        const QRect source = images.sourceRect(piece);
+        for (int turn = 1; turn <= 4; ++turn) {
+            SCOPED_TRACE(turn);
+            const QPoint in = firstPixel(*doc, piece, turn, true);
+            const QPoint out = firstPixel(*doc, piece, turn, false);
+            ASSERT_GE(in.x(), 0);
+            ASSERT_GE(out.x(), 0);
+            const QColor expected = sheetColor(*doc, turn, source.topLeft() + in);
+            EXPECT_EQ(images.sheet(turn).pixelColor(source.topLeft() + in), expected);
+            EXPECT_EQ(qAlpha(images.sheet(turn).pixel(source.topLeft() + out)), 0);
+
+            QImage target(source.size(), QImage::Format_ARGB32_Premultiplied);
+            target.fill(QColor(0, 128, 0));
+            QPainter painter(&target);
+            images.drawSilhouette(painter, QPoint(0, 0), piece, turn, QColor(10, 20, 30));
+            painter.end();
+            EXPECT_EQ(target.pixelColor(in), QColor(10, 20, 30));
+            EXPECT_EQ(target.pixelColor(out), QColor(0, 128, 0));
+        }
+    }
+}
+
+// A document without pictures, or with pictures that do not fit its
+// geometry, gives nothing to draw rather than reading past a picture.
+TEST(PieceImages, NothingToDrawWithoutFittingPictures)
+{
+    CVorpelDoc empty;
+    PieceImages images;
+    images.rebuild(empty);
+    EXPECT_TRUE(images.isEmpty());
+    EXPECT_FALSE(images.canDraw(0, 1));
+
+    FakeClock clock;
+    auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, clock);
+    doc->SetCols(doc->GetCols() + 1);
+    images.rebuild(*doc);
+    EXPECT_TRUE(images.isEmpty());
+}

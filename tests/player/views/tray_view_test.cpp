@@ -1,0 +1,178 @@
+#include <QApplication>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QtTest>
+
+#include <memory>
+
+#include "board_view.h"
+#include "drag_overlay.h"
+#include "piece_images.h"
+#include "play_rules.h"
+#include "tray_view.h"
+#include "views_test_support.h"
+
+// The tray beside the board in a splitter, under the drag overlay, with a
+// strip above both panes that belongs to neither. Mouse input is delivered to
+// the tray's viewport as Qt's implicit grab would during a drag.
+class TrayViewTest : public QObject {
+    Q_OBJECT
+
+    FakeClock m_clock;
+    std::unique_ptr<CVorpelDoc> m_doc;
+    PieceImages m_images;
+    RecordingSounds m_sounds;
+    std::unique_ptr<QWidget> m_root;
+    QSplitter* m_splitter = nullptr;
+    CVorpelView* m_board = nullptr;
+    CPsView* m_tray = nullptr;
+    DragOverlay* m_overlay = nullptr;
+
+    int s() const { return m_doc->PieceSize(); }
+    QPoint slotCentre(int slot) const
+    {
+        const POINT o = TraySlotOrigin(*m_doc, slot);
+        return QPoint(o.x, o.y - m_tray->verticalScrollBar()->value()) + QPoint(s() / 2, s() / 2);
+    }
+    QPoint fromBoard(QPoint p) const { return m_tray->viewport()->mapFromGlobal(m_board->viewport()->mapToGlobal(p)); }
+    void mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons = Qt::LeftButton)
+    {
+        QWidget* viewport = m_tray->viewport();
+        QMouseEvent event(type, pos, viewport->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    }
+    void drag(int slot, QPoint to)
+    {
+        mouse(QEvent::MouseButtonPress, slotCentre(slot), Qt::LeftButton);
+        mouse(QEvent::MouseMove, fromBoard(QPoint(200, 200)), Qt::NoButton);
+        mouse(QEvent::MouseMove, to, Qt::NoButton);
+        mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+    QPair<int, int> slotContent(int slot) const { return {m_doc->GetTrayPiece(slot), m_doc->GetTrayTurn(slot)}; }
+
+private slots:
+    void init()
+    {
+        m_doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
+        m_images.rebuild(*m_doc);
+        m_sounds.played.clear();
+        m_root = std::make_unique<QWidget>();
+        m_root->resize(900, 700);
+        m_splitter = new QSplitter(m_root.get());
+        m_splitter->setGeometry(0, 60, 900, 640);
+        m_board = new CVorpelView(*m_doc, m_images, m_sounds, m_splitter);
+        m_tray = new CPsView(*m_doc, m_images, m_sounds, m_splitter);
+        m_splitter->setSizes({460, 440});
+        m_overlay = new DragOverlay(m_images, m_root.get());
+        m_tray->setBoard(m_board);
+        m_tray->setOverlay(m_overlay);
+        m_root->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_root.get()));
+        QCOMPARE(m_doc->GetTrayCols(), 2);
+    }
+    void cleanup() { m_root.reset(); }
+
+    void dragOntoAnotherSlotSwapsOrMoves()
+    {
+        const auto first = slotContent(0), second = slotContent(1);
+        drag(0, slotCentre(1));
+        QCOMPARE(qMakePair(slotContent(0), slotContent(1)), qMakePair(second, first));
+        QCOMPARE(m_sounds.played, std::vector<SoundEffect>{SoundEffect::FlyBack});
+        QVERIFY(!m_doc->GetTrayDrag() && !m_doc->GetHolding() && m_overlay->isHidden());
+
+        // The spare last slot lies below the fold: scroll there and move a piece in.
+        const int last = m_doc->PieceCount();
+        m_tray->verticalScrollBar()->setValue(m_tray->verticalScrollBar()->maximum());
+        const auto moved = slotContent(last - 1);
+        drag(last - 1, slotCentre(last));
+        QCOMPARE(slotContent(last), moved);
+        QCOMPARE(m_doc->GetTrayTurn(last - 1), 0);
+        QCOMPARE(m_sounds.count(SoundEffect::FlyBack), 2);
+    }
+
+    void releaseOutsideBothPanesFliesBack()
+    {
+        const auto home = slotContent(0);
+        drag(0, m_tray->viewport()->mapFromGlobal(m_root->mapToGlobal(QPoint(450, 50))));
+        QCOMPARE(slotContent(0), home);
+        QCOMPARE(m_doc->GetOnBoard(home.first), 0);
+        QCOMPARE(m_sounds.count(SoundEffect::FlyBack), 1);
+
+        // A right click in the window's top band ends the drag there.
+        const QPoint band = m_tray->viewport()->mapFromGlobal(m_root->frameGeometry().topLeft() + QPoint(450, 10));
+        mouse(QEvent::MouseButtonPress, slotCentre(0), Qt::LeftButton);
+        mouse(QEvent::MouseMove, band, Qt::NoButton);
+        mouse(QEvent::MouseButtonPress, band, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+        QVERIFY(!m_doc->GetTrayDrag());
+        mouse(QEvent::MouseButtonRelease, band, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(slotContent(0), home);
+        QCOMPARE(m_sounds.count(SoundEffect::FlyBack), 2);
+    }
+
+    void dropOnBoardLandsCentredInTheTurnGivenDuringTheDrag()
+    {
+        const auto [piece, turn] = slotContent(0);
+        const QPoint target = fromBoard(QPoint(200, 250));
+        mouse(QEvent::MouseButtonPress, slotCentre(0), Qt::LeftButton);
+        mouse(QEvent::MouseMove, target, Qt::NoButton);
+        mouse(QEvent::MouseButtonPress, target, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+        mouse(QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(m_doc->GetOnBoard(piece), 1);
+        QCOMPARE(m_doc->GetBoardTurn(piece), turn % 4 + 1);
+        const QPoint at = QPoint(200, 250) + m_board->scrollPosition() - QPoint(s() / 2, s() / 2);
+        const RECT rect = m_doc->PieceRect()[piece % m_doc->GetCols()][piece / m_doc->GetCols()];
+        QCOMPARE(QPoint(rect.left, rect.top), at);
+        QCOMPARE(slotContent(0), qMakePair(-1, 0));
+        QCOMPARE(m_doc->GetPiecesOut(), 1);
+        QVERIFY(m_sounds.played.empty() && m_overlay->isHidden());
+    }
+
+    void rightClickTurnsAPieceOrAsksForTheMenu()
+    {
+        QSignalSpy menu(m_tray, &CPsView::contextMenuRequested);
+        const auto [piece, turn] = slotContent(0);
+        mouse(QEvent::MouseButtonPress, slotCentre(0), Qt::RightButton, Qt::RightButton);
+        mouse(QEvent::MouseButtonDblClick, slotCentre(0), Qt::RightButton, Qt::RightButton);
+        QCOMPARE(slotContent(0), qMakePair(piece, (turn + 1) % 4 + 1));
+        QCOMPARE(menu.count(), 0);
+
+        const QPoint corner(2, 2);
+        QVERIFY(!HitTestPieceTurn(*m_doc, 2, 2, piece, m_doc->GetTrayTurn(0)));
+        mouse(QEvent::MouseButtonPress, corner, Qt::RightButton, Qt::RightButton);
+        QCOMPARE(menu.count(), 1);
+        QCOMPARE(menu.at(0).at(0).toPoint(), m_tray->viewport()->mapToGlobal(corner));
+        QCOMPARE(slotContent(0), qMakePair(piece, (turn + 1) % 4 + 1));
+    }
+
+    void blackModeTwoShowsSilhouettesWithoutTheWhiteSurround()
+    {
+        const auto [piece, turn] = slotContent(0);
+        const QPoint inside(s() / 2, s() / 2);
+        const QPoint outside(2, 2);
+        QVERIFY(HitTestPieceTurn(*m_doc, inside.x(), inside.y(), piece, turn));
+        const QColor background = m_tray->palette().color(QPalette::Window);
+        const QRgb picture = m_images.sheet(turn).pixel(m_images.sourceRect(piece).topLeft() + inside);
+        const QImage normal = m_tray->viewport()->grab().toImage();
+        QCOMPARE(normal.pixel(inside), picture);
+        QCOMPARE(normal.pixel(outside), qRgb(255, 255, 255));
+        m_doc->SetBlackMode(2);
+        m_tray->documentChanged();
+        const QImage black = m_tray->viewport()->grab().toImage();
+        QCOMPARE(black.pixel(inside), qRgb(255 - background.red(), 255 - background.green(), 255 - background.blue()));
+        QCOMPARE(black.pixel(outside), background.rgb());
+    }
+
+    void narrowTrayKeepsOneColumnOfPieceWidth()
+    {
+        m_splitter->setSizes({800, 100});
+        QVERIFY(m_tray->viewport()->width() < s());
+        QCOMPARE(m_doc->GetTrayCols(), 1);
+        QCOMPARE(m_doc->GetTrayWidth(), s());
+        QCOMPARE(m_tray->verticalScrollBar()->maximum(),
+                 (m_doc->PieceCount() + 1) * s() - m_tray->viewport()->height());
+    }
+};
+
+QTEST_MAIN(TrayViewTest)
+#include "tray_view_test.moc"

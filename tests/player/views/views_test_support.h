@@ -1,0 +1,27 @@
+#pragma once
+
+#include <vector>
+
+#include "document_test_support.h"
+#include "sound_effects.h"
+#include "vorpel_doc.h"
+
+// Writes down every sound the views ask for, in order.
+class RecordingSounds final : public SoundEffects {
+public:
+    std::vector<SoundEffect> played;
+    void play(SoundEffect effect) override { played.push_back(effect); }
+    int count(SoundEffect effect) const;
+};
+
+// Takes a piece out of the tray and lays it on the board with its image's
+// top-left at board (x, y) in the given turn, as a hand-over from the tray
+// would, without joining it.
+void placeOnBoard(CVorpelDoc& doc, int piece, int turn, int x, int y);
+
+// The tray slot that holds a piece, or -1.
+int slotOfPiece(const CVorpelDoc& doc, int piece);
+
+// Where piece id's image lies when the whole puzzle is laid out upright with
+// piece 0 at board (x0, y0).
+POINT homePlace(const CVorpelDoc& doc, int piece, int x0, int y0);
