@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Asks the user for a file to open or a name to save under. The file commands
+// go through this so that tests can answer without a dialog.
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+
+    // `filter` is one file-dialog filter such as "Play Data Files (*.jpd)";
+    // `start` a folder or a file whose folder to show first. An empty result
+    // means the user cancelled.
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& start,
+                             const QString& filter) = 0;
+    virtual QString saveFile(QWidget* parent, const QString& title, const QString& start,
+                             const QString& filter) = 0;
+};
+
+// The desktop's file dialogs.
+class DialogFileChooser final : public FileChooser {
+public:
+    QString openFile(QWidget* parent, const QString& title, const QString& start, const QString& filter) override;
+    QString saveFile(QWidget* parent, const QString& title, const QString& start, const QString& filter) override;
+};
+
+// The filter's patterns made to match their extension in any case
+// ("*.jzt" becomes "*.[jJ][zZ][tT]"), since extensions are compared without
+// regard to case while the file system does not.
+QString anyCaseFilter(const QString& filter);

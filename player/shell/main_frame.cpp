@@ -1,0 +1,356 @@
+#include "main_frame.h"
+
+#include "about_dialog.h"
+#include "help_file.h"
+#include "board_view.h"
+#include "command_ids.h"
+#include "completion.h"
+#include "drag_overlay.h"
+#include "file_chooser.h"
+#include "file_commands.h"
+#include "shell_events.h"
+#include "tray_view.h"
+#include "vorpel_settings.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QResizeEvent>
+#include <QShortcut>
+#include <QSplitter>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The first part of string 128, the document's title.
+const QString kTitle = QStringLiteral("パソコンで楽しむジグソーパズル");
+// The board's width when the settings have none.
+constexpr int kDefaultBoardWidth = 470;
+constexpr QSize kMinimumSize(640, 480);
+
+// The commands whose context-menu text differs from the main menu's.
+struct ContextText {
+    int id;
+    const char* menuText;
+    const char* contextText;
+};
+constexpr ContextText kContextTexts[] = {
+    {kCmdOpenPuzzle, "パズルファイルを開く(&V)", "パズルファイルを開く(&P)"},
+    {kCmdOpenPlayFile, "プレイファイルを開く(&W)", "プレイファイルを開く(&O)"},
+    {kCmdArrangeTray, "整 列(&L)", "整  列(&L)"},
+};
+
+QRect toQRect(const RECT& r)
+{
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource& random, SoundEffects& sounds,
+                       FileChooser& chooser, QWidget* parent)
+    : QMainWindow(parent),
+      m_settings(settings),
+      m_clock(clock),
+      m_doc(std::make_unique<CVorpelDoc>()),
+      m_events(std::make_unique<ShellEvents>(this, [this] { redrawPanes(); })),
+      m_files(std::make_unique<FileCommands>(this, *m_doc, settings, chooser, clock, random, *m_events,
+                                             [this](const QString& path) { gameReplaced(path); })),
+      m_splitter(new QSplitter(Qt::Horizontal)),
+      m_board(new CVorpelView(*m_doc, m_images, sounds)),
+      m_tray(new CPsView(*m_doc, m_images, sounds))
+{
+    m_doc->SetProgramPaths(settings.path().toStdString(), QCoreApplication::applicationDirPath().toStdString());
+    setWindowTitle(kTitle);
+    setMinimumSize(kMinimumSize);
+
+    // The board keeps its width when the window is resized; the tray takes
+    // the rest, as with a static splitter.
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(m_board);
+    m_splitter->addWidget(m_tray);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_storedBoardWidth = m_settings.readInt(QStringLiteral("FlDx"), kDefaultBoardWidth);
+    m_splitter->installEventFilter(this);
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_storedBoardWidth.reset(); });
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_splitter);
+    setCentralWidget(central);
+    m_overlay = new DragOverlay(m_images, central);
+    m_tray->setBoard(m_board);
+    m_tray->setOverlay(m_overlay);
+
+    buildMenus();
+    buildContextMenu();
+    connectCommands();
+
+    connect(m_board, &CVorpelView::contextMenuRequested, this, &CMainFrame::showContextMenu);
+    connect(m_tray, &CPsView::contextMenuRequested, this, &CMainFrame::showContextMenu);
+    connect(m_board, &CVorpelView::puzzleCompleted, this, &CMainFrame::puzzleCompleted);
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &CMainFrame::focusOtherPane);
+    refreshCommands();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The panes paint from the document and the images: they go first.
+    delete takeCentralWidget();
+}
+
+QAction* CMainFrame::addCommand(int id, const QString& text)
+{
+    auto* action = new QAction(text, this);
+    action->setData(id);
+    m_actions.insert(id, action);
+    return action;
+}
+
+void CMainFrame::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    file->addAction(addCommand(kCmdOpenPuzzle, QStringLiteral("パズルファイルを開く(&V)")));
+    file->addSeparator();
+    file->addAction(addCommand(kCmdOpenPlayFile, QStringLiteral("プレイファイルを開く(&W)")));
+    file->addAction(addCommand(kCmdSavePlayFile, QStringLiteral("プレイファイルを保存する(&S)")));
+    file->addSeparator();
+    file->addAction(addCommand(kCmdExit, QStringLiteral("終了(&X)")));
+    action(kCmdOpenPuzzle)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    action(kCmdSavePlayFile)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+
+    QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
+    edit->addAction(addCommand(kCmdArrangeTray, QStringLiteral("整 列(&L)")));
+    edit->addAction(addCommand(kCmdReverseStacking, QStringLiteral("ピースの上下入れ替え(U)")));
+
+    QMenu* view = bar->addMenu(QStringLiteral("表 示(&T)"));
+    view->addAction(addCommand(kCmdTogglePreview, QStringLiteral("プレビュー (&P)")));
+    view->addAction(addCommand(kCmdToggleElapsed, QStringLiteral("経　　　過(&K)")));
+    action(kCmdTogglePreview)->setCheckable(true);
+    action(kCmdToggleElapsed)->setCheckable(true);
+
+    QMenu* options = bar->addMenu(QStringLiteral("オプション(&O)"));
+    QMenu* bgm = options->addMenu(QStringLiteral("BGM           (&G)"));
+    bgm->addAction(addCommand(kCmdBgmOpen, QStringLiteral("開く")));
+    bgm->addAction(addCommand(kCmdBgmPlay, QStringLiteral("演奏")));
+    bgm->addAction(addCommand(kCmdBgmStop, QStringLiteral("停止")));
+    options->addSeparator();
+    options->addAction(addCommand(kCmdShowMessage, QStringLiteral("添付メッセージ（&I）")));
+    QMenu* black = options->addMenu(QStringLiteral("黒ピース(&B)"));
+    auto* blackModes = new QActionGroup(this);
+    for (const auto& [id, text] : {std::pair{kCmdBlackNone, "通常表示"}, std::pair{kCmdBlackCompleted, "完成ピースを黒"},
+                                   std::pair{kCmdBlackUncompleted, "未完成ピースを黒"}}) {
+        QAction* a = addCommand(id, QString::fromUtf8(text));
+        a->setCheckable(true);
+        blackModes->addAction(a);
+        black->addAction(a);
+    }
+
+    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->addAction(addCommand(kCmdHelp, QStringLiteral("ヘルプ(&H)")));
+    help->addSeparator();
+    help->addAction(addCommand(kCmdAbout, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)...")));
+
+    for (QMenu* menu : {file, edit, view, options, bgm, black, help})
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommands);
+}
+
+void CMainFrame::buildContextMenu()
+{
+    m_contextMenu = new QMenu(this);
+    QMenu* file = m_contextMenu->addMenu(QStringLiteral("ファイル(&F)"));
+    file->addAction(action(kCmdOpenPuzzle));
+    file->addSeparator();
+    file->addAction(action(kCmdOpenPlayFile));
+    file->addAction(action(kCmdSavePlayFile));
+    file->addSeparator();
+    file->addAction(action(kCmdExit));
+    m_contextMenu->addSeparator();
+    QMenu* edit = m_contextMenu->addMenu(QStringLiteral("編集(&E)"));
+    edit->addAction(action(kCmdArrangeTray));
+    edit->addAction(action(kCmdReverseStacking));
+    QMenu* view = m_contextMenu->addMenu(QStringLiteral("表 示(&T)"));
+    view->addAction(action(kCmdTogglePreview));
+    view->addAction(action(kCmdToggleElapsed));
+    m_contextMenu->addSeparator();
+    QMenu* options = m_contextMenu->addMenu(QStringLiteral("オプション(&O)"));
+    QMenu* bgm = options->addMenu(QStringLiteral("BGM      (&G)"));
+    bgm->addAction(action(kCmdBgmOpen));
+    bgm->addAction(action(kCmdBgmPlay));
+    bgm->addAction(action(kCmdBgmStop));
+    options->addSeparator();
+    options->addAction(action(kCmdShowMessage));
+    m_contextMenu->addSeparator();
+    QMenu* help = m_contextMenu->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->addAction(action(kCmdAbout));
+
+    // The shared actions wear the context menu's texts while it is open.
+    connect(m_contextMenu, &QMenu::aboutToShow, this, [this] {
+        refreshCommands();
+        swapContextTexts(true);
+    });
+    connect(m_contextMenu, &QMenu::aboutToHide, this, [this] { swapContextTexts(false); });
+}
+
+void CMainFrame::swapContextTexts(bool context)
+{
+    for (const ContextText& t : kContextTexts)
+        action(t.id)->setText(QString::fromUtf8(context ? t.contextText : t.menuText));
+}
+
+void CMainFrame::connectCommands()
+{
+    const auto on = [this](int id, auto handler) {
+        connect(action(id), &QAction::triggered, this, [this, handler] {
+            handler();
+            refreshCommands();
+        });
+    };
+    on(kCmdOpenPuzzle, [this] { m_files->openPuzzle(); });
+    on(kCmdOpenPlayFile, [this] { m_files->openPlayFile(); });
+    on(kCmdSavePlayFile, [this] { m_files->savePlayFile(); });
+    on(kCmdExit, [this] { close(); });
+    on(kCmdArrangeTray, [this] { runDocumentCommand(OnArrangeTray); });
+    on(kCmdReverseStacking, [this] { runDocumentCommand(OnReverseStacking); });
+    on(kCmdTogglePreview, [this] { runDocumentCommand(OnTogglePreview); });
+    on(kCmdToggleElapsed, [this] { runDocumentCommand(OnToggleElapsed); });
+    on(kCmdShowMessage, [this] { OnShowMessage(*m_doc, *m_events); });
+    on(kCmdBlackNone, [this] { runDocumentCommand(OnBlackNone); });
+    on(kCmdBlackCompleted, [this] { runDocumentCommand(OnBlackCompleted); });
+    on(kCmdBlackUncompleted, [this] { runDocumentCommand(OnBlackUncompleted); });
+    on(kCmdHelp, [this] { showHelpFile(this); });
+    on(kCmdAbout, [this] { showAbout(); });
+}
+
+void CMainFrame::runDocumentCommand(void (*command)(CVorpelDoc&, DocumentEvents&))
+{
+    command(*m_doc, *m_events);
+}
+
+void CMainFrame::refreshCommands()
+{
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        const int id = it.key();
+        QAction* a = it.value();
+        switch (id) {
+        case kCmdBgmOpen:
+        case kCmdBgmPlay:
+        case kCmdBgmStop:
+            // No music can be open yet.
+            a->setEnabled(false);
+            break;
+        case kCmdExit:
+        case kCmdAbout:
+            break;
+        default:
+            a->setEnabled(IsCommandEnabled(*m_doc, id));
+            if (a->isCheckable())
+                a->setChecked(IsCommandChecked(*m_doc, id));
+            break;
+        }
+    }
+}
+
+void CMainFrame::redrawPanes()
+{
+    m_board->documentChanged();
+    m_tray->documentChanged();
+}
+
+void CMainFrame::gameReplaced(const QString& path)
+{
+    m_images.rebuild(*m_doc);
+    redrawPanes();
+    setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), kTitle));
+    refreshCommands();
+}
+
+void CMainFrame::openFromCommandLine(const QString& path)
+{
+    m_files->openByContent(path);
+    refreshCommands();
+}
+
+void CMainFrame::showContextMenu(QPoint globalPos)
+{
+    m_contextMenu->exec(globalPos);
+}
+
+void CMainFrame::focusOtherPane()
+{
+    if (m_board->hasFocus())
+        m_tray->setFocus(Qt::ShortcutFocusReason);
+    else
+        m_board->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CMainFrame::puzzleCompleted()
+{
+    RunCompletion(this, *m_doc, m_clock);
+    refreshCommands();
+}
+
+void CMainFrame::showAbout()
+{
+    AboutDialog dialog(this, QStringLiteral("「ぼるぺる」 のバージョン情報"), QStringLiteral("「ぼるぺる」 Version 6.0"),
+                       QStringLiteral("パソコンで楽しむジグソーパズル"));
+    dialog.exec();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // The stored width can be given to the board only once the splitter
+    // knows its own width, since QSplitter shares out its width in
+    // proportion to the sizes it is given; and the window reaches its stored
+    // size only some time after it is shown. So every resize gives the board
+    // its stored width again until the user moves the bar.
+    if (watched == m_splitter && event->type() == QEvent::Resize && m_storedBoardWidth) {
+        const int width = static_cast<QResizeEvent*>(event)->size().width() - m_splitter->handleWidth();
+        const int board = std::clamp(*m_storedBoardWidth, 0, std::max(0, width));
+        m_splitter->setSizes({board, width - board});
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Each time the program shows the window (not when the desktop restores
+    // it), it goes back to the stored rectangle. The rectangle's top-left is
+    // the window's outer corner, where move() puts it; its size is the
+    // window's own, without the decoration that each desktop draws
+    // differently (and the offscreen platform not at all), so that a stored
+    // rectangle comes back exactly.
+    if (event->spontaneous())
+        return;
+    QRect r = m_settings.readRect(QStringLiteral("rg"), toQRect(m_doc->GetMainWndRect()));
+    if (r.width() <= 0 || r.height() <= 0)
+        r.setSize(toQRect(m_doc->GetMainWndRect()).size());
+    move(r.topLeft());
+    resize(r.size());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    m_settings.writeRect(QStringLiteral("rg"), QRect(pos(), size()));
+    m_settings.writeInt(QStringLiteral("FlDx"), m_board->width());
+    // The preview and elapsed-time windows ("rp…", "rt…") write their
+    // rectangles here only while they are open, so that closed ones keep
+    // what they stored before; no such window exists yet.
+    m_files->offerSave();
+    event->accept();
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+#include "game_clock.h"
+#include "piece_images.h"
+#include "random_source.h"
+#include "vorpel_doc.h"
+
+class CPsView;
+class CVorpelView;
+class DocumentEvents;
+class DragOverlay;
+class FileChooser;
+class FileCommands;
+class QAction;
+class QMenu;
+class QSplitter;
+class ShellEvents;
+class SoundEffects;
+class VorpelSettings;
+
+// The player's main window: menu 128, the board and the tray side by side in
+// a splitter, the drag image over both, and the window settings. It owns the
+// document (the whole game) and the piece images the panes paint from; time,
+// chance, sound and file choosing come in from outside so that tests can fix
+// them. Commands act on the document through its rules and then refresh the
+// menus and the panes.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource& random, SoundEffects& sounds,
+               FileChooser& chooser, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CVorpelDoc& document() { return *m_doc; }
+    CVorpelView* board() const { return m_board; }
+    CPsView* tray() const { return m_tray; }
+    QSplitter* splitter() const { return m_splitter; }
+    FileCommands& files() { return *m_files; }
+
+    // The action of a command id (command_ids.h), or null.
+    QAction* action(int commandId) const { return m_actions.value(commandId); }
+    // Menu 141/142: the panes' context menu, made of the same actions.
+    QMenu* contextMenu() const { return m_contextMenu; }
+
+    // Refreshes the enabled and checked state of every command.
+    void refreshCommands();
+
+    // Opens a file named on the command line, puzzle or play file.
+    void openFromCommandLine(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* addCommand(int id, const QString& text);
+    void buildMenus();
+    void buildContextMenu();
+    void connectCommands();
+    void runDocumentCommand(void (*command)(CVorpelDoc&, DocumentEvents&));
+    void gameReplaced(const QString& path);
+    void redrawPanes();
+    void showContextMenu(QPoint globalPos);
+    void swapContextTexts(bool context);
+    void focusOtherPane();
+    void puzzleCompleted();
+    void showAbout();
+
+    VorpelSettings& m_settings;
+    GameClock& m_clock;
+    std::unique_ptr<CVorpelDoc> m_doc;
+    PieceImages m_images;
+    std::unique_ptr<ShellEvents> m_events;
+    std::unique_ptr<FileCommands> m_files;
+    QSplitter* m_splitter;
+    CVorpelView* m_board;
+    CPsView* m_tray;
+    DragOverlay* m_overlay;
+    QMenu* m_contextMenu = nullptr;
+    // The board's width from the settings, kept until the user moves the bar.
+    std::optional<int> m_storedBoardWidth;
+    QMap<int, QAction*> m_actions;
+};

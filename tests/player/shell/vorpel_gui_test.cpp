@@ -1,0 +1,362 @@
+#include "board_view.h"
+#include "command_ids.h"
+#include "command_line.h"
+#include "cut_progress.h"
+#include "document_test_support.h"
+#include "file_chooser.h"
+#include "file_commands.h"
+#include "jzt_file.h"
+#include "main_frame.h"
+#include "message_dialog.h"
+#include "play_file.h"
+#include "shell_test_support.h"
+#include "vorpel_settings.h"
+#include "views_test_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The entries of a menu as one list: texts, "—" for separators, and the
+// entries of submenus after their title, indented.
+QStringList entries(const QMenu* menu, const QString& indent = QString())
+{
+    QStringList out;
+    for (const QAction* a : menu->actions()) {
+        if (a->isSeparator()) {
+            out << indent + QStringLiteral("—");
+            continue;
+        }
+        out << indent + a->text();
+        if (a->menu() != nullptr)
+            out << entries(a->menu(), indent + QStringLiteral("  "));
+    }
+    return out;
+}
+
+}  // namespace
+
+class VorpelGuiTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_settings = std::make_unique<VorpelSettings>(m_dir->filePath(QStringLiteral("vorpel.ini")));
+        m_chooser.nextOpen.clear();
+        m_chooser.nextSave.clear();
+        m_chooser.asked.clear();
+        m_frame = newFrame();
+        m_puzzlePath = m_dir->filePath(QStringLiteral("sample.jzt"));
+        jigsaw::writeJztFile(m_puzzlePath.toStdString(),
+                             samplePuzzle(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor));
+    }
+    void cleanup()
+    {
+        m_frame.reset();
+        m_settings.reset();
+        m_dir.reset();
+    }
+
+    void firstStartUsesDefaults()
+    {
+        m_frame->show();
+        // The stored rectangle places the window's outer corner and sizes
+        // the window itself (the offscreen platform draws a 2-pixel frame).
+        QCOMPARE(m_frame->pos(), QPoint(0, 0));
+        QCOMPARE(m_frame->size(), QSize(640, 480));
+        QCOMPARE(m_frame->board()->width(), 470);
+        QCOMPARE(m_frame->minimumSize(), QSize(640, 480));
+        m_frame->resize(300, 200);
+        QCOMPARE(m_frame->size(), QSize(640, 480));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("パソコンで楽しむジグソーパズル"));
+    }
+
+    void windowAndSplitterSurviveARestart()
+    {
+        m_frame->show();
+        m_frame->move(30, 40);
+        m_frame->resize(800, 600);
+        const QList<int> sizes = m_frame->splitter()->sizes();
+        m_frame->splitter()->setSizes({300, sizes[0] + sizes[1] - 300});
+        QVERIFY(m_frame->close());
+        const QSettings ini(m_settings->path(), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/rgright")).toInt(), 830);
+        QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/FlDx")).toInt(), 300);
+        QVERIFY(!ini.contains(QStringLiteral("Vorpel_Section/rpleft")));
+        QVERIFY(!ini.contains(QStringLiteral("Vorpel_Section/rtleft")));
+
+        m_frame = newFrame();
+        m_frame->show();
+        QCOMPARE(QRect(m_frame->pos(), m_frame->size()), QRect(30, 40, 800, 600));
+        QCOMPARE(m_frame->board()->width(), 300);
+
+        // Shown again, the window goes back to the stored rectangle.
+        m_frame->move(100, 100);
+        m_frame->hide();
+        m_frame->show();
+        QCOMPARE(m_frame->pos(), QPoint(30, 40));
+
+        // A board wider than the window's first layout still gets its width.
+        QVERIFY(m_frame->close());
+        QSettings(m_settings->path(), QSettings::IniFormat).setValue(QStringLiteral("Vorpel_Section/FlDx"), 700);
+        QSettings(m_settings->path(), QSettings::IniFormat).setValue(QStringLiteral("Vorpel_Section/rgright"), 1030);
+        m_frame = newFrame();
+        m_frame->show();
+        QCOMPARE(m_frame->board()->width(), 700);
+    }
+
+    void menusCarryTheirTexts()
+    {
+        const QStringList expected = {
+            QStringLiteral("ﾌｧｲﾙ(&F)"),
+            QStringLiteral("  パズルファイルを開く(&V)"), QStringLiteral("  —"),
+            QStringLiteral("  プレイファイルを開く(&W)"), QStringLiteral("  プレイファイルを保存する(&S)"),
+            QStringLiteral("  —"), QStringLiteral("  終了(&X)"),
+            QStringLiteral("編集(&E)"), QStringLiteral("  整 列(&L)"), QStringLiteral("  ピースの上下入れ替え(U)"),
+            QStringLiteral("表 示(&T)"), QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
+            QStringLiteral("オプション(&O)"), QStringLiteral("  BGM           (&G)"), QStringLiteral("    開く"),
+            QStringLiteral("    演奏"), QStringLiteral("    停止"), QStringLiteral("  —"),
+            QStringLiteral("  添付メッセージ（&I）"), QStringLiteral("  黒ピース(&B)"), QStringLiteral("    通常表示"),
+            QStringLiteral("    完成ピースを黒"), QStringLiteral("    未完成ピースを黒"),
+            QStringLiteral("ヘルプ(&H)"), QStringLiteral("  ヘルプ(&H)"), QStringLiteral("  —"),
+            QStringLiteral("  ﾊﾞｰｼﾞｮﾝ情報(&A)..."),
+        };
+        QStringList actual;
+        for (const QAction* a : m_frame->menuBar()->actions()) {
+            actual << a->text();
+            actual << entries(a->menu(), QStringLiteral("  "));
+        }
+        QCOMPARE(actual, expected);
+
+        // The context menu wears its own texts while open, from the same actions.
+        QMenu* context = m_frame->contextMenu();
+        emit context->aboutToShow();
+        const QStringList contextEntries = entries(context);
+        emit context->aboutToHide();
+        QCOMPARE(contextEntries.mid(0, 7),
+                 (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("  パズルファイルを開く(&P)"),
+                              QStringLiteral("  —"), QStringLiteral("  プレイファイルを開く(&O)"),
+                              QStringLiteral("  プレイファイルを保存する(&S)"), QStringLiteral("  —"),
+                              QStringLiteral("  終了(&X)")}));
+        QCOMPARE(contextEntries.mid(7),
+                 (QStringList{QStringLiteral("—"), QStringLiteral("編集(&E)"), QStringLiteral("  整  列(&L)"),
+                              QStringLiteral("  ピースの上下入れ替え(U)"), QStringLiteral("表 示(&T)"),
+                              QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
+                              QStringLiteral("—"), QStringLiteral("オプション(&O)"), QStringLiteral("  BGM      (&G)"),
+                              QStringLiteral("    開く"), QStringLiteral("    演奏"), QStringLiteral("    停止"),
+                              QStringLiteral("  —"), QStringLiteral("  添付メッセージ（&I）"), QStringLiteral("—"),
+                              QStringLiteral("ヘルプ(&H)"), QStringLiteral("  ﾊﾞｰｼﾞｮﾝ情報(&A)...")}));
+        QCOMPARE(m_frame->action(kCmdOpenPuzzle)->text(), QStringLiteral("パズルファイルを開く(&V)"));
+        QCOMPARE(m_frame->action(kCmdOpenPuzzle)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    }
+
+    void commandsFollowTheDocument()
+    {
+        QVERIFY(!m_frame->action(kCmdSavePlayFile)->isEnabled());
+        for (const int id : {kCmdBgmOpen, kCmdBgmPlay, kCmdBgmStop})
+            QVERIFY(!m_frame->action(id)->isEnabled());
+        QVERIFY(m_frame->action(kCmdBlackNone)->isChecked());
+
+        m_frame->action(kCmdBlackUncompleted)->trigger();
+        QCOMPARE(m_frame->document().GetBlackMode(), 2);
+        QVERIFY(!m_frame->action(kCmdBlackNone)->isChecked());
+        QVERIFY(m_frame->action(kCmdBlackUncompleted)->isChecked());
+
+        m_frame->action(kCmdTogglePreview)->trigger();
+        QCOMPARE(m_frame->document().GetPreviewShown(), 1);
+        QVERIFY(m_frame->action(kCmdTogglePreview)->isChecked());
+        m_frame->action(kCmdTogglePreview)->trigger();
+        QVERIFY(!m_frame->action(kCmdTogglePreview)->isChecked());
+
+        DialogAnswerer answers;
+        QVERIFY(m_frame->files().loadPuzzle(m_puzzlePath));
+        QVERIFY(m_frame->action(kCmdSavePlayFile)->isEnabled());
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("添付メッセージ")});
+        QCOMPARE(answers.texts, QStringList{QStringLiteral("こんにちは\n\nline 3")});
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+    }
+
+    void savePromptGuardsOnlyAChangedUnfinishedGame()
+    {
+        m_chooser.nextOpen = m_puzzlePath;
+        DialogAnswerer answers;
+        m_frame->action(kCmdOpenPuzzle)->trigger();
+        QCOMPARE(m_frame->document().GetCols(), 3);
+        m_frame->action(kCmdOpenPuzzle)->trigger();
+        QCOMPARE(answers.count(kPromptTitle), 0);
+
+        m_frame->document().SetModified(1);
+        m_frame->action(kCmdOpenPuzzle)->trigger();
+        QCOMPARE(answers.count(kPromptTitle), 1);
+        QCOMPARE(m_chooser.asked.filter(QStringLiteral("save")).size(), 0);
+        QCOMPARE(m_chooser.asked.last(), QStringLiteral("open Puzzle Data Files (*.jzt) %1").arg(m_puzzlePath));
+
+        m_frame->document().SetModified(1);
+        m_frame->document().SetCompleted(1);
+        m_frame->action(kCmdOpenPlayFile)->trigger();
+        QCOMPARE(answers.count(kPromptTitle), 1);
+    }
+
+    void answeringYesSavesThePlayFile()
+    {
+        DialogAnswerer answers(QStringLiteral("はい"));
+        QVERIFY(m_frame->files().loadPuzzle(m_puzzlePath));
+        m_frame->document().SetModified(1);
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("missing/game.jpd"));
+        answers.titles.clear();
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("プレイファイルを保存する")});
+        QCOMPARE(m_frame->document().GetModified(), 1);
+
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("game"));
+        m_frame->show();
+        QVERIFY(m_frame->close());
+        QCOMPARE(answers.count(kPromptTitle), 1);
+        QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("game.jpd"))));
+        QCOMPARE(m_frame->document().GetModified(), 0);
+        const QSettings ini(m_settings->path(), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/gspath")).toString(), m_dir->filePath("game.jpd"));
+    }
+
+    void badFilesAreReportedAndKeepTheGame()
+    {
+        DialogAnswerer answers;
+        QVERIFY(m_frame->files().loadPuzzle(m_puzzlePath));
+        const auto before = std::make_unique<CVorpelDoc>(m_frame->document());
+
+        QFile::copy(m_puzzlePath, m_dir->filePath(QStringLiteral("short.jzt")));
+        QFile truncated(m_dir->filePath(QStringLiteral("short.jzt")));
+        QVERIFY(truncated.resize(truncated.size() - 100));
+        m_chooser.nextOpen = truncated.fileName();
+        answers.titles.clear();
+        m_frame->action(kCmdOpenPuzzle)->trigger();
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("パズルファイルを開く")});
+        QVERIFY(m_frame->document() == *before);
+
+        m_chooser.nextOpen = truncated.fileName();
+        answers.titles.clear();
+        m_frame->action(kCmdOpenPlayFile)->trigger();
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("プレイファイルを開く")});
+        QVERIFY(m_frame->document() == *before);
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+    }
+
+    void commandLineFilesOpenByContent()
+    {
+        DialogAnswerer answers;
+        m_frame->openFromCommandLine(m_puzzlePath);
+        QCOMPARE(m_frame->document().PieceCount(), 12);
+        placeOnBoard(m_frame->document(), 5, 2, 100, 100);
+        // A play file under a puzzle's name.
+        const QString disguised = m_dir->filePath(QStringLiteral("game.jzt"));
+        FakeClock clock;
+        SavePlayFile(m_frame->document(), disguised.toStdString(), clock);
+
+        const QString garbage = m_dir->filePath(QStringLiteral("notes.jpd"));
+        QFile file(garbage);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(7000, 'x'));
+        file.close();
+
+        m_frame = newFrame();
+        answers.texts.clear();
+        m_frame->openFromCommandLine(garbage);
+        QCOMPARE(answers.texts,
+                 QStringList{QStringLiteral("「notes.jpd」はパズルファイルでもプレイファイルでもありません。")});
+        QCOMPARE(m_frame->document().GetPlayable(), 0);
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("パソコンで楽しむジグソーパズル"));
+
+        answers.titles.clear();
+        m_frame->openFromCommandLine(disguised);
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("添付メッセージ")});
+        QCOMPARE(m_frame->document().GetOnBoard(5), 1);
+        QCOMPARE(m_frame->document().GetBoardTurn(5), 2);
+        QCOMPARE(m_frame->document().GetPlayable(), 1);
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("game.jzt - パソコンで楽しむジグソーパズル"));
+    }
+
+    void smallPuzzlesShowTheirProgress()
+    {
+        CutProgress progress(m_frame.get());
+        progress.update(0, 12);
+        auto* dialog = m_frame->findChild<QProgressDialog*>();
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->labelText(), QStringLiteral("データ作成中"));
+        QVERIFY(dialog->isModal());
+        progress.finish();
+        QVERIFY(m_frame->findChild<QProgressDialog*>() == nullptr);
+
+        const QString small = m_dir->filePath(QStringLiteral("small.jzt"));
+        jigsaw::writeJztFile(small.toStdString(),
+                             samplePuzzle(kSize12, jigsaw::DataFormat::Small, jigsaw::ColorFormat::Indexed));
+        DialogAnswerer answers;
+        QVERIFY(m_frame->files().loadPuzzle(small));
+        QCOMPARE(m_frame->document().GetSheetFormat(), 2);
+        QVERIFY(m_frame->findChild<QProgressDialog*>() == nullptr);
+    }
+
+    void commandLineArguments()
+    {
+        using A = VorpelCommandLine::Action;
+        QCOMPARE(parseVorpelCommandLine({}).action, A::Run);
+        QCOMPARE(parseVorpelCommandLine({QStringLiteral("a.jzt")}).file, QStringLiteral("a.jzt"));
+        QCOMPARE(parseVorpelCommandLine({QStringLiteral("--"), QStringLiteral("-x.jzt")}).file,
+                 QStringLiteral("-x.jzt"));
+        QCOMPARE(parseVorpelCommandLine({QStringLiteral("--help")}).action, A::Help);
+        QCOMPARE(parseVorpelCommandLine({QStringLiteral("--bogus")}).action, A::Error);
+        QCOMPARE(parseVorpelCommandLine({QStringLiteral("a"), QStringLiteral("b")}).action, A::Error);
+        QCOMPARE(withPlayFileExtension(QStringLiteral("/x/game")), QStringLiteral("/x/game.jpd"));
+        QCOMPARE(withPlayFileExtension(QStringLiteral("/x/game.JPD")), QStringLiteral("/x/game.JPD"));
+        QCOMPARE(anyCaseFilter(QStringLiteral("Play Data Files (*.jpd)")),
+                 QStringLiteral("Play Data Files (*.[jJ][pP][dD])"));
+
+        QProcess help;
+        help.start(QStringLiteral(VORPEL_PATH), {QStringLiteral("--help")});
+        QVERIFY(help.waitForFinished(30000));
+        QCOMPARE(help.exitCode(), 0);
+        QCOMPARE(help.readAllStandardOutput().count('\n'), 1);
+        QProcess bad;
+        bad.start(QStringLiteral(VORPEL_PATH), {QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                                                QStringLiteral("--bogus")});
+        QVERIFY(bad.waitForFinished(30000));
+        QCOMPARE(bad.exitCode(), 2);
+        QVERIFY(QString::fromUtf8(bad.readAllStandardError()).contains(QStringLiteral("vorpel: 不明なオプション --bogus")));
+    }
+
+private:
+    const QString kPromptTitle = QStringLiteral("データの変更を保存する");
+
+    std::unique_ptr<CMainFrame> newFrame()
+    {
+        m_frame.reset();
+        return std::make_unique<CMainFrame>(*m_settings, m_clock, m_random, m_sounds, m_chooser);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<VorpelSettings> m_settings;
+    FakeClock m_clock;
+    MtRandom m_random;
+    RecordingSounds m_sounds;
+    ScriptedChooser m_chooser;
+    QString m_puzzlePath;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+QTEST_MAIN(VorpelGuiTest)
+#include "vorpel_gui_test.moc"
