@@ -1,0 +1,241 @@
+#include "board_view.h"
+#include "command_ids.h"
+#include "file_commands.h"
+#include "jzt_file.h"
+#include "main_frame.h"
+#include "play_rules.h"
+#include "shell_test_support.h"
+#include "tray_view.h"
+#include "views_test_support.h"
+#include "vorpel_settings.h"
+
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// Whole games played with the mouse alone on the real windows: pieces dragged
+// from the tray, turned, carried and joined until the puzzle is complete,
+// with a save, a restart and a resume in the middle.
+class PlayGameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_settings = std::make_unique<VorpelSettings>(m_dir->filePath(QStringLiteral("vorpel.ini")));
+        // Room for the whole 3 × 4 puzzle on the board and one tray column.
+        m_settings->writeRect(QStringLiteral("rg"), QRect(0, 0, 1000, 860));
+        m_settings->writeInt(QStringLiteral("FlDx"), 700);
+        m_sounds.played.clear();
+    }
+    void cleanup()
+    {
+        m_frame.reset();
+        m_settings.reset();
+        m_dir.reset();
+    }
+
+    void wholeGameWithSaveAndResume()
+    {
+        const QString puzzle = m_dir->filePath(QStringLiteral("twelve.jzt"));
+        jigsaw::writeJztFile(puzzle.toStdString(),
+                             samplePuzzle(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor));
+        DialogAnswerer answers;
+        startFrame();
+        m_chooser.nextOpen = puzzle;
+        m_frame->action(kCmdOpenPuzzle)->trigger();
+        QCOMPARE(doc().PieceCount(), 12);
+
+        // Piece 0 goes to the top-left; every other piece is dropped a few
+        // pixels off its place, turned upright and put down, and snaps on.
+        const QPoint origin(40, 30);
+        const QPoint offsets[] = {{0, 0}, {9, -7}, {-12, 5}, {14, 14}, {-16 + 2, 0}, {3, -15}};
+        for (int id = 0; id < 6; ++id)
+            playPiece(id, origin, offsets[id], id == 4);
+        QCOMPARE(groupSize(0), 6);
+        QCOMPARE(m_sounds.count(SoundEffect::Join), 5);
+        QCOMPARE(doc().GetModified(), 1);
+
+        // Save in the middle, quit without a prompt, restart and resume.
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("half"));
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("half.jpd"))));
+        QVERIFY(m_frame->close());
+        QCOMPARE(answers.count(QStringLiteral("データの変更を保存する")), 0);
+        startFrame();
+        m_chooser.nextOpen = m_dir->filePath(QStringLiteral("half.jpd"));
+        m_frame->action(kCmdOpenPlayFile)->trigger();
+        QCOMPARE(doc().GetPiecesOut(), 6);
+        QCOMPARE(groupSize(0), 6);
+        const RECT first = rectOf(0);
+        QCOMPARE(QPoint(first.left, first.top), origin);
+
+        for (int id = 6; id < 12; ++id)
+            playPiece(id, origin, QPoint(id % 2 == 0 ? 6 : -6, id % 3 == 0 ? -9 : 4), id == 9);
+        QCOMPARE(groupSize(0), 12);
+        for (int id = 0; id < 12; ++id) {
+            const POINT home = homePlace(doc(), id, origin.x(), origin.y());
+            QCOMPARE(QPoint(rectOf(id).left, rectOf(id).top), QPoint(home.x, home.y));
+        }
+        QCOMPARE(m_sounds.count(SoundEffect::Join), 11);
+        QCOMPARE(m_sounds.count(SoundEffect::Complete), 1);
+        QCOMPARE(m_sounds.played.back(), SoundEffect::Complete);
+        QCOMPARE(doc().GetCompleted(), 1);
+        QCOMPARE(answers.count(QStringLiteral("パズル完成")), 1);
+        QVERIFY(!m_frame->action(kCmdSavePlayFile)->isEnabled());
+
+        // A finished game is not offered for saving on the way out.
+        QVERIFY(m_frame->close());
+        QCOMPARE(answers.count(QStringLiteral("データの変更を保存する")), 0);
+    }
+
+    // The bundled sample with a corner assembled and loose pieces about:
+    // painted as the player sees it, and saved as a picture on request.
+    void gameInProgressAsSeen()
+    {
+        m_settings->writeRect(QStringLiteral("rg"), QRect(0, 0, 1060, 720));
+        m_settings->writeInt(QStringLiteral("FlDx"), 740);
+        DialogAnswerer answers;
+        startFrame();
+        QVERIFY(m_frame->files().loadPuzzle(QStringLiteral(SAMPLE_PUZZLE)));
+        CVorpelDoc& d = doc();
+        const int cols = d.GetCols();
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 5; ++c) {
+                const int id = r * cols + c;
+                const POINT home = homePlace(d, id, 24, 20);
+                placeOnBoard(d, id, 1, home.x, home.y);
+                TryJoin(d, id);
+            }
+        const int loose[][4] = {{57, 2, 470, 300}, {33, 1, 380, 40}, {71, 4, 540, 170}, {48, 3, 420, 380},
+                                {26, 1, 560, 40}, {65, 2, 300, 420}};
+        for (const auto& [id, turn, x, y] : loose)
+            placeOnBoard(d, id, turn, x, y);
+        OnArrangeTray(d, noDocumentEvents());
+        m_frame->board()->documentChanged();
+        m_frame->tray()->documentChanged();
+        QCOMPARE(groupSize(0), 20);
+
+        const QImage shot = m_frame->grab().toImage();
+        const QImage board = m_frame->board()->viewport()->grab().toImage();
+        QCOMPARE(board.pixelColor(board.width() - 5, board.height() - 5), QColor(0, 128, 0));
+        const POINT core = homePlace(d, cols + 1, 24 + d.PieceSize() / 2, 20 + d.PieceSize() / 2);
+        QVERIFY(board.pixelColor(core.x, core.y) != QColor(0, 128, 0));
+        const QByteArray out = qgetenv("VORPEL_SCREENSHOT");
+        if (!out.isEmpty())
+            QVERIFY(shot.save(QString::fromLocal8Bit(out)));
+    }
+
+private:
+    CVorpelDoc& doc() { return m_frame->document(); }
+    RECT rectOf(int id) { return doc().PieceRect()[id % doc().GetCols()][id / doc().GetCols()]; }
+
+    int groupSize(int id)
+    {
+        int n = 0;
+        for (int c = 0; c < doc().GetCols(); ++c)
+            for (int r = 0; r < doc().GetRows(); ++r)
+                n += doc().Group(id)[c][r];
+        return n;
+    }
+
+    void startFrame()
+    {
+        m_frame.reset();
+        m_frame = std::make_unique<CMainFrame>(*m_settings, m_clock, m_random, m_sounds, m_chooser);
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+    }
+
+    // A mouse event at a global point, delivered to the widget that has the
+    // mouse (positions outside it are what a grab delivers).
+    static void mouse(QWidget* receiver, QEvent::Type type, QPoint global, Qt::MouseButton button,
+                      Qt::MouseButtons buttons)
+    {
+        QMouseEvent event(type, receiver->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(receiver, &event);
+    }
+
+    QPoint boardToViewport(QPoint p) const
+    {
+        return p - QPoint(m_frame->board()->horizontalScrollBar()->value(),
+                          m_frame->board()->verticalScrollBar()->value());
+    }
+
+    // Drags the piece from its tray slot to its place (offset by `offset`),
+    // turns it upright with right clicks and puts it down so that it joins:
+    // by press-drag-release, or by click-move-click when `carry` is set.
+    void playPiece(int id, QPoint origin, QPoint offset, bool carry)
+    {
+        CVorpelDoc& d = doc();
+        const int s = d.PieceSize();
+        const int slot = slotOfPiece(d, id);
+        QVERIFY(slot >= 0);
+        QWidget* tray = m_frame->tray()->viewport();
+        QScrollBar* trayBar = m_frame->tray()->verticalScrollBar();
+        const POINT cell = TraySlotOrigin(d, slot);
+        trayBar->setValue(cell.y);
+        const QPoint inTray(cell.x + s / 2, cell.y - trayBar->value() + s / 2);
+
+        const POINT home = homePlace(d, id, origin.x(), origin.y());
+        const QPoint place = QPoint(home.x, home.y) + offset;
+        QWidget* board = m_frame->board()->viewport();
+        const QPoint centre = boardToViewport(place + QPoint(s / 2, s / 2));
+        const int joinsBefore = m_sounds.count(SoundEffect::Join);
+
+        // The tray keeps the mouse from the press to the release, wherever
+        // the cursor goes, as the window system's grab does.
+        const QPoint target = board->mapToGlobal(centre);
+        mouse(tray, QEvent::MouseButtonPress, tray->mapToGlobal(inTray), Qt::LeftButton, Qt::LeftButton);
+        mouse(tray, QEvent::MouseMove, target + QPoint(-60, 10), Qt::NoButton, Qt::LeftButton);
+        mouse(tray, QEvent::MouseMove, target, Qt::NoButton, Qt::LeftButton);
+        mouse(tray, QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(d.GetOnBoard(id), 1);
+        QCOMPARE(slotOfPiece(d, id), -1);
+        if (groupSize(id) > 1)
+            return;  // it landed upright and joined at once
+
+        for (int turns = 0; d.GetBoardTurn(id) != 1 && turns < 4; ++turns) {
+            mouse(board, QEvent::MouseButtonPress, target, Qt::RightButton, Qt::RightButton);
+            mouse(board, QEvent::MouseButtonRelease, target, Qt::RightButton, Qt::NoButton);
+        }
+        QCOMPARE(d.GetBoardTurn(id), 1);
+        QCOMPARE(QPoint(rectOf(id).left, rectOf(id).top), place);
+        if (carry) {
+            mouse(board, QEvent::MouseButtonPress, target, Qt::LeftButton, Qt::LeftButton);
+            mouse(board, QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
+            QCOMPARE(d.GetHolding(), 1);
+            mouse(board, QEvent::MouseMove, target + QPoint(30, 20), Qt::NoButton, Qt::NoButton);
+            mouse(board, QEvent::MouseMove, target, Qt::NoButton, Qt::NoButton);
+            mouse(board, QEvent::MouseButtonPress, target, Qt::LeftButton, Qt::LeftButton);
+            mouse(board, QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
+        } else {
+            mouse(board, QEvent::MouseButtonPress, target, Qt::LeftButton, Qt::LeftButton);
+            mouse(board, QEvent::MouseMove, target + QPoint(5, 3), Qt::NoButton, Qt::LeftButton);
+            mouse(board, QEvent::MouseMove, target, Qt::NoButton, Qt::LeftButton);
+            mouse(board, QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
+        }
+        QCOMPARE(d.GetHolding(), 0);
+        if (id != 0)
+            QVERIFY(m_sounds.count(SoundEffect::Join) > joinsBefore);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<VorpelSettings> m_settings;
+    FakeClock m_clock;
+    MtRandom m_random;
+    RecordingSounds m_sounds;
+    ScriptedChooser m_chooser;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+QTEST_MAIN(PlayGameTest)
+#include "game_test.moc"
