@@ -171,9 +171,16 @@ bool FileCommands::openByContent(const QString& path)
     }
     // Either reader checks the whole file before it touches the game, so a
     // failed first try leaves nothing behind for the second.
-    if (readPuzzle(path).isEmpty() || readPlayFile(path).isEmpty())
+    const QString asPuzzle = readPuzzle(path);
+    if (asPuzzle.isEmpty())
         return true;
-    reportFailure(title, QStringLiteral("「%1」はパズルファイルでもプレイファイルでもありません。")
-                             .arg(QFileInfo(path).fileName()));
+    const QString asPlayFile = readPlayFile(path);
+    if (asPlayFile.isEmpty())
+        return true;
+    // The reason given is the reader's that the file's name points to, so
+    // that a damaged puzzle or play file is named for what it lacks.
+    const bool namedPlayFile = QFileInfo(path).suffix().compare(QStringLiteral("jpd"), Qt::CaseInsensitive) == 0;
+    reportFailure(title, QStringLiteral("「%1」はパズルファイルでもプレイファイルでもありません。\n%2")
+                             .arg(QFileInfo(path).fileName(), namedPlayFile ? asPlayFile : asPuzzle));
     return false;
 }
