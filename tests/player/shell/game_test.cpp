@@ -191,9 +191,16 @@ private:
         const QPoint centre = boardToViewport(place + QPoint(s / 2, s / 2));
         const int joinsBefore = m_sounds.count(SoundEffect::Join);
 
+        const QPoint target = board->mapToGlobal(centre);
+        if (carry && d.GetTrayTurn(slot) == 1) {
+            // Turned in the tray first, so that it cannot join on landing
+            // and has to be carried into place.
+            mouse(tray, QEvent::MouseButtonPress, tray->mapToGlobal(inTray), Qt::RightButton, Qt::RightButton);
+            mouse(tray, QEvent::MouseButtonRelease, tray->mapToGlobal(inTray), Qt::RightButton, Qt::NoButton);
+            QCOMPARE(d.GetTrayTurn(slot), 2);
+        }
         // The tray keeps the mouse from the press to the release, wherever
         // the cursor goes, as the window system's grab does.
-        const QPoint target = board->mapToGlobal(centre);
         mouse(tray, QEvent::MouseButtonPress, tray->mapToGlobal(inTray), Qt::LeftButton, Qt::LeftButton);
         mouse(tray, QEvent::MouseMove, target + QPoint(-60, 10), Qt::NoButton, Qt::LeftButton);
         mouse(tray, QEvent::MouseMove, target, Qt::NoButton, Qt::LeftButton);
