@@ -1,28 +1,30 @@
 #include "help_file.h"
 
+#include "data_files.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
 
+QString programName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
 QString helpFileName()
 {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".html");
+    return programName() + QStringLiteral(".html");
 }
 
 }  // namespace
 
 QString helpFilePath()
 {
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(helpFileName());
-    if (QFileInfo::exists(beside))
-        return beside;
-    return QStandardPaths::locate(QStandardPaths::AppDataLocation, helpFileName());
+    return findDataFile(programName(), helpFileName());
 }
 
 void showHelpFile(QWidget* parent)

@@ -1,12 +1,13 @@
 #include "sdl_sound_effects.h"
 
+#include "data_files.h"
+
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <cstdio>
 #include <utility>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,7 +57,7 @@ SdlSoundEffects::~SdlSoundEffects()
 
 QStringList SdlSoundEffects::defaultFolders()
 {
-    return {QCoreApplication::applicationDirPath(), QString::fromUtf8(VORPEL_DATA_DIR)};
+    return dataFolders(QStringLiteral("vorpel"));
 }
 
 void SdlSoundEffects::play(SoundEffect effect)
