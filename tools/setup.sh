@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libjpeg62-turbo-dev libsdl2-mixer-dev
   fonts-noto-cjk
+  timgm6mb-soundfont
 )
 
 missing=()

@@ -164,17 +164,3 @@ void WriteJpeg(const std::filesystem::path& path, const FinishedBuffer& picture)
 {
     writeBytes(path, EncodeJpeg(picture));
 }
-
-bool SaveFinishedPicture(const std::filesystem::path& path, const FinishedBuffer& picture)
-{
-    std::string ext = path.extension().string();
-    for (char& ch : ext)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    if (ext == ".bmp")
-        WriteBmp(path, picture);
-    else if (ext == ".jpg")
-        WriteJpeg(path, picture);
-    else
-        return false;
-    return true;
-}

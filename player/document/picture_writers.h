@@ -20,6 +20,3 @@ std::vector<std::uint8_t> EncodeJpeg(const FinishedBuffer& picture);
 void WriteBmp(const std::filesystem::path& path, const FinishedBuffer& picture);
 void WriteJpeg(const std::filesystem::path& path, const FinishedBuffer& picture);
 
-// Writes the picture in the format its file name asks for: ".bmp" or ".jpg",
-// in any case. Any other name writes nothing and returns false.
-bool SaveFinishedPicture(const std::filesystem::path& path, const FinishedBuffer& picture);

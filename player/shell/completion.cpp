@@ -1,19 +1,153 @@
 #include "completion.h"
 
+#include "congratulation_dialog.h"
+#include "file_chooser.h"
 #include "finished_picture.h"
+#include "finished_picture_dialog.h"
+#include "panel_art.h"
+#include "panel_dialog.h"
+#include "picture_writers.h"
+#include "vorpel_settings.h"
+#include "wallpaper.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 
-void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock)
+#include <exception>
+#include <optional>
+
+namespace {
+
+const QString kSaveTitle = QStringLiteral("名前を付けて保存");
+const QString kMessageTitle = QStringLiteral("完成パズル画像");
+const QString kBmpFilter = QStringLiteral("Bmp Files (*.bmp)");
+const QString kSaveFilters = QStringLiteral("JPEG Files (*.jpg);;BITMAP Files (*.bmp)");
+// The name last chosen for a finished picture, whose folder the next save
+// dialog opens in.
+const QString kFolderKey = QStringLiteral("cppath");
+
+std::filesystem::path toPath(const QString& path)
 {
-    const ElapsedTime time = TakeFinalTime(doc, clock.TickMs());
-    QMessageBox box(parent);
-    box.setWindowTitle(QStringLiteral("パズル完成"));
-    box.setIcon(QMessageBox::Information);
-    box.setText(QStringLiteral("パズル完成！　おめでとうございます。"));
-    box.setInformativeText(QStringLiteral("所要時間　%1 時間 %2 分 %3 秒")
-                               .arg(time.hours)
-                               .arg(time.minutes)
-                               .arg(time.seconds));
-    box.exec();
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// Dialog 164, then the finished picture as chosen there; nothing, after a
+// message, when the puzzle's pictures cannot make one.
+std::optional<FinishedBuffer> composePicture(QWidget* parent, CVorpelDoc& doc)
+{
+    PanelDialog panel(doc, parent);
+    panel.exec();
+    try {
+        std::optional<PanelImages> frame;
+        if (doc.GetPanel() != 0)
+            frame = PanelImages{PanelMask(), PanelArt(doc.GetPanel())};
+        return CaptureFinishedPicture(doc, ComposeFinishedPicture(doc, frame ? &*frame : nullptr));
+    } catch (const std::exception& e) {
+        QMessageBox::warning(parent, kMessageTitle,
+                             QStringLiteral("完成画像を作れませんでした。\n%1").arg(QString::fromUtf8(e.what())));
+        return std::nullopt;
+    }
+}
+
+// The save dialog in the folder last used, or the user's pictures folder;
+// the chosen name, empty when cancelled.
+QString askName(QWidget* parent, FileChooser& chooser, VorpelSettings& settings, const QString& filters,
+                QString& chosenFilter)
+{
+    const QString start =
+        settings.readPath(kFolderKey, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    const QString path = chooser.saveFileAs(parent, kSaveTitle, start, filters, chosenFilter);
+    if (!path.isEmpty())
+        settings.writePath(kFolderKey, path);
+    return path;
+}
+
+// Writes the picture; false after telling the user which file could not be
+// written and why.
+bool writeFinishedPicture(QWidget* parent, const PictureTarget& target, const FinishedBuffer& picture)
+{
+    try {
+        if (target.format == PictureFormat::Bmp)
+            WriteBmp(toPath(target.path), picture);
+        else
+            WriteJpeg(toPath(target.path), picture);
+        return true;
+    } catch (const std::exception& e) {
+        QMessageBox::warning(parent, kMessageTitle,
+                             QStringLiteral("%1 を保存できませんでした。\n%2")
+                                 .arg(QDir::toNativeSeparators(target.path), QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+void saveAsWallpaper(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, VorpelSettings& settings)
+{
+    const std::optional<FinishedBuffer> picture = composePicture(parent, doc);
+    if (!picture)
+        return;
+    QString filter;
+    const QString chosen = askName(parent, chooser, settings, kBmpFilter, filter);
+    // Cancelling leaves the wallpaper as it was.
+    if (chosen.isEmpty())
+        return;
+    const PictureTarget target = pictureTarget(chosen, kBmpFilter);
+    PictureTarget bmp{target.path, PictureFormat::Bmp};
+    if (target.format != PictureFormat::Bmp)
+        bmp.path += QStringLiteral(".bmp");
+    if (!writeFinishedPicture(parent, bmp, *picture))
+        return;
+    const QString saved = QFileInfo(bmp.path).absoluteFilePath();
+    const QString failure = SetDesktopWallpaper(saved);
+    if (!failure.isEmpty())
+        QMessageBox::warning(parent, kMessageTitle,
+                             QStringLiteral("壁紙を設定できませんでした（%1）。\n完成画像は次の場所に保存してあります。\n%2")
+                                 .arg(failure, QDir::toNativeSeparators(saved)));
+}
+
+void saveOnly(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, VorpelSettings& settings)
+{
+    const std::optional<FinishedBuffer> picture = composePicture(parent, doc);
+    if (!picture)
+        return;
+    QString filter;
+    const QString chosen = askName(parent, chooser, settings, kSaveFilters, filter);
+    if (!chosen.isEmpty())
+        writeFinishedPicture(parent, pictureTarget(chosen, filter), *picture);
+}
+
+}  // namespace
+
+PictureTarget pictureTarget(const QString& chosenPath, const QString& chosenFilter)
+{
+    const QString suffix = QFileInfo(chosenPath).suffix().toLower();
+    if (suffix == QLatin1String("bmp"))
+        return {chosenPath, PictureFormat::Bmp};
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return {chosenPath, PictureFormat::Jpeg};
+    const QString extension = filterExtension(chosenFilter).toLower();
+    return {chosenPath + QLatin1Char('.') + extension,
+            extension == QLatin1String("bmp") ? PictureFormat::Bmp : PictureFormat::Jpeg};
+}
+
+void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock, FileChooser& chooser,
+                   VorpelSettings& settings)
+{
+    CongratulationDialog congratulations(TakeFinalTime(doc, clock.TickMs()), parent);
+    congratulations.exec();
+
+    FinishedPictureDialog what(parent);
+    what.exec();
+    switch (what.choice()) {
+    case FinishedPictureDialog::Choice::SaveAsWallpaper:
+        saveAsWallpaper(parent, doc, chooser, settings);
+        break;
+    case FinishedPictureDialog::Choice::Save:
+        saveOnly(parent, doc, chooser, settings);
+        break;
+    case FinishedPictureDialog::Choice::Nothing:
+        break;
+    }
 }

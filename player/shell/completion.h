@@ -1,10 +1,32 @@
 #pragma once
 
+#include <QString>
+
 #include "game_clock.h"
 #include "vorpel_doc.h"
 
+class FileChooser;
 class QWidget;
+class VorpelSettings;
 
-// The end of a game: saving is no longer offered, the clock stops, and the
-// user is congratulated with the time taken. Returns when the box is closed.
-void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock);
+// The end of a game, run modally when the last join completes the puzzle:
+// saving the game is no longer offered and the clock stops; the user is
+// congratulated with the time taken (dialog 138) and chooses what to do with
+// the finished picture (dialog 147): save it as a BMP or JPEG file, or save
+// it as a BMP file and set it as the wallpaper, each after choosing panel
+// and glue (dialog 164). Every failure is told in a message box.
+void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock, FileChooser& chooser,
+                   VorpelSettings& settings);
+
+// The finished picture's file formats.
+enum class PictureFormat { Bmp, Jpeg };
+
+struct PictureTarget {
+    QString path;
+    PictureFormat format;
+};
+
+// Where and how a chosen name is saved: ".bmp" as BMP, ".jpg" and ".jpeg"
+// as JPEG, in any case; any other name gets the chosen filter's extension
+// appended and its format.
+PictureTarget pictureTarget(const QString& chosenPath, const QString& chosenFilter);

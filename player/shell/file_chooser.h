@@ -17,6 +17,11 @@ public:
                              const QString& filter) = 0;
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& start,
                              const QString& filter) = 0;
+
+    // A save dialog offering several filters joined by ";;"; `chosenFilter`
+    // receives the one the user chose, or the first when that is unknown.
+    virtual QString saveFileAs(QWidget* parent, const QString& title, const QString& start, const QString& filters,
+                               QString& chosenFilter);
 };
 
 // The desktop's file dialogs.
@@ -24,7 +29,12 @@ class DialogFileChooser final : public FileChooser {
 public:
     QString openFile(QWidget* parent, const QString& title, const QString& start, const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& start, const QString& filter) override;
+    QString saveFileAs(QWidget* parent, const QString& title, const QString& start, const QString& filters,
+                       QString& chosenFilter) override;
 };
+
+// The extension a filter's first pattern names: "jpg" for "JPEG Files (*.jpg)".
+QString filterExtension(const QString& filter);
 
 // The filter's patterns made to match their extension in any case
 // ("*.jzt" becomes "*.[jJ][zZ][tT]"), since extensions are compared without

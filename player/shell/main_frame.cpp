@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include "about_dialog.h"
+#include "background_music.h"
 #include "help_file.h"
 #include "board_view.h"
 #include "command_ids.h"
@@ -9,6 +10,7 @@
 #include "file_chooser.h"
 #include "file_commands.h"
 #include "shell_events.h"
+#include "tool_windows.h"
 #include "tray_view.h"
 #include "vorpel_settings.h"
 
@@ -58,14 +60,18 @@ QRect toQRect(const RECT& r)
 }  // namespace
 
 CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource& random, SoundEffects& sounds,
-                       FileChooser& chooser, QWidget* parent)
+                       FileChooser& chooser, MusicDevice& music, QWidget* parent)
     : QMainWindow(parent),
       m_settings(settings),
       m_clock(clock),
+      m_chooser(chooser),
       m_doc(std::make_unique<CVorpelDoc>()),
-      m_events(std::make_unique<ShellEvents>(this, [this] { redrawPanes(); })),
+      m_toolWindows(std::make_unique<ToolWindows>(*m_doc, settings, clock, this, [this] { refreshCommands(); })),
+      m_events(std::make_unique<ShellEvents>(this, *m_toolWindows, [this] { redrawPanes(); })),
       m_files(std::make_unique<FileCommands>(this, *m_doc, settings, chooser, clock, random, *m_events,
                                              [this](const QString& path) { gameReplaced(path); })),
+      m_music(std::make_unique<BackgroundMusic>(*m_doc, music,
+                                                [this](const QString& text) { showMusicError(text); })),
       m_splitter(new QSplitter(Qt::Horizontal)),
       m_board(new CVorpelView(*m_doc, m_images, sounds)),
       m_tray(new CPsView(*m_doc, m_images, sounds))
@@ -108,6 +114,7 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
 
 CMainFrame::~CMainFrame()
 {
+    m_music->close();
     // The panes paint from the document and the images: they go first.
     delete takeCentralWidget();
 }
@@ -148,6 +155,12 @@ void CMainFrame::buildMenus()
     bgm->addAction(addCommand(kCmdBgmOpen, QStringLiteral("開く")));
     bgm->addAction(addCommand(kCmdBgmPlay, QStringLiteral("演奏")));
     bgm->addAction(addCommand(kCmdBgmStop, QStringLiteral("停止")));
+    bgm->addSeparator();
+    for (int track = 1; track <= 5; ++track) {
+        QAction* a = addCommand(BackgroundMusic::commandOfTrack(track), BackgroundMusic::trackTitle(track));
+        a->setCheckable(true);
+        bgm->addAction(a);
+    }
     options->addSeparator();
     options->addAction(addCommand(kCmdShowMessage, QStringLiteral("添付メッセージ（&I）")));
     QMenu* black = options->addMenu(QStringLiteral("黒ピース(&B)"));
@@ -192,6 +205,9 @@ void CMainFrame::buildContextMenu()
     bgm->addAction(action(kCmdBgmOpen));
     bgm->addAction(action(kCmdBgmPlay));
     bgm->addAction(action(kCmdBgmStop));
+    bgm->addSeparator();
+    for (int track = 1; track <= 5; ++track)
+        bgm->addAction(action(BackgroundMusic::commandOfTrack(track)));
     options->addSeparator();
     options->addAction(action(kCmdShowMessage));
     m_contextMenu->addSeparator();
@@ -234,6 +250,11 @@ void CMainFrame::connectCommands()
     on(kCmdBlackUncompleted, [this] { runDocumentCommand(OnBlackUncompleted); });
     on(kCmdHelp, [this] { showHelpFile(this); });
     on(kCmdAbout, [this] { showAbout(); });
+    on(kCmdBgmOpen, [this] { m_music->chooseAndPlay(m_chooser, this); });
+    on(kCmdBgmPlay, [this] { m_music->replay(); });
+    on(kCmdBgmStop, [this] { m_music->stop(); });
+    for (int track = 1; track <= 5; ++track)
+        on(BackgroundMusic::commandOfTrack(track), [this, track] { m_music->playTrack(track); });
 }
 
 void CMainFrame::runDocumentCommand(void (*command)(CVorpelDoc&, DocumentEvents&))
@@ -250,8 +271,14 @@ void CMainFrame::refreshCommands()
         case kCmdBgmOpen:
         case kCmdBgmPlay:
         case kCmdBgmStop:
-            // No music can be open yet.
-            a->setEnabled(false);
+        case kCmdBgmTrack1:
+        case kCmdBgmTrack2:
+        case kCmdBgmTrack3:
+        case kCmdBgmTrack4:
+        case kCmdBgmTrack5:
+            a->setEnabled(m_music->isCommandEnabled(id));
+            if (a->isCheckable())
+                a->setChecked(m_music->isCommandChecked(id));
             break;
         case kCmdExit:
         case kCmdAbout:
@@ -300,7 +327,7 @@ void CMainFrame::focusOtherPane()
 
 void CMainFrame::puzzleCompleted()
 {
-    RunCompletion(this, *m_doc, m_clock);
+    RunCompletion(this, *m_doc, m_clock, m_chooser, m_settings);
     refreshCommands();
 }
 
@@ -309,6 +336,12 @@ void CMainFrame::showAbout()
     AboutDialog dialog(this, QStringLiteral("「ぼるぺる」 のバージョン情報"), QStringLiteral("「ぼるぺる」 Version 6.0"),
                        QStringLiteral("パソコンで楽しむジグソーパズル"));
     dialog.exec();
+}
+
+void CMainFrame::showMusicError(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("BGM"), text, QMessageBox::Ok, this);
+    box.exec();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
@@ -348,9 +381,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 {
     m_settings.writeRect(QStringLiteral("rg"), QRect(pos(), size()));
     m_settings.writeInt(QStringLiteral("FlDx"), m_board->width());
-    // The preview and elapsed-time windows ("rp…", "rt…") write their
-    // rectangles here only while they are open, so that closed ones keep
-    // what they stored before; no such window exists yet.
+    m_toolWindows->storeOpenPlaces();
     m_files->offerSave();
     event->accept();
 }

@@ -8,10 +8,12 @@
 #include <optional>
 
 #include "game_clock.h"
+#include "music_device.h"
 #include "piece_images.h"
 #include "random_source.h"
 #include "vorpel_doc.h"
 
+class BackgroundMusic;
 class CPsView;
 class CVorpelView;
 class DocumentEvents;
@@ -22,20 +24,21 @@ class QAction;
 class QMenu;
 class QSplitter;
 class ShellEvents;
+class ToolWindows;
 class SoundEffects;
 class VorpelSettings;
 
 // The player's main window: menu 128, the board and the tray side by side in
 // a splitter, the drag image over both, and the window settings. It owns the
 // document (the whole game) and the piece images the panes paint from; time,
-// chance, sound and file choosing come in from outside so that tests can fix
-// them. Commands act on the document through its rules and then refresh the
-// menus and the panes.
+// chance, sound, music and file choosing come in from outside so that tests
+// can fix them. Commands act on the document through its rules and then
+// refresh the menus and the panes.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource& random, SoundEffects& sounds,
-               FileChooser& chooser, QWidget* parent = nullptr);
+               FileChooser& chooser, MusicDevice& music = silentMusicDevice(), QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CVorpelDoc& document() { return *m_doc; }
@@ -43,6 +46,7 @@ public:
     CPsView* tray() const { return m_tray; }
     QSplitter* splitter() const { return m_splitter; }
     FileCommands& files() { return *m_files; }
+    ToolWindows& toolWindows() { return *m_toolWindows; }
 
     // The action of a command id (command_ids.h), or null.
     QAction* action(int commandId) const { return m_actions.value(commandId); }
@@ -73,13 +77,17 @@ private:
     void focusOtherPane();
     void puzzleCompleted();
     void showAbout();
+    void showMusicError(const QString& text);
 
     VorpelSettings& m_settings;
     GameClock& m_clock;
+    FileChooser& m_chooser;
     std::unique_ptr<CVorpelDoc> m_doc;
     PieceImages m_images;
+    std::unique_ptr<ToolWindows> m_toolWindows;
     std::unique_ptr<ShellEvents> m_events;
     std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<BackgroundMusic> m_music;
     QSplitter* m_splitter;
     CVorpelView* m_board;
     CPsView* m_tray;

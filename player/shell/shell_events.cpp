@@ -1,11 +1,12 @@
 #include "shell_events.h"
 
 #include "message_dialog.h"
+#include "tool_windows.h"
 
 #include <utility>
 
-ShellEvents::ShellEvents(QWidget* parent, std::function<void()> redrawAll)
-    : m_parent(parent), m_redrawAll(std::move(redrawAll)), m_progress(parent)
+ShellEvents::ShellEvents(QWidget* parent, ToolWindows& toolWindows, std::function<void()> redrawAll)
+    : m_parent(parent), m_toolWindows(toolWindows), m_redrawAll(std::move(redrawAll)), m_progress(parent)
 {
 }
 
@@ -27,6 +28,16 @@ void ShellEvents::CutProgress(int done, int total)
 void ShellEvents::RedrawAll()
 {
     m_redrawAll();
+}
+
+void ShellEvents::PreviewToggled(bool shown)
+{
+    m_toolWindows.previewToggled(shown);
+}
+
+void ShellEvents::ElapsedToggled(bool shown)
+{
+    m_toolWindows.elapsedToggled(shown);
 }
 
 void ShellEvents::holdMessages()

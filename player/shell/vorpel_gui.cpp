@@ -3,6 +3,7 @@
 #include "drawn_icon.h"
 #include "file_chooser.h"
 #include "main_frame.h"
+#include "sdl_music_device.h"
 #include "sdl_sound_effects.h"
 #include "vorpel_settings.h"
 
@@ -40,7 +41,8 @@ int runVorpelGui(const QString& filePath)
     MtRandom random;
     DialogFileChooser chooser;
     SdlSoundEffects sounds;
-    CMainFrame frame(settings, systemClock(), random, sounds, chooser);
+    SdlMusicDevice music;
+    CMainFrame frame(settings, systemClock(), random, sounds, chooser, music);
     frame.show();
     if (!filePath.isEmpty())
         QTimer::singleShot(0, &frame, [&frame, filePath] { frame.openFromCommandLine(filePath); });

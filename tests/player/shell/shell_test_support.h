@@ -29,6 +29,16 @@ public:
         asked << QStringLiteral("save %1 %2").arg(filter, start);
         return nextSave;
     }
+    // The filter the user picks in a dialog of several; the first when empty.
+    QString nextFilter;
+    QString saveFileAs(QWidget* parent, const QString& title, const QString& start, const QString& filters,
+                       QString& chosenFilter) override
+    {
+        const QString path = FileChooser::saveFileAs(parent, title, start, filters, chosenFilter);
+        if (!nextFilter.isEmpty())
+            chosenFilter = nextFilter;
+        return path;
+    }
 };
 
 // While alive, answers every modal dialog that opens: the save prompt with

@@ -1,0 +1,7 @@
+#include "music_device.h"
+
+MusicDevice& silentMusicDevice()
+{
+    static SilentMusicDevice device;
+    return device;
+}

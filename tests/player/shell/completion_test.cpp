@@ -1,0 +1,410 @@
+#include "completion.h"
+#include "congratulation_dialog.h"
+#include "dib_samples.h"
+#include "document_test_support.h"
+#include "finished_picture_dialog.h"
+#include "panel_art.h"
+#include "panel_dialog.h"
+#include "shell_test_support.h"
+#include "vorpel_settings.h"
+#include "wallpaper.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using Choice = FinishedPictureDialog::Choice;
+using Step = std::function<void(QWidget*)>;
+
+// Answers the modal dialogs of a completion in turn, each with the next step
+// of a script; message boxes are accepted and their texts written down, and
+// a dialog the script did not expect is counted and rejected.
+class DialogScript {
+public:
+    explicit DialogScript(std::deque<Step> steps) : m_steps(std::move(steps))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
+        m_timer.start(5);
+    }
+    QStringList messages;
+    int unexpected = 0;
+    bool finished() const { return m_steps.empty(); }
+
+private:
+    void answer()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || m_answered.contains(modal))
+            return;
+        m_answered << modal;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            messages << box->text();
+            box->accept();
+        } else if (m_steps.empty()) {
+            ++unexpected;
+            qobject_cast<QDialog*>(modal)->reject();
+        } else {
+            const Step step = std::move(m_steps.front());
+            m_steps.pop_front();
+            step(modal);
+            // A step that failed half-way must not leave its dialog open.
+            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog != nullptr && dialog->isVisible())
+                dialog->reject();
+        }
+    }
+    std::deque<Step> m_steps;
+    QList<QPointer<QWidget>> m_answered;
+    QTimer m_timer;
+};
+
+Step congratulations(QStringList* shown = nullptr)
+{
+    return [shown](QWidget* w) {
+        auto* d = qobject_cast<CongratulationDialog*>(w);
+        QVERIFY(d != nullptr);
+        if (shown != nullptr)
+            *shown = d->shownTime();
+        d->accept();
+    };
+}
+
+Step choose(Choice choice)
+{
+    return [choice](QWidget* w) {
+        auto* d = qobject_cast<FinishedPictureDialog*>(w);
+        QVERIFY(d != nullptr);
+        QVERIFY(d->button(Choice::Save)->isChecked());
+        d->button(choice)->click();
+        d->accept();
+    };
+}
+
+Step escape()
+{
+    return [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); };
+}
+
+// Clicks the given panel and glue buttons (-1: none) and closes with OK or
+// Escape. The buttons always start at "no panel" and "no glue".
+Step panel(int panelChoice, int glueChoice, bool ok = true)
+{
+    return [=](QWidget* w) {
+        auto* d = qobject_cast<PanelDialog*>(w);
+        QVERIFY(d != nullptr);
+        QVERIFY(d->panelButton(0)->isChecked() && d->glueButton(0)->isChecked());
+        if (panelChoice >= 0)
+            d->panelButton(panelChoice)->click();
+        if (glueChoice >= 0)
+            d->glueButton(glueChoice)->click();
+        if (ok)
+            d->accept();
+        else
+            QTest::keyClick(d, Qt::Key_Escape);
+    };
+}
+
+QColor dibColor(const jigsaw::PackedDib& dib, int x, int y)
+{
+    const jigsaw::ColorRef c = jigsaw::dibSamples(dib)[static_cast<std::size_t>(y) * dib.width() + x];
+    return QColor(jigsaw::redOf(c), jigsaw::greenOf(c), jigsaw::blueOf(c));
+}
+
+bool near(QColor a, QColor b)
+{
+    return std::abs(a.red() - b.red()) <= 40 && std::abs(a.green() - b.green()) <= 40 &&
+           std::abs(a.blue() - b.blue()) <= 40;
+}
+
+}  // namespace
+
+class CompletionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_settings = std::make_unique<VorpelSettings>(m_dir->filePath(QStringLiteral("vorpel.ini")));
+        m_doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
+        m_chooser = ScriptedChooser();
+    }
+    void cleanup()
+    {
+        for (auto it = m_savedEnv.cbegin(); it != m_savedEnv.cend(); ++it)
+            qputenv(it.key().constData(), it.value());
+        m_savedEnv.clear();
+        m_doc.reset();
+        m_settings.reset();
+        m_dir.reset();
+    }
+
+    void timeIsShownAndNothingIsSaved_data()
+    {
+        QTest::addColumn<int>("base");
+        QTest::addColumn<int>("playedMs");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<bool>("withEscape");
+        QTest::newRow("1 h 2 min 5 s, nothing") << 3600 << 125'400 << QStringList{"1", "2", "5"} << false;
+        QTest::newRow("59 s, Escape") << 0 << 59'000 << QStringList{"0", "0", "59"} << true;
+    }
+    void timeIsShownAndNothingIsSaved()
+    {
+        QFETCH(int, base);
+        QFETCH(int, playedMs);
+        QFETCH(bool, withEscape);
+        m_doc->SetElapsedBase(base);
+        m_clock.tick += static_cast<std::uint64_t>(playedMs);
+        QStringList shown;
+        DialogScript script({congratulations(&shown), withEscape ? escape() : choose(Choice::Nothing)});
+        run();
+        QTEST(shown, "shown");
+        QVERIFY(script.finished());
+        QCOMPARE(script.unexpected, 0);  // no PANEL dialog
+        QVERIFY(m_chooser.asked.isEmpty());
+        QCOMPARE(m_doc->GetPlayable(), 0);
+        QCOMPARE(m_doc->GetStartTick(), 0u);
+        QCOMPARE(m_doc->GetElapsedSeconds(), base + playedMs / 1000);
+    }
+
+    void panelEscapeKeepsClicksOrEarlierChoices()
+    {
+        m_doc->SetPanel(2);
+        m_doc->SetGlue(1);
+        {
+            DialogScript script({congratulations(), choose(Choice::Save), panel(-1, -1, false)});
+            run();
+            QVERIFY(script.finished());
+        }
+        QCOMPARE(m_doc->GetPanel(), 2);
+        QCOMPARE(m_doc->GetGlue(), 1);
+        {
+            DialogScript script({congratulations(), choose(Choice::Save), panel(3, 0, false)});
+            run();
+            QVERIFY(script.finished());
+        }
+        QCOMPARE(m_doc->GetPanel(), 3);
+        QCOMPARE(m_doc->GetGlue(), 0);
+        QCOMPARE(m_chooser.asked.size(), 2);  // both cancelled: nothing written
+        QVERIFY(m_chooser.asked[0].startsWith(QStringLiteral("save JPEG Files (*.jpg);;BITMAP Files (*.bmp) ")));
+        QVERIFY(QDir(m_dir->path()).entryList({"*.bmp", "*.jpg"}, QDir::Files).isEmpty());
+    }
+
+    // Unglued pieces stand on white; glued, the board picture fills the area
+    // and a panel frames it.
+    void savedPictureShowsGlueAndPanel()
+    {
+        const QImage plain = saveBmp(QStringLiteral("plain.bmp"), panel(0, 0));
+        QCOMPARE(plain.size(), QSize(360, 480));
+        QCOMPARE(plain.pixelColor(0, 0), QColor(Qt::white));
+
+        const QImage framed = saveBmp(QStringLiteral("framed.BMP"), panel(3, 1));
+        QCOMPARE(framed.size(), QSize(360, 480));
+        const jigsaw::PackedDib& board = m_doc->Picture();
+        QCOMPARE(framed.pixelColor(0, 0), dibColor(PanelArt(3), 0, 0));
+        QCOMPARE(framed.pixelColor(359, 479), dibColor(PanelArt(3), 319, 255));
+        QVERIFY(near(framed.pixelColor(180, 240), dibColor(board, board.width() / 2, board.height() / 2)));
+        QVERIFY(framed.pixelColor(180, 240) != plain.pixelColor(0, 0));
+        QCOMPARE(m_settings->readPath(QStringLiteral("cppath"), {}), m_chooser.nextSave);
+    }
+
+    void jpegIsWrittenAndNamesGetTheirFormat()
+    {
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("glued.jpeg"));
+        {
+            DialogScript script({congratulations(), choose(Choice::Save), panel(-1, 1)});
+            run();
+            QVERIFY(script.messages.isEmpty());
+        }
+        QImageReader reader(m_chooser.nextSave);
+        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        QCOMPARE(reader.read().size(), QSize(360, 480));
+
+        const QString bmpFilter = QStringLiteral("BITMAP Files (*.bmp)");
+        const QString jpgFilter = QStringLiteral("JPEG Files (*.jpg)");
+        const auto target = [](const QString& name, const QString& filter) {
+            const PictureTarget t = pictureTarget(name, filter);
+            return std::pair{t.path, t.format};
+        };
+        QCOMPARE(target("a.JPG", bmpFilter), std::pair(QString("a.JPG"), PictureFormat::Jpeg));
+        QCOMPARE(target("a.Bmp", jpgFilter), std::pair(QString("a.Bmp"), PictureFormat::Bmp));
+        QCOMPARE(target("a", bmpFilter), std::pair(QString("a.bmp"), PictureFormat::Bmp));
+        QCOMPARE(target("a", jpgFilter), std::pair(QString("a.jpg"), PictureFormat::Jpeg));
+        QCOMPARE(target("a.png", jpgFilter), std::pair(QString("a.png.jpg"), PictureFormat::Jpeg));
+
+        // A name without extension in the BMP filter is saved as BMP.
+        m_chooser.nextFilter = bmpFilter;
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("chosen"));
+        DialogScript again({congratulations(), choose(Choice::Save), panel(-1, -1)});
+        run();
+        QCOMPARE(QImageReader(m_chooser.nextSave + QStringLiteral(".bmp")).format(), QByteArray("bmp"));
+    }
+
+    void writeFailureIsTold()
+    {
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("missing/x.jpg"));
+        DialogScript script({congratulations(), choose(Choice::Save), panel(-1, -1)});
+        run();
+        QCOMPARE(script.messages.size(), 1);
+        QVERIFY(script.messages[0].contains(QDir::toNativeSeparators(m_chooser.nextSave)));
+        QVERIFY(script.messages[0].contains(QStringLiteral("保存できませんでした")));
+        QVERIFY(!QFile::exists(m_chooser.nextSave));
+    }
+
+    // The real save dialog: switching to the BMP filter turns a typed
+    // ".jpg" into ".bmp" and reports the filter.
+    void saveDialogFollowsTheChosenFilter()
+    {
+        DialogScript script({[](QWidget* w) {
+            auto* name = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            auto* types = w->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(name != nullptr && types != nullptr);
+            name->setText(QStringLiteral("shot.jpg"));
+            QTest::keyClick(types, Qt::Key_Down);
+            QCOMPARE(name->text(), QStringLiteral("shot.bmp"));
+            qobject_cast<QDialog*>(w)->accept();
+        }});
+        DialogFileChooser chooser;
+        QString chosen;
+        const QString path = chooser.saveFileAs(nullptr, QStringLiteral("保存"), m_dir->path(),
+                                                QStringLiteral("JPEG Files (*.jpg);;BITMAP Files (*.bmp)"), chosen);
+        QCOMPARE(path, m_dir->filePath(QStringLiteral("shot.bmp")));
+        QCOMPARE(chosen, QStringLiteral("BITMAP Files (*.bmp)"));
+    }
+
+    void wallpaperIsSetThroughGsettings()
+    {
+        const QString log = m_dir->filePath(QStringLiteral("gsettings.log"));
+        QFile fake(m_dir->filePath(QStringLiteral("gsettings")));
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        fake.write("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + QFile::encodeName(log) + "'\n");
+        fake.close();
+        QVERIFY(fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        setEnv("PATH", QFile::encodeName(m_dir->path()) + ':' + qgetenv("PATH"));
+        setEnv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("wall"));
+        DialogScript script({congratulations(), choose(Choice::SaveAsWallpaper), panel(1, 1)});
+        run();
+        QVERIFY(script.messages.isEmpty());
+        QVERIFY(m_chooser.asked.value(0).startsWith(QStringLiteral("save Bmp Files (*.bmp) ")));
+        const QString saved = m_chooser.nextSave + QStringLiteral(".bmp");
+        QCOMPARE(QImageReader(saved).format(), QByteArray("bmp"));
+        QFile calls(log);
+        QVERIFY(calls.open(QIODevice::ReadOnly));
+        const QString uri = QStringLiteral("'file://%1'").arg(saved);
+        QCOMPARE(QString::fromUtf8(calls.readAll()).split('\n', Qt::SkipEmptyParts),
+                 (QStringList{"set org.gnome.desktop.background picture-uri " + uri,
+                              "set org.gnome.desktop.background picture-uri-dark " + uri,
+                              "set org.gnome.desktop.background picture-options 'scaled'"}));
+    }
+
+    void unknownDesktopIsTold()
+    {
+        setEnv("XDG_CURRENT_DESKTOP", "Nonesuch");
+        setEnv("DESKTOP_SESSION", "");
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("wall.bmp"));
+        DialogScript script({congratulations(), choose(Choice::SaveAsWallpaper), panel(-1, -1)});
+        run();
+        QCOMPARE(script.messages.size(), 1);
+        QVERIFY(script.messages[0].startsWith(QStringLiteral("壁紙を設定できませんでした")));
+        QVERIFY(script.messages[0].contains(QDir::toNativeSeparators(m_chooser.nextSave)));
+        QVERIFY(QFile::exists(m_chooser.nextSave));
+    }
+
+    void desktopsAndTheirCommands()
+    {
+        QCOMPARE(DetectDesktop("ubuntu:GNOME", ""), DesktopKind::Gnome);
+        QCOMPARE(DetectDesktop("X-Cinnamon", ""), DesktopKind::Cinnamon);
+        QCOMPARE(DetectDesktop("MATE", ""), DesktopKind::Mate);
+        QCOMPARE(DetectDesktop("KDE", ""), DesktopKind::Kde);
+        QCOMPARE(DetectDesktop("", "plasma"), DesktopKind::Kde);
+        QCOMPARE(DetectDesktop("XFCE", ""), DesktopKind::Xfce);
+        QCOMPARE(DetectDesktop("sway", "sway"), DesktopKind::Unknown);
+        QVERIFY(WallpaperPlans(DesktopKind::Unknown, "/p.bmp").isEmpty());
+        QCOMPARE(WallpaperPlans(DesktopKind::Kde, "/p.bmp").value(0).value(0),
+                 (WallpaperCommand{"plasma-apply-wallpaperimage", {"/p.bmp"}}));
+        QCOMPARE(WallpaperPlans(DesktopKind::Mate, "/it's.bmp").value(0).value(0).arguments,
+                 (QStringList{"set", "org.mate.background", "picture-filename", "'/it\\'s.bmp'"}));
+
+        const WallpaperPlan xfce = XfceWallpaperCommands(
+            "/backdrop/screen0/monitor0/workspace0/last-image\n/backdrop/screen0/monitor0/workspace0/color-style\n"
+            "/backdrop/screen0/monitorHDMI-1/workspace1/last-image\n",
+            "/p.bmp");
+        QCOMPARE(xfce.size(), 2);
+        QCOMPARE(xfce[1].arguments, (QStringList{"-c", "xfce4-desktop", "-p",
+                                                 "/backdrop/screen0/monitorHDMI-1/workspace1/last-image", "-s",
+                                                 "/p.bmp"}));
+    }
+
+    void panelArtIsAFrameAroundAWhiteWindow()
+    {
+        const jigsaw::PackedDib mask = PanelMask();
+        QCOMPARE((std::tuple{mask.width(), mask.height(), mask.bitCount()}), (std::tuple{320, 256, 8}));
+        const auto inFrame = [](int x, int y) { return x <= 10 || x >= 308 || y <= 10 || y >= 245; };
+        const std::vector<jigsaw::ColorRef> m = jigsaw::dibSamples(mask);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 320; ++x)
+                QCOMPARE(m[static_cast<std::size_t>(y) * 320 + x], inFrame(x, y) ? 0xFFFFFFu : 0u);
+
+        for (int n = 1; n <= 3; ++n) {
+            const jigsaw::PackedDib art = PanelArt(n);
+            QCOMPARE((std::tuple{art.width(), art.height(), art.bitCount()}), (std::tuple{320, 256, 8}));
+            QVERIFY(art.colorCount() <= 256);
+            QVERIFY(std::ranges::equal(art.block(), PanelArt(n).block()));
+            const std::vector<jigsaw::ColorRef> a = jigsaw::dibSamples(art);
+            for (int y = 0; y < 256; ++y)
+                for (int x = 0; x < 320; ++x)
+                    QCOMPARE(a[static_cast<std::size_t>(y) * 320 + x] == 0xFFFFFFu, !inFrame(x, y));
+        }
+        QVERIFY(dibColor(PanelArt(1), 100, 5) != dibColor(PanelArt(3), 100, 5));
+        QVERIFY(PanelArt(0).empty());
+    }
+
+private:
+    // Sets an environment variable until the test's end.
+    void setEnv(const char* name, const QByteArray& value)
+    {
+        if (!m_savedEnv.contains(name))
+            m_savedEnv.insert(name, qgetenv(name));
+        qputenv(name, value);
+    }
+
+    void run() { RunCompletion(nullptr, *m_doc, m_clock, m_chooser, *m_settings); }
+
+    // Saves through the save-only branch with the given PANEL answer and
+    // reads the file back.
+    QImage saveBmp(const QString& name, const Step& panelStep)
+    {
+        m_chooser.nextSave = m_dir->filePath(name);
+        DialogScript script({congratulations(), choose(Choice::Save), panelStep});
+        run();
+        [&] { QVERIFY(script.messages.isEmpty()); }();
+        QImageReader reader(m_chooser.nextSave);
+        [&] { QCOMPARE(reader.format(), QByteArray("bmp")); }();
+        return reader.read();
+    }
+
+    FakeClock m_clock;
+    ScriptedChooser m_chooser;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<VorpelSettings> m_settings;
+    std::unique_ptr<CVorpelDoc> m_doc;
+    QMap<QByteArray, QByteArray> m_savedEnv;
+};
+
+QTEST_MAIN(CompletionTest)
+#include "completion_test.moc"

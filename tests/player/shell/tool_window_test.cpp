@@ -1,0 +1,235 @@
+#include "clock_face.h"
+#include "command_ids.h"
+#include "document_test_support.h"
+#include "elapsed_window.h"
+#include "file_commands.h"
+#include "finished_picture.h"
+#include "jzt_file.h"
+#include "main_frame.h"
+#include "preview_window.h"
+#include "shell_test_support.h"
+#include "tool_windows.h"
+#include "views_test_support.h"
+#include "vorpel_settings.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+
+class ToolWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_settings = std::make_unique<VorpelSettings>(m_dir->filePath(QStringLiteral("vorpel.ini")));
+        m_answerer = std::make_unique<DialogAnswerer>();
+        m_frame = std::make_unique<CMainFrame>(*m_settings, m_clock, m_random, m_sounds, m_chooser);
+        m_frame->show();
+    }
+    void cleanup()
+    {
+        m_frame.reset();
+        m_answerer.reset();
+        m_settings.reset();
+        m_dir.reset();
+    }
+
+    void windowsOpenAtTheirDefaultPlaces()
+    {
+        loadPuzzle(kSize12);
+        toggle(kCmdTogglePreview);
+        toggle(kCmdToggleElapsed);
+        PreviewWindow* preview = windows().preview();
+        ElapsedWindow* elapsed = windows().elapsed();
+        QVERIFY(preview != nullptr && preview->isVisible());
+        QVERIFY(elapsed != nullptr && elapsed->isVisible());
+        QCOMPARE(preview->windowTitle(), QStringLiteral("完 成 図"));
+        QCOMPARE(elapsed->windowTitle(), QStringLiteral("ゲーム経過"));
+        // A board of 440 × 560 shows at a third, 145 × 184, in a 155 × 212 window.
+        QCOMPARE(QRect(preview->pos(), preview->size()), QRect(0, 0, 155, 212));
+        QCOMPARE(preview->picture().size(), QSize(145, 184));
+        QVERIFY(sameMeanColour(preview->picture(), m_frame->document().Picture()));
+        // (142, 129)–(344, 329)
+        QCOMPARE(QRect(elapsed->pos(), elapsed->size()), QRect(142, 129, 202, 200));
+        QVERIFY(preview->parentWidget() == m_frame.get() && (preview->windowFlags() & Qt::Tool) == Qt::Tool);
+        QVERIFY(m_frame->action(kCmdTogglePreview)->isChecked());
+
+        // A new puzzle, here a 256-colour one, reopens the preview sized to
+        // its picture.
+        loadPuzzle(7, jigsaw::ColorFormat::Indexed);
+        QVERIFY(windows().preview() != nullptr);
+        QCOMPARE(windows().preview()->size(), QSize(560 * 33 / 100 + 10, 440 * 33 / 100 + 28));
+        QCOMPARE(windows().preview()->picture().size(), QSize(184, 145));
+        QVERIFY(sameMeanColour(windows().preview()->picture(), m_frame->document().Picture()));
+    }
+
+    void placesStoredByClosesNotByToggles()
+    {
+        loadPuzzle(kSize12);
+        toggle(kCmdTogglePreview);
+        toggle(kCmdToggleElapsed);
+        windows().preview()->move(30, 40);
+        windows().elapsed()->move(300, 20);
+
+        // Toggled off from the menu: nothing written.
+        toggle(kCmdTogglePreview);
+        QVERIFY(windows().preview() == nullptr);
+        QVERIFY(!ini().contains(QStringLiteral("Vorpel_Section/rpleft")));
+
+        toggle(kCmdTogglePreview);
+        windows().preview()->move(30, 40);
+        QVERIFY(windows().preview()->close());
+        QVERIFY(windows().elapsed()->close());
+        QCOMPARE(m_frame->document().GetPreviewShown(), 0);
+        QCOMPARE(m_frame->document().GetElapsedShown(), 0);
+        QVERIFY(!m_frame->action(kCmdTogglePreview)->isChecked());
+        QVERIFY(!m_frame->action(kCmdToggleElapsed)->isChecked());
+        QVERIFY(windows().preview() == nullptr && windows().elapsed() == nullptr);
+        QCOMPARE(rectKeys(QStringLiteral("rp")), QRect(QPoint(30, 40), QSize(155, 212)));
+        QCOMPARE(rectKeys(QStringLiteral("rt")), QRect(QPoint(300, 20), QSize(202, 200)));
+
+        // The next toggle opens a new window where the user left it.
+        toggle(kCmdTogglePreview);
+        toggle(kCmdToggleElapsed);
+        QCOMPARE(windows().preview()->pos(), QPoint(30, 40));
+        QCOMPARE(windows().elapsed()->pos(), QPoint(300, 20));
+
+        // Quitting with both open stores their places once, from the main
+        // window's close, though Qt closes every window when the main one goes.
+        windows().preview()->move(50, 60);
+        windows().elapsed()->move(400, 30);
+        QTimer::singleShot(0, m_frame.get(), [this] { m_frame->close(); });
+        QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(m_frame->document().GetPreviewShown(), 1);
+        QCOMPARE(m_frame->document().GetElapsedShown(), 1);
+        m_frame.reset();
+        QCOMPARE(rectKeys(QStringLiteral("rp")).topLeft(), QPoint(50, 60));
+        QCOMPARE(rectKeys(QStringLiteral("rt")).topLeft(), QPoint(400, 30));
+    }
+
+    void aPlayFileReopensBothWindows()
+    {
+        loadPuzzle(kSize12);
+        toggle(kCmdTogglePreview);
+        toggle(kCmdToggleElapsed);
+        const QString game = m_dir->filePath(QStringLiteral("game.jpd"));
+        m_chooser.nextSave = game;
+        QVERIFY(m_frame->files().savePlayFile());
+        toggle(kCmdTogglePreview);
+        toggle(kCmdToggleElapsed);
+        QVERIFY(m_frame->files().loadPlayFile(game));
+        QVERIFY(windows().preview() != nullptr && windows().preview()->isVisible());
+        QVERIFY(windows().elapsed() != nullptr && windows().elapsed()->isVisible());
+        QVERIFY(m_frame->action(kCmdToggleElapsed)->isChecked());
+        QVERIFY(!ini().contains(QStringLiteral("Vorpel_Section/rpleft")));
+    }
+
+    void clockShowsThePlayingTime()
+    {
+        toggle(kCmdToggleElapsed);
+        ElapsedWindow* w = windows().elapsed();
+        // No game yet: the bare face and empty boxes.
+        w->updateClock();
+        QCOMPARE(w->face(), ClockFace());
+        QVERIFY(w->hourBox()->text().isEmpty());
+
+        loadPuzzle(kSize12);
+        m_frame->document().SetElapsedBase(3600);
+        m_frame->document().SetPiecesOut(4);
+        m_clock.tick += 125'000;
+        w->updateClock();
+        QCOMPARE(boxes(w), QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"),
+                                        QStringLiteral("4"), QStringLiteral("12")}));
+        QVERIFY(w->hourBox()->isReadOnly());
+        // The hands, drawn without smoothing, reach their exact end points.
+        const QImage shown = w->grab().toImage();
+        for (const QPoint end : {QPoint(54, 28), QPoint(46, 30), QPoint(42, 50)})
+            QCOMPARE(QColor(shown.pixel(w->faceOrigin() + end)), QColor(0, 255, 0));
+        QCOMPARE(QColor(shown.pixel(w->faceOrigin() + QPoint(30, 70))), QColor(Qt::black));
+
+        // Completed: the time stands while the clock goes on.
+        m_frame->document().SetPiecesOut(12);
+        m_frame->document().SetCompleted(1);
+        TakeFinalTime(m_frame->document(), m_clock.tick);
+        m_clock.tick += 3'600'000;
+        w->updateClock();
+        QCOMPARE(boxes(w).mid(0, 4), QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"),
+                                                  QStringLiteral("12")}));
+    }
+
+private:
+    ToolWindows& windows() { return m_frame->toolWindows(); }
+
+    void toggle(int commandId) { m_frame->action(commandId)->trigger(); }
+
+    void loadPuzzle(int sizeIndex, jigsaw::ColorFormat color = jigsaw::ColorFormat::TrueColor)
+    {
+        const QString path = m_dir->filePath(QStringLiteral("p%1.jzt").arg(sizeIndex));
+        jigsaw::writeJztFile(path.toStdString(), samplePuzzle(sizeIndex, jigsaw::DataFormat::Large, color));
+        QVERIFY(m_frame->files().loadPuzzle(path));
+    }
+
+    // The scaled picture keeps the board picture's average red, green and
+    // blue, whatever its depth.
+    static bool sameMeanColour(const QImage& scaled, const jigsaw::PackedDib& dib)
+    {
+        double a[3] = {};
+        double b[3] = {};
+        for (int y = 0; y < scaled.height(); ++y)
+            for (int x = 0; x < scaled.width(); ++x) {
+                const QRgb c = scaled.pixel(x, y);
+                a[0] += qRed(c), a[1] += qGreen(c), a[2] += qBlue(c);
+            }
+        for (int y = 0; y < dib.height(); ++y)
+            for (int x = 0; x < dib.width(); ++x) {
+                jigsaw::RGBQUAD c;
+                if (dib.bitCount() == 8) {
+                    c = dib.color(dib.rowFromTop(y)[x]);
+                } else {
+                    const std::uint8_t* bgr = dib.rowFromTop(y) + 3 * x;
+                    c = {bgr[0], bgr[1], bgr[2], 0};
+                }
+                b[0] += c.rgbRed, b[1] += c.rgbGreen, b[2] += c.rgbBlue;
+            }
+        const double na = double(scaled.width()) * scaled.height();
+        const double nb = double(dib.width()) * dib.height();
+        for (int i = 0; i < 3; ++i)
+            if (std::abs(a[i] / na - b[i] / nb) > 3)
+                return false;
+        return true;
+    }
+
+    QSettings ini() const { return QSettings(m_settings->path(), QSettings::IniFormat); }
+
+    QRect rectKeys(const QString& prefix) const
+    {
+        return m_settings->readRect(prefix, QRect(-1, -1, 0, 0));
+    }
+
+    static QStringList boxes(const ElapsedWindow* w)
+    {
+        return {w->hourBox()->text(), w->minuteBox()->text(), w->secondBox()->text(), w->piecesOutBox()->text(),
+                w->pieceCountBox()->text()};
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<VorpelSettings> m_settings;
+    FakeClock m_clock;
+    MtRandom m_random;
+    RecordingSounds m_sounds;
+    ScriptedChooser m_chooser;
+    std::unique_ptr<DialogAnswerer> m_answerer;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+QTEST_MAIN(ToolWindowTest)
+#include "tool_window_test.moc"
