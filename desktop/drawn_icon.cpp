@@ -3,18 +3,22 @@
 #include <QPainter>
 #include <QPixmap>
 
+QImage drawnIconImage(const std::function<void(QPainter&)>& paint, int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / 64.0, side / 64.0);
+    paint(p);
+    p.end();
+    return image;
+}
+
 QIcon drawnIcon(const std::function<void(QPainter&)>& paint)
 {
     QIcon icon;
-    for (const int side : {16, 32, 48, 64}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(side / 64.0, side / 64.0);
-        paint(p);
-        p.end();
-        icon.addPixmap(pixmap);
-    }
+    for (const int side : kIconSides)
+        icon.addPixmap(QPixmap::fromImage(drawnIconImage(paint, side)));
     return icon;
 }

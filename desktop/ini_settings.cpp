@@ -14,12 +14,17 @@ IniSettings::IniSettings(QString iniPath, QString section) : m_path(std::move(in
 
 QString IniSettings::defaultIniPath(const QString& fallbackBaseName)
 {
-    const QString exeDir = QCoreApplication::applicationDirPath();
     QString baseName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
     if (baseName.isEmpty())
         baseName = fallbackBaseName;
+    return iniPathFor(QCoreApplication::applicationDirPath(), baseName);
+}
+
+QString IniSettings::iniPathFor(const QString& exeDir, const QString& baseName)
+{
     const QString fileName = baseName + QStringLiteral(".ini");
-    if (QFileInfo(exeDir).isWritable())
+    const QFileInfo folder(exeDir);
+    if (folder.isDir() && folder.isWritable())
         return QDir(exeDir).filePath(fileName);
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(configDir);

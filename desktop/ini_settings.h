@@ -15,6 +15,10 @@ public:
     // the file when the executable's name is unknown.
     static QString defaultIniPath(const QString& fallbackBaseName);
 
+    // "<baseName>.ini" in `exeDir` when that folder is writable, otherwise in
+    // the user's configuration folder, which is made if missing.
+    static QString iniPathFor(const QString& exeDir, const QString& baseName);
+
     const QString& path() const { return m_path; }
 
     // A missing key gives `fallback`; a value that is not a number reads as 0.

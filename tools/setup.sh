@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libjpeg62-turbo-dev libsdl2-mixer-dev
   fonts-noto-cjk
   timgm6mb-soundfont
+  desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev xvfb xauth xdotool
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "file_commands.h"
 
+#include "data_files.h"
 #include "document_commands.h"
 #include "file_chooser.h"
 #include "format_error.h"
@@ -7,6 +8,7 @@
 #include "puzzle_loader.h"
 #include "save_prompt.h"
 #include "shell_events.h"
+#include "vorpel_doc.h"
 #include "vorpel_settings.h"
 
 #include <QFile>
@@ -34,6 +36,17 @@ std::filesystem::path toPath(const QString& path)
 QString fromStd(const std::string& text)
 {
     return QString::fromStdString(text);
+}
+
+// Where the puzzle dialog starts when no folder has been chosen in it yet: by
+// the puzzle last opened, or, before any, in the folder of the installed
+// sample puzzle, so that a new user finds it.
+QString firstPuzzleFolder(const CVorpelDoc& doc)
+{
+    const QString sample = findDataFile(QStringLiteral("vorpel"), QStringLiteral("sample.jzt"));
+    if (doc.GetPuzzleDir() != doc.GetExeDir() || sample.isEmpty())
+        return fromStd(doc.GetPuzzleDir());
+    return QFileInfo(sample).absolutePath();
 }
 
 }  // namespace
@@ -73,7 +86,7 @@ void FileCommands::offerSave()
 void FileCommands::openPuzzle()
 {
     offerSave();
-    const QString start = m_settings.readPath(QStringLiteral("popath"), fromStd(m_doc.GetPuzzleDir()));
+    const QString start = m_settings.readPath(QStringLiteral("popath"), firstPuzzleFolder(m_doc));
     const QString path = m_chooser.openFile(m_parent, kOpenPuzzleTitle, start, kPuzzleFilter);
     if (path.isEmpty())
         return;
