@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -28,6 +29,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -170,6 +172,24 @@ private slots:
                               QStringLiteral("ヘルプ(&H)"), QStringLiteral("  ﾊﾞｰｼﾞｮﾝ情報(&A)...")}));
         QCOMPARE(m_frame->action(kCmdOpenPuzzle)->text(), QStringLiteral("パズルファイルを開く(&V)"));
         QCOMPARE(m_frame->action(kCmdOpenPuzzle)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    }
+
+    // The help page describes every command of the menu bar by its text.
+    void helpNamesEveryMenuCommand()
+    {
+        QFile file(QStringLiteral(HELP_FILE));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString help = QString::fromUtf8(file.readAll()).remove(QRegularExpression(QStringLiteral("<[^>]*>"))).simplified();
+        QStringList shown;
+        for (const QAction* a : m_frame->menuBar()->actions())
+            shown << a->text() << entries(a->menu());
+        QStringList missing;
+        for (const QString& entry : std::as_const(shown)) {
+            const QString text = QString(entry).remove(QLatin1Char('&')).simplified();
+            if (text != QStringLiteral("—") && !help.contains(text))
+                missing << text;
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('|'))));
     }
 
     void commandsFollowTheDocument()
