@@ -2,6 +2,7 @@
 
 #include "data_creation.h"
 #include "data_format_dialog.h"
+#include "file_path.h"
 #include "file_patterns.h"
 #include "format_error.h"
 #include "kestra_doc.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -166,7 +166,7 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
         settings.writePath(QStringLiteral("pspath"), path);
 
         const WaitCursor wait;
-        savePuzzle(std::filesystem::path(QFile::encodeName(path).toStdString()), *puzzle);
+        savePuzzle(toFilesystemPath(path), *puzzle);
         return path;
     } catch (const std::bad_alloc&) {
         QMessageBox::warning(parent, QStringLiteral("警告"),

@@ -2,6 +2,7 @@
 
 #include "congratulation_dialog.h"
 #include "file_chooser.h"
+#include "file_path.h"
 #include "finished_picture.h"
 #include "finished_picture_dialog.h"
 #include "panel_art.h"
@@ -11,7 +12,6 @@
 #include "wallpaper.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -28,11 +28,6 @@ const QString kSaveFilters = QStringLiteral("JPEG Files (*.jpg);;BITMAP Files (*
 // The name last chosen for a finished picture, whose folder the next save
 // dialog opens in.
 const QString kFolderKey = QStringLiteral("cppath");
-
-std::filesystem::path toPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 // Dialog 164, then the finished picture as chosen there; nothing, after a
 // message, when the puzzle's pictures cannot make one.
@@ -71,9 +66,9 @@ bool writeFinishedPicture(QWidget* parent, const PictureTarget& target, const Fi
 {
     try {
         if (target.format == PictureFormat::Bmp)
-            WriteBmp(toPath(target.path), picture);
+            WriteBmp(toFilesystemPath(target.path), picture);
         else
-            WriteJpeg(toPath(target.path), picture);
+            WriteJpeg(toFilesystemPath(target.path), picture);
         return true;
     } catch (const std::exception& e) {
         QMessageBox::warning(parent, kMessageTitle,

@@ -3,6 +3,7 @@
 #include "data_files.h"
 #include "document_commands.h"
 #include "file_chooser.h"
+#include "file_path.h"
 #include "format_error.h"
 #include "play_file.h"
 #include "puzzle_loader.h"
@@ -11,7 +12,6 @@
 #include "vorpel_doc.h"
 #include "vorpel_settings.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -27,11 +27,6 @@ const QString kOpenPuzzleTitle = QStringLiteral("パズルファイルを開く"
 const QString kOpenPlayTitle = QStringLiteral("プレイファイルを開く");
 const QString kSavePlayTitle = QStringLiteral("プレイファイルを保存する");
 const QString kOutOfMemory = QStringLiteral("メモリが足りないため、ファイルを読み込めませんでした。");
-
-std::filesystem::path toPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 QString fromStd(const std::string& text)
 {
@@ -115,7 +110,7 @@ bool FileCommands::savePlayFile()
         return false;
     m_settings.writePath(QStringLiteral("gspath"), path);
     try {
-        SavePlayFile(m_doc, toPath(path), m_clock);
+        SavePlayFile(m_doc, toFilesystemPath(path), m_clock);
     } catch (const jigsaw::FormatError& e) {
         reportFailure(kSavePlayTitle, QStringLiteral("「%1」に保存できませんでした。\n%2").arg(path, fromStd(e.what())));
         return false;
@@ -130,7 +125,7 @@ QString FileCommands::readPuzzle(const QString& path)
 {
     QString failure;
     try {
-        LoadPuzzleFile(m_doc, toPath(path), m_clock, m_random, m_events);
+        LoadPuzzleFile(m_doc, toFilesystemPath(path), m_clock, m_random, m_events);
     } catch (const jigsaw::FormatError& e) {
         failure = fromStd(e.what());
     } catch (const std::bad_alloc&) {
@@ -146,7 +141,7 @@ QString FileCommands::readPlayFile(const QString& path)
 {
     m_events.holdMessages();
     try {
-        OpenPlayFile(m_doc, toPath(path), m_clock, m_events);
+        OpenPlayFile(m_doc, toFilesystemPath(path), m_clock, m_events);
     } catch (const jigsaw::FormatError& e) {
         m_events.dropMessages();
         return fromStd(e.what());
