@@ -142,17 +142,30 @@ void RotateGroup(CVorpelDoc& doc, int x, int y, int p)
     PlaceGroup(doc, x, y, p);
 }
 
-void KeepGroupOnBoard(CVorpelDoc& doc, int p)
+RECT BoardBounds(const CVorpelDoc& doc)
 {
-    const RECT bounds = GroupBounds(doc, p);
-    const int dx = std::max(0, -bounds.left);
-    const int dy = std::max(0, -bounds.top);
-    if (dx == 0 && dy == 0)
-        return;
-    ForEachMember(doc, p, [&](int c, int r) {
-        RECT& rect = doc.PieceRect()[c][r];
-        rect = RECT{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
-    });
+    RECT bounds{};
+    for (int c = 0; c < doc.GetCols(); ++c)
+        for (int r = 0; r < doc.GetRows(); ++r)
+            if (doc.GetBoardTurn(r * doc.GetCols() + c) != 0)
+                bounds = UnionRect(bounds, doc.PieceRect()[c][r]);
+    return bounds;
+}
+
+POINT KeepBoardAtOrigin(CVorpelDoc& doc)
+{
+    const RECT bounds = BoardBounds(doc);
+    const POINT shift{std::max(0, -bounds.left), std::max(0, -bounds.top)};
+    if (shift.x == 0 && shift.y == 0)
+        return shift;
+    for (int c = 0; c < doc.GetCols(); ++c) {
+        for (int r = 0; r < doc.GetRows(); ++r) {
+            RECT& rect = doc.PieceRect()[c][r];
+            if (doc.GetBoardTurn(r * doc.GetCols() + c) != 0)
+                rect = RECT{rect.left + shift.x, rect.top + shift.y, rect.right + shift.x, rect.bottom + shift.y};
+        }
+    }
+    return shift;
 }
 
 int PickUpGroup(CVorpelDoc& doc, int bx, int by)
@@ -191,12 +204,11 @@ JoinResult PutDownHeldGroup(CVorpelDoc& doc)
         return {};
     const int id = HeldPiece(doc);
     const RECT before = GroupBounds(doc, id);
-    KeepGroupOnBoard(doc, id);
     JoinResult result = TryJoin(doc, id);
-    KeepGroupOnBoard(doc, id);
-    result.damage = BoardDamage{before, GroupBounds(doc, id)};
-    doc.SetModified(1);
     doc.SetHolding(0);
+    const POINT shift = KeepBoardAtOrigin(doc);
+    result.damage = BoardDamage{before, GroupBounds(doc, id), shift};
+    doc.SetModified(1);
     return result;
 }
 
@@ -224,7 +236,7 @@ TurnResult TurnGroupAt(CVorpelDoc& doc, int bx, int by)
     result.damage.before = GroupBounds(doc, result.piece);
     TurnAbout(doc, bx, by, result.piece);
     BringGroupToFront(doc, result.piece % doc.GetCols(), result.piece / doc.GetCols());
-    KeepGroupOnBoard(doc, result.piece);
+    result.damage.shift = KeepBoardAtOrigin(doc);
     result.damage.after = GroupBounds(doc, result.piece);
     doc.SetModified(1);
     return result;

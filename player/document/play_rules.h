@@ -18,10 +18,14 @@ inline constexpr int kJoinReach = 15;
 
 // Board areas a rule changed, for repainting only those: what moved or was
 // restacked, at its old place and at its new one. Empty rectangles (right
-// not beyond left) mean nothing.
+// not beyond left) mean nothing. When the change left a piece left of or
+// above the board's origin, every piece on the board was then moved by
+// `shift` (`after` is already moved): the view scrolls by as much, so that
+// nothing moves on screen.
 struct BoardDamage {
     RECT before{};
     RECT after{};
+    POINT shift{};
 };
 
 // The smallest rectangle holding both; an empty rectangle adds nothing.
@@ -62,9 +66,13 @@ void PlaceGroup(CVorpelDoc& doc, int x, int y, int p);
 // Turns every member of p's group a quarter turn clockwise and lays the group
 // out again about p, whose new top-left is board (x, y).
 void RotateGroup(CVorpelDoc& doc, int x, int y, int p);
-// Shifts p's group as one so that no rectangle lies left of or above the
-// board's origin (play files cannot hold negative positions).
-void KeepGroupOnBoard(CVorpelDoc& doc, int p);
+// Bounds of every piece on the board; empty when none is.
+RECT BoardBounds(const CVorpelDoc& doc);
+// Moves every piece on the board by the same amount so that none lies left of
+// or above the board's origin, and returns that amount (0 or more each way).
+// Positions go below 0 only while a group is carried or turned: play files
+// cannot hold them.
+POINT KeepBoardAtOrigin(CVorpelDoc& doc);
 
 // Joins p's group with every true neighbour that lies close enough in the
 // same turn, snapping the group onto it; the group grows during the pass, so a
@@ -80,8 +88,9 @@ int PickUpGroup(CVorpelDoc& doc, int bx, int by);
 // Mouse move while holding: the held group follows, grabbed where it was
 // picked up.
 BoardDamage MoveHeldGroup(CVorpelDoc& doc, int bx, int by);
-// Left release after a move, or the second click: the held group is put down,
-// kept on the board, joined with its neighbours; the game is changed.
+// Left release after a move, or the second click: the held group is put down
+// where it is, joined with its neighbours, and the board is kept at its
+// origin; the game is changed.
 JoinResult PutDownHeldGroup(CVorpelDoc& doc);
 
 struct TurnResult {
@@ -89,7 +98,7 @@ struct TurnResult {
     BoardDamage damage;
 };
 // Right click while idle: turns the group under (bx, by) a quarter turn about
-// that point, raises it and keeps it on the board.
+// that point, raises it and keeps the board at its origin.
 TurnResult TurnGroupAt(CVorpelDoc& doc, int bx, int by);
 // Right click while holding: turns the held group about (bx, by), which keeps
 // its spot under the cursor.
@@ -118,8 +127,8 @@ void TurnDraggedPiece(CVorpelDoc& doc);
 // when the point is inside its outline. False: nothing there (context menu).
 bool TurnTrayPieceAt(CVorpelDoc& doc, POINT trayPoint);
 
-// Takes the dragged piece onto the board, centred on board point (bx, by)
-// and kept on the board, and joins it. The caller has checked that the point
+// Takes the dragged piece onto the board, centred on board point (bx, by),
+// joins it and keeps the board at its origin. The caller has checked that the point
 // lies in the board's window. Nothing when the board holds no moved drag.
 std::optional<JoinResult> AcceptTrayDrop(CVorpelDoc& doc, int bx, int by);
 

@@ -102,15 +102,15 @@ std::optional<JoinResult> AcceptTrayDrop(CVorpelDoc& doc, int bx, int by)
     doc.SetHolding(0);
     doc.SetModified(1);
 
-    // The piece lands centred on the point, and wholly on the board.
+    // The piece lands centred on the point; the join test sees it there.
     const int s = doc.PieceSize();
     const RECT landing{bx - s / 2, by - s / 2, bx - s / 2 + s, by - s / 2 + s};
     doc.PieceRect()[piece % doc.GetCols()][piece / doc.GetCols()] = landing;
     doc.SetDroppedOnBoard(1);
-    KeepGroupOnBoard(doc, piece);
     JoinResult result = TryJoin(doc, piece);
-    KeepGroupOnBoard(doc, piece);
-    result.damage = BoardDamage{RECT{}, UnionRect(landing, GroupBounds(doc, piece))};
+    const POINT shift = KeepBoardAtOrigin(doc);
+    const RECT landed{landing.left + shift.x, landing.top + shift.y, landing.right + shift.x, landing.bottom + shift.y};
+    result.damage = BoardDamage{RECT{}, UnionRect(landed, GroupBounds(doc, piece)), shift};
     return result;
 }
 

@@ -59,23 +59,33 @@ CVorpelView::CVorpelView(CVorpelDoc& doc, const PieceImages& images, SoundEffect
     // contextMenuRequested, never by Qt's own context menu event.
     setContextMenuPolicy(Qt::PreventContextMenu);
     viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
-    updateScrollBars();
+    updateScrollBars(scrollPosition());
 }
 
 void CVorpelView::documentChanged()
 {
     m_cacheDirty = true;
-    updateScrollBars();
+    updateScrollBars(scrollPosition());
     viewport()->update();
 }
 
-QSize CVorpelView::totalSize() const
+QSize CVorpelView::totalSize() const { return sizeKeeping(scrollPosition()); }
+
+QSize CVorpelView::sizeKeeping(QPoint scroll) const
 {
     const QSize splitter = parentWidget() ? parentWidget()->size() : size();
     const int neededW = m_doc.Pitch() * m_doc.GetCols() + m_doc.GetMargin() + 2 * m_doc.GetMarkOffsetX();
     const int neededH = m_doc.Pitch() * m_doc.GetRows() + m_doc.GetMargin();
-    return QSize(std::max(splitter.width() - kSplitterSlack, neededW),
-                 std::max(splitter.height() - kSplitterSlack, neededH));
+    // Pieces may lie beyond the puzzle's size (a game resumed in a smaller
+    // window, a turn at the edge): the board grows to hold them, as a table
+    // would. A board that shrinks does so only once the view has left the
+    // area that goes.
+    const RECT pieces = BoardBounds(m_doc);
+    const QSize page = viewport()->size();
+    const int shownW = scroll.x() > 0 ? scroll.x() + page.width() : 0;
+    const int shownH = scroll.y() > 0 ? scroll.y() + page.height() : 0;
+    return QSize(std::max({splitter.width() - kSplitterSlack, neededW, pieces.right, shownW}),
+                 std::max({splitter.height() - kSplitterSlack, neededH, pieces.bottom, shownH}));
 }
 
 QPoint CVorpelView::scrollPosition() const
@@ -95,6 +105,12 @@ void CVorpelView::pieceArrived(const JoinResult& join)
 {
     showDamage(join.damage, kNoPiece);
     announceJoins(join);
+}
+
+void CVorpelView::putDownHeldGroup()
+{
+    if (liftedPiece() != kNoPiece)
+        putDown();
 }
 
 void CVorpelView::scrollBoardBy(int dx, int dy)
@@ -117,9 +133,9 @@ QPoint CVorpelView::boardPoint(QPoint viewportPoint) const { return viewportPoin
 
 QRect CVorpelView::toViewport(const QRect& boardRect) const { return boardRect.translated(-scrollPosition()); }
 
-void CVorpelView::updateScrollBars()
+void CVorpelView::updateScrollBars(QPoint scroll)
 {
-    const QSize total = totalSize();
+    const QSize total = sizeKeeping(scroll);
     const QSize page = viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, total.width() - page.width()));
     verticalScrollBar()->setRange(0, std::max(0, total.height() - page.height()));
@@ -131,31 +147,38 @@ void CVorpelView::updateScrollBars()
 
 void CVorpelView::ensureCache()
 {
-    // The cache covers the whole scrollable board, and the viewport where the
-    // viewport is larger than the board.
-    const QSize total = totalSize();
-    const QSize page = viewport()->size();
-    const QSize wanted(std::max(total.width(), page.width()), std::max(total.height(), page.height()));
+    const QRect wanted(scrollPosition(), viewport()->size());
     const int lifted = liftedPiece();
-    if (!m_cacheDirty && m_cache.size() == wanted && m_cacheLifted == lifted)
+    if (!m_cacheDirty && m_cacheArea == wanted && m_cacheLifted == lifted)
         return;
+    if (!m_cacheDirty && m_cacheLifted == lifted && m_cacheArea.size() == wanted.size()) {
+        // Scrolled: what stays in view moves with it.
+        m_cache = m_cache.copy(wanted.translated(-m_cacheArea.topLeft()));
+        const QRegion exposed = QRegion(wanted) - QRegion(m_cacheArea);
+        m_cacheArea = wanted;
+        for (const QRect& rect : exposed)
+            renderCache(rect);
+        return;
+    }
     // A group lifted or put down behind the view's back may lie anywhere.
     if (m_cacheLifted != lifted)
         viewport()->update();
-    if (m_cache.size() != wanted)
-        m_cache = QImage(wanted, QImage::Format_RGB32);
+    if (m_cache.size() != wanted.size())
+        m_cache = QImage(wanted.size(), QImage::Format_RGB32);
+    m_cacheArea = wanted;
     m_cacheLifted = lifted;
     m_cacheDirty = false;
-    renderCache(m_cache.rect());
+    renderCache(m_cacheArea);
 }
 
 void CVorpelView::renderCache(const QRect& boardRect)
 {
-    const QRect area = boardRect & m_cache.rect();
-    if (area.isEmpty())
+    const QRect area = boardRect & m_cacheArea;
+    if (area.isEmpty() || m_cache.isNull())
         return;
     const GroupMatrix* lifted = m_cacheLifted == kNoPiece ? nullptr : &m_doc.Group(m_cacheLifted);
     QPainter painter(&m_cache);
+    painter.translate(-m_cacheArea.topLeft());
     painter.setClipRect(area);
     painter.fillRect(area, kBoardColor);
     const int cols = m_doc.GetCols();
@@ -172,6 +195,18 @@ void CVorpelView::renderCache(const QRect& boardRect)
 
 void CVorpelView::showDamage(const BoardDamage& damage, std::optional<int> liftedBefore)
 {
+    if (damage.shift.x != 0 || damage.shift.y != 0) {
+        // Every piece moved by the shift: the view follows, so that nothing
+        // moves on screen, and draws the board again.
+        const QPoint scroll = scrollPosition() + QPoint(damage.shift.x, damage.shift.y);
+        updateScrollBars(scroll);
+        horizontalScrollBar()->setValue(scroll.x());
+        verticalScrollBar()->setValue(scroll.y());
+        m_cacheDirty = true;
+        viewport()->update();
+        return;
+    }
+    updateScrollBars(scrollPosition());
     const QRect before = toQRect(damage.before);
     const QRect after = toQRect(damage.after);
     if (liftedBefore && !m_cacheDirty && !m_cache.isNull()) {
@@ -213,22 +248,17 @@ void CVorpelView::paintLiftedGroup(QPainter& painter, const QRect& exposedBoard)
 void CVorpelView::paintEvent(QPaintEvent* event)
 {
     ensureCache();
-    const QPoint scroll = scrollPosition();
     QPainter painter(viewport());
     painter.setClipRegion(event->region());
-    for (const QRect& rect : event->region()) {
-        const QRect source = rect.translated(scroll);
-        if (!m_cache.rect().contains(source))
-            painter.fillRect(rect, kBoardColor);
-        painter.drawImage(rect.topLeft(), m_cache, source);
-    }
-    paintLiftedGroup(painter, event->region().boundingRect().translated(scroll));
+    for (const QRect& rect : event->region())
+        painter.drawImage(rect.topLeft(), m_cache, rect);
+    paintLiftedGroup(painter, event->region().boundingRect().translated(scrollPosition()));
 }
 
 void CVorpelView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    updateScrollBars();
+    updateScrollBars(scrollPosition());
 }
 
 void CVorpelView::scrollContentsBy(int, int) { viewport()->update(); }

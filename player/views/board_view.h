@@ -18,9 +18,9 @@ class SoundEffects;
 // pieces that left the tray lie and are carried, turned and joined. Board
 // coordinates are viewport coordinates plus the scroll position. The view
 // translates mouse events into the rules of play and paints what they name;
-// it keeps only a drawing cache: an image of the board with every piece at
-// rest, without the group being carried, so that a drag step repaints just
-// the squares that changed.
+// it keeps only a drawing cache: an image of the board area in view with
+// every piece at rest, without the group being carried, so that a drag step
+// repaints just the squares that changed.
 class CVorpelView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -32,7 +32,8 @@ public:
     void documentChanged();
 
     // The scrollable size: at least the splitter's size less 20 pixels each
-    // way, at least the puzzle's laid-out size.
+    // way, the puzzle's laid-out size and every piece on the board, and never
+    // so small that the place in view could not stay there.
     QSize totalSize() const;
     QPoint scrollPosition() const;
 
@@ -43,6 +44,10 @@ public:
     // The tray handed a piece over (the rules have placed and joined it):
     // repaint where it landed, sound the joins, and report completion.
     void pieceArrived(const JoinResult& join);
+
+    // A group held on the board is put down where it is, as a click would:
+    // before anything saves, opens or closes the game.
+    void putDownHeldGroup();
 
     // Scrolls by a step, as the tray does while a piece is dragged near the
     // board's edges; the board repaints at once.
@@ -70,15 +75,20 @@ private:
     int liftedPiece() const;
     QPoint boardPoint(QPoint viewportPoint) const;
     QRect toViewport(const QRect& boardRect) const;
-    void updateScrollBars();
-    // Brings the cache to the current size and lifted group, redrawing all of
-    // it when either changed or the document did.
+    // The scrollable size when the view is to show board point `scroll` at
+    // its top-left.
+    QSize sizeKeeping(QPoint scroll) const;
+    void updateScrollBars(QPoint scroll);
+    // Brings the cache to the area in view and the lifted group: after a
+    // scroll it draws only what came into view, after any other change all
+    // of it.
     void ensureCache();
     // Redraws one board rectangle of the cache from the document.
     void renderCache(const QRect& boardRect);
     // The rules changed the board: repaints the changed squares and, given
     // the group lifted before the change, redraws the cache there; without
-    // it only the lifted group moved and the cache stands.
+    // it only the lifted group moved and the cache stands. A shift of the
+    // whole board is followed by the same scroll.
     void showDamage(const BoardDamage& damage, std::optional<int> liftedBefore);
     void paintLiftedGroup(QPainter& painter, const QRect& exposedBoard) const;
     void turn(QPoint viewportPoint, bool menuOnEmpty);
@@ -89,6 +99,7 @@ private:
     const PieceImages& m_images;
     SoundEffects& m_sounds;
     QImage m_cache;
+    QRect m_cacheArea;  // the board area the cache holds
     bool m_cacheDirty = true;
     int m_cacheLifted = kNoPiece;
     bool m_completing = false;

@@ -152,10 +152,15 @@ TEST_F(PlayRules, RightClicksTurnTheGroupAboutThePointAndFourRestoreIt)
     EXPECT_EQ(doc->GetModified(), 1);
 }
 
+// Where a piece lies relative to another: what a shift of the whole board
+// keeps.
+POINT offsetBetween(const RECT& a, const RECT& b) { return POINT{a.left - b.left, a.top - b.top}; }
+
 TEST_F(PlayRules, NoPutDownLeavesAPieceLeftOfOrAboveTheBoard)
 {
     put(*doc, 0, 1, 300, 300);
     put(*doc, 1, 1, 300 + pitch, 300);
+    put(*doc, 8, 2, 700, 500);
     ASSERT_EQ(TryJoin(*doc, 1).count, 1);
     ASSERT_EQ(PickUpGroup(*doc, 300 + pitch + s / 2, 300 + s / 2), 1);
     MoveHeldGroup(*doc, s / 2 + 20, s / 2 - 60);
@@ -163,14 +168,86 @@ TEST_F(PlayRules, NoPutDownLeavesAPieceLeftOfOrAboveTheBoard)
     EXPECT_EQ(rect(0).left, 0);
     EXPECT_EQ(rect(0).top, 0);
     EXPECT_EQ(rect(1).left, pitch) << "the group shifts as one";
+    EXPECT_EQ(rect(8).left, 700 + pitch - 20) << "and the rest of the board with it";
+    EXPECT_EQ(rect(8).top, 500 + 60);
     EXPECT_LT(down.damage.before.left, 0);
 
     LayoutTray(*doc, 3 * s);
     ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(slotOf(*doc, 11))));
     MoveTrayDrag(*doc);
+    const RECT before0 = rect(0);
     const TrayRelease release = ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Board, POINT{30, 1000}});
     ASSERT_TRUE(release.join);
     EXPECT_EQ(rect(11), (RECT{0, 1000 - s / 2, s, 1000 - s / 2 + s}));
+    EXPECT_EQ(offsetBetween(rect(0), before0), (POINT{s / 2 - 30, 0}));
+}
+
+TEST_F(PlayRules, JoinsBesideANeighbourAtTheLeftOrTopEdge)
+{
+    // Piece 0 carried to exactly left of piece 1, which lies at x = 0.
+    put(*doc, 1, 1, 0, 300);
+    put(*doc, 0, 1, 600, 600);
+    put(*doc, 9, 1, 400, 0);
+    ASSERT_EQ(PickUpGroup(*doc, 600 + s / 2, 600 + s / 2), 0);
+    MoveHeldGroup(*doc, -pitch + s / 2, 300 + s / 2);
+    const JoinResult left = PutDownHeldGroup(*doc);
+    ASSERT_EQ(left.count, 1);
+    EXPECT_EQ(doc->Group(0), doc->Group(1));
+    EXPECT_EQ(rect(0), (RECT{0, 300, s, 300 + s})) << "the board moved right to make room";
+    EXPECT_EQ(rect(1).left, pitch);
+    EXPECT_EQ(rect(9).left, 400 + pitch);
+
+    // Piece 3 dropped from the tray, centred on the board's top row, joins
+    // piece 6 below it whose top lies within reach of the edge.
+    put(*doc, 6, 1, 500, pitch - s / 2);
+    LayoutTray(*doc, 3 * s);
+    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(slotOf(*doc, 3))));
+    doc->SetDragTurn(1);
+    MoveTrayDrag(*doc);
+    const TrayRelease top = ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Board, POINT{500 + s / 2, 0}});
+    ASSERT_TRUE(top.join);
+    EXPECT_EQ(top.join->count, 1);
+    EXPECT_EQ(rect(3), (RECT{500, 0, 500 + s, s}));
+    EXPECT_EQ(rect(6).top, pitch);
+    EXPECT_EQ(rect(9).top, s / 2);
+}
+
+TEST_F(PlayRules, TurningAtTheEdgeKeepsTheSpotAndShiftsTheWholeBoard)
+{
+    put(*doc, 0, 1, 0, 30);
+    put(*doc, 1, 1, pitch, 30);
+    put(*doc, 2, 1, 2 * pitch, 30);
+    put(*doc, 7, 3, 300, 400);
+    ASSERT_EQ(TryJoin(*doc, 0).count, 2);
+    // Turning about piece 2 puts pieces 0 and 1 above it, off the board.
+    const int bx = 2 * pitch + s / 2 + 6, by = 30 + s / 2 - 4;
+    const RECT before7 = rect(7);
+    ASSERT_EQ(TurnGroupAt(*doc, bx, by).piece, 2);
+    const POINT shift = offsetBetween(rect(7), before7);
+    EXPECT_EQ(shift.x, 0);
+    EXPECT_EQ(shift.y, 2 * pitch - (by - (bx - 2 * pitch)));
+    EXPECT_EQ(FindPieceAt(*doc, bx + shift.x, by + shift.y), 2) << "the clicked spot is still under the cursor";
+    EXPECT_EQ(rect(2).left, bx - (s - (by - 30)) + shift.x);
+    for (int id : {0, 1, 2})
+        EXPECT_GE(rect(id).top, 0);
+    EXPECT_EQ(rect(0).top, 0);
+
+    // A held group turned past the left edge is brought back when put down.
+    const int hx = s / 2 + 10, hy = 400;
+    ASSERT_EQ(PickUpGroup(*doc, bx + shift.x, by + shift.y), 2);
+    MoveHeldGroup(*doc, hx, hy);
+    for (int turn = 0; turn < 3; ++turn)
+        TurnHeldGroup(*doc, hx, hy);
+    EXPECT_LT(rect(0).left, 0);
+    const RECT held7 = rect(7);
+    PutDownHeldGroup(*doc);
+    const POINT back = offsetBetween(rect(7), held7);
+    EXPECT_GT(back.x, 0);
+    EXPECT_EQ(FindPieceAt(*doc, hx + back.x, hy + back.y), 2);
+    for (int id : {0, 1, 2, 7}) {
+        EXPECT_GE(rect(id).left, 0);
+        EXPECT_GE(rect(id).top, 0);
+    }
 }
 
 TEST_F(PlayRules, TrayLayoutAndSlots)

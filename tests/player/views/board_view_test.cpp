@@ -282,6 +282,52 @@ private slots:
         QVERIFY(m_view->verticalScrollBar()->value() > 0);
     }
 
+    // A turn that takes a group past the top edge moves the board and the
+    // view together: nothing moves on screen, the clicked spot stays under
+    // the cursor, and every piece stays within reach.
+    void turnsAtTheEdgeWithoutMovingTheScreen()
+    {
+        layOutJoined(0, 2, 0, 30);
+        placeOnBoard(*m_doc, 7, 1, 300, 300);
+        showBoard(0);
+        const QPoint spot = centreOf(2) + QPoint(6, -4);
+        const QPoint under = onView(spot);
+        const QPoint bystander = onView(rectOf(7).topLeft());
+        click(Qt::RightButton, spot);
+        QCOMPARE(m_doc->GetBoardTurn(2), 2);
+        const QPoint now = under + m_view->scrollPosition();
+        QCOMPARE(FindPieceAt(*m_doc, now.x(), now.y()), 2);
+        QCOMPARE(onView(rectOf(7).topLeft()), bystander);
+        QCOMPARE(rectOf(0).top(), 0);
+        QVERIFY(m_view->verticalScrollBar()->value() > 0);
+        QCOMPARE(shot(), freshShot());
+    }
+
+    // The scroll area covers every piece, wherever it lies; the view keeps
+    // no picture of the board larger than itself.
+    void scrollsToEveryPiece()
+    {
+        for (const QPoint far : {QPoint(1500, 1200), QPoint(40000, 30000)}) {
+            placeOnBoard(*m_doc, 4, 1, far.x(), far.y());
+            m_view->documentChanged();
+            const QSize total = m_view->totalSize();
+            QVERIFY(total.width() >= far.x() + m_s);
+            QVERIFY(total.height() >= far.y() + m_s);
+            m_view->horizontalScrollBar()->setValue(far.x());
+            m_view->verticalScrollBar()->setValue(far.y());
+            QVERIFY(vp()->rect().contains(QRect(onView(rectOf(4).topLeft()), QSize(m_s, m_s))));
+            QCOMPARE(shownAt(centreOf(4)), centreColour(4));
+            QCOMPARE(shot(), freshShot());
+        }
+        placeOnBoard(*m_doc, 4, 1, 20, 20);
+        m_view->documentChanged();
+        QVERIFY(m_view->totalSize().width() >= 40000);  // the range keeps the place shown
+        m_view->horizontalScrollBar()->setValue(0);
+        m_view->verticalScrollBar()->setValue(0);
+        m_view->documentChanged();
+        QVERIFY(m_view->totalSize().width() < 1000);
+    }
+
     void cleanup() { m_pane.reset(); }
 };
 
