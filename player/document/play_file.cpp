@@ -383,7 +383,9 @@ void applyPlayData(CVorpelDoc& doc, PlayData& d, GameClock& clock, DocumentEvent
     doc.Mask() = std::move(d.pictures[5]);
 
     doc.ComputeHomeMarks();
+    // Nothing of the game before stays in the hand.
     doc.SetTrayDrag(0);
+    doc.SetHolding(0);
     doc.SetPlayable(1);
     doc.SetGlue(0);
     doc.SetPanel(0);

@@ -236,9 +236,18 @@ void CMainFrame::connectCommands()
             refreshCommands();
         });
     };
-    on(kCmdOpenPuzzle, [this] { m_files->openPuzzle(); });
-    on(kCmdOpenPlayFile, [this] { m_files->openPlayFile(); });
-    on(kCmdSavePlayFile, [this] { m_files->savePlayFile(); });
+    on(kCmdOpenPuzzle, [this] {
+        endCarry();
+        m_files->openPuzzle();
+    });
+    on(kCmdOpenPlayFile, [this] {
+        endCarry();
+        m_files->openPlayFile();
+    });
+    on(kCmdSavePlayFile, [this] {
+        endCarry();
+        m_files->savePlayFile();
+    });
     on(kCmdExit, [this] { close(); });
     on(kCmdArrangeTray, [this] { runDocumentCommand(OnArrangeTray); });
     on(kCmdReverseStacking, [this] { runDocumentCommand(OnReverseStacking); });
@@ -296,6 +305,12 @@ void CMainFrame::redrawPanes()
 {
     m_board->documentChanged();
     m_tray->documentChanged();
+}
+
+void CMainFrame::endCarry()
+{
+    m_tray->cancelDrag();
+    m_board->putDownHeldGroup();
 }
 
 void CMainFrame::gameReplaced(const QString& path)
@@ -382,6 +397,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     m_settings.writeRect(QStringLiteral("rg"), QRect(pos(), size()));
     m_settings.writeInt(QStringLiteral("FlDx"), m_board->width());
     m_toolWindows->storeOpenPlaces();
+    endCarry();
     m_files->offerSave();
     event->accept();
 }

@@ -70,6 +70,9 @@ private:
     void buildContextMenu();
     void connectCommands();
     void runDocumentCommand(void (*command)(CVorpelDoc&, DocumentEvents&));
+    // Ends what the mouse carries, as letting go would, so that the game is
+    // whole before it is saved, replaced or closed.
+    void endCarry();
     void gameReplaced(const QString& path);
     void redrawPanes();
     void showContextMenu(QPoint globalPos);

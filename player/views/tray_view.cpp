@@ -59,6 +59,16 @@ void CPsView::documentChanged()
     viewport()->update();
 }
 
+void CPsView::cancelDrag()
+{
+    if (!m_doc.GetTrayDrag())
+        return;
+    ReleaseTrayDrag(m_doc, TrayDropPoint{});
+    if (m_overlay != nullptr)
+        m_overlay->hidePiece();
+    viewport()->update();
+}
+
 void CPsView::layOut()
 {
     LayoutTray(m_doc, viewport()->width());

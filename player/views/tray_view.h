@@ -30,6 +30,11 @@ public:
     // The document or the piece images changed: repaint.
     void documentChanged();
 
+    // A drag from the tray ends without a drop: the piece goes straight back
+    // to its slot and the drag image goes. Before anything saves, opens or
+    // closes the game.
+    void cancelDrag();
+
 signals:
     // A right click that hit no piece: the frame shows the context menu.
     void contextMenuRequested(QPoint globalPos);

@@ -1,5 +1,6 @@
 #include "board_view.h"
 #include "command_ids.h"
+#include "drag_overlay.h"
 #include "file_commands.h"
 #include "jzt_file.h"
 #include "main_frame.h"
@@ -45,14 +46,8 @@ private slots:
 
     void wholeGameWithSaveAndResume()
     {
-        const QString puzzle = m_dir->filePath(QStringLiteral("twelve.jzt"));
-        jigsaw::writeJztFile(puzzle.toStdString(),
-                             samplePuzzle(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor));
         DialogAnswerer answers;
-        startFrame();
-        m_chooser.nextOpen = puzzle;
-        m_frame->action(kCmdOpenPuzzle)->trigger();
-        QCOMPARE(doc().PieceCount(), 12);
+        startTwelve();
 
         // Piece 0 goes to the top-left; every other piece is dropped a few
         // pixels off its place, turned upright and put down, and snaps on.
@@ -138,6 +133,103 @@ private slots:
             QVERIFY(shot.save(QString::fromLocal8Bit(out)));
     }
 
+    // Saving, opening or closing while a piece is carried ends the carry
+    // first, as letting go would: a piece from the tray goes back to its
+    // slot, a group held on the board is put down where it is. What is saved
+    // is always a whole game.
+    void fileCommandsEndTheCarryFirst()
+    {
+        DialogAnswerer answers(QStringLiteral("はい"));
+        startTwelve();
+        const QPoint origin(40, 30);
+        playPiece(0, origin, QPoint(), false);
+        playPiece(1, origin, QPoint(), false);
+        QCOMPARE(groupSize(0), 2);
+        CVorpelDoc& d = doc();
+        const int pitch = d.Pitch();
+        QWidget* board = m_frame->board()->viewport();
+        const QPoint overBoard = board->mapToGlobal(QPoint(300, 400));
+
+        const int slot = slotOfPiece(d, 5);
+        carryFromTray(slot, overBoard);
+        QCOMPARE(d.GetTrayDrag(), 1);
+        QVERIFY(overlay()->isVisible());
+        const QString midDrag = m_dir->filePath(QStringLiteral("mid-drag.jpd"));
+        m_chooser.nextSave = midDrag;
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        QCOMPARE(d.GetTrayDrag(), 0);
+        QCOMPARE(slotOfPiece(d, 5), slot);
+        QVERIFY(!overlay()->isVisible());
+        QCOMPARE(d.GetModified(), 0);
+        mouse(m_frame->tray()->viewport(), QEvent::MouseButtonRelease, overBoard, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(d.GetOnBoard(5), 0);  // the late release takes nothing to the board
+
+        // Piece 1 carried to the board's left edge, piece 0 beyond it.
+        m_frame->board()->horizontalScrollBar()->setValue(0);
+        const QPoint grip = boardToViewport(QPoint(rectOf(1).left, rectOf(1).top) + QPoint(100, 100));
+        mouse(board, QEvent::MouseButtonPress, board->mapToGlobal(grip), Qt::LeftButton, Qt::LeftButton);
+        mouse(board, QEvent::MouseButtonRelease, board->mapToGlobal(grip), Qt::LeftButton, Qt::NoButton);
+        mouse(board, QEvent::MouseMove, board->mapToGlobal(QPoint(100, 200)), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(d.GetHolding(), 1);
+        QVERIFY(rectOf(0).left < 0);
+        const QString held = m_dir->filePath(QStringLiteral("held.jpd"));
+        m_chooser.nextSave = held;
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        QCOMPARE(d.GetHolding(), 0);
+        QCOMPARE(rectOf(0).left, 0);
+        QCOMPARE(rectOf(1).left, pitch);
+
+        // Closing mid-drag: the prompt's "はい" saves the game with the piece
+        // back in its slot.
+        carryFromTray(slotOfPiece(d, 7), overBoard);
+        TurnDraggedPiece(d);  // a change, so that closing asks
+        const QString closed = m_dir->filePath(QStringLiteral("closed.jpd"));
+        m_chooser.nextSave = closed;
+        QVERIFY(m_frame->close());
+        QCOMPARE(answers.count(QStringLiteral("データの変更を保存する")), 1);
+
+        for (const QString& path : {midDrag, held, closed}) {
+            startFrame();
+            QVERIFY2(m_frame->files().loadPlayFile(path), qPrintable(path));
+            QCOMPARE(groupSize(0), 2);
+            QCOMPARE(rectOf(1).left - rectOf(0).left, pitch);
+            QCOMPARE(rectOf(1).top, rectOf(0).top);
+            QCOMPARE(doc().GetOnBoard(5) + doc().GetOnBoard(7), 0);
+        }
+    }
+
+    // Opening a file while carrying leaves nothing held and no drag image.
+    void openingEndsTheHoldAndTheDragImage()
+    {
+        DialogAnswerer answers;
+        startTwelve();
+        playPiece(0, QPoint(60, 50), QPoint(), false);
+        const QString saved = m_dir->filePath(QStringLiteral("one.jpd"));
+        m_chooser.nextSave = saved;
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        CVorpelDoc& d = doc();
+        QWidget* board = m_frame->board()->viewport();
+        const QPoint grip = board->mapToGlobal(boardToViewport(QPoint(rectOf(0).left, rectOf(0).top) + QPoint(100, 100)));
+        mouse(board, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+        mouse(board, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(d.GetHolding(), 1);
+
+        m_chooser.nextOpen = saved;
+        m_frame->action(kCmdOpenPlayFile)->trigger();
+        QCOMPARE(d.GetHolding(), 0);
+        const RECT resumed = rectOf(0);
+        mouse(board, QEvent::MouseMove, grip + QPoint(80, 60), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(rectOf(0), resumed);
+
+        carryFromTray(slotOfPiece(d, 3), board->mapToGlobal(QPoint(250, 250)));
+        QVERIFY(overlay()->isVisible());
+        m_chooser.nextOpen = m_dir->filePath(QStringLiteral("twelve.jzt"));
+        m_frame->action(kCmdOpenPuzzle)->trigger();
+        QCOMPARE(d.GetTrayDrag(), 0);
+        QCOMPARE(d.GetHolding(), 0);
+        QVERIFY(!overlay()->isVisible());
+    }
+
 private:
     CVorpelDoc& doc() { return m_frame->document(); }
     RECT rectOf(int id) { return doc().PieceRect()[id % doc().GetCols()][id / doc().GetCols()]; }
@@ -174,6 +266,40 @@ private:
                           m_frame->board()->verticalScrollBar()->value());
     }
 
+    // Scrolls the tray to a slot and returns the viewport point of its centre.
+    QPoint showSlot(int slot)
+    {
+        const int s = doc().PieceSize();
+        QScrollBar* trayBar = m_frame->tray()->verticalScrollBar();
+        const POINT cell = TraySlotOrigin(doc(), slot);
+        trayBar->setValue(cell.y);
+        return QPoint(cell.x + s / 2, cell.y - trayBar->value() + s / 2);
+    }
+
+    // Presses on a tray slot and carries its piece to a global point without
+    // letting go.
+    void carryFromTray(int slot, QPoint target)
+    {
+        QWidget* tray = m_frame->tray()->viewport();
+        mouse(tray, QEvent::MouseButtonPress, tray->mapToGlobal(showSlot(slot)), Qt::LeftButton, Qt::LeftButton);
+        mouse(tray, QEvent::MouseMove, target + QPoint(-60, 10), Qt::NoButton, Qt::LeftButton);
+        mouse(tray, QEvent::MouseMove, target, Qt::NoButton, Qt::LeftButton);
+    }
+
+    DragOverlay* overlay() const { return m_frame->findChild<DragOverlay*>(); }
+
+    // Opens the 3 × 4 puzzle in a new frame.
+    void startTwelve()
+    {
+        const QString puzzle = m_dir->filePath(QStringLiteral("twelve.jzt"));
+        jigsaw::writeJztFile(puzzle.toStdString(),
+                             samplePuzzle(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor));
+        startFrame();
+        m_chooser.nextOpen = puzzle;
+        m_frame->action(kCmdOpenPuzzle)->trigger();
+        QCOMPARE(doc().PieceCount(), 12);
+    }
+
     // Drags the piece from its tray slot to its place (offset by `offset`),
     // turns it upright with right clicks and puts it down so that it joins:
     // by press-drag-release, or by click-move-click when `carry` is set.
@@ -184,10 +310,7 @@ private:
         const int slot = slotOfPiece(d, id);
         QVERIFY(slot >= 0);
         QWidget* tray = m_frame->tray()->viewport();
-        QScrollBar* trayBar = m_frame->tray()->verticalScrollBar();
-        const POINT cell = TraySlotOrigin(d, slot);
-        trayBar->setValue(cell.y);
-        const QPoint inTray(cell.x + s / 2, cell.y - trayBar->value() + s / 2);
+        const QPoint inTray = showSlot(slot);
 
         const POINT home = homePlace(d, id, origin.x(), origin.y());
         const QPoint place = QPoint(home.x, home.y) + offset;
@@ -205,9 +328,7 @@ private:
         }
         // The tray keeps the mouse from the press to the release, wherever
         // the cursor goes, as the window system's grab does.
-        mouse(tray, QEvent::MouseButtonPress, tray->mapToGlobal(inTray), Qt::LeftButton, Qt::LeftButton);
-        mouse(tray, QEvent::MouseMove, target + QPoint(-60, 10), Qt::NoButton, Qt::LeftButton);
-        mouse(tray, QEvent::MouseMove, target, Qt::NoButton, Qt::LeftButton);
+        carryFromTray(slot, target);
         mouse(tray, QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
         QCOMPARE(d.GetOnBoard(id), 1);
         QCOMPARE(slotOfPiece(d, id), -1);
