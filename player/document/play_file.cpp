@@ -65,6 +65,9 @@ void putPair(std::uint8_t* at, int v)
     at[1] = static_cast<std::uint8_t>(v / 255);
 }
 
+// The largest value a pair holds: 255 × 255 − 1.
+constexpr int kMaxPairValue = 65279;
+
 int pairAt(const std::uint8_t* at)
 {
     return at[1] * 255 + at[0];
@@ -492,10 +495,30 @@ std::vector<std::uint8_t> fixedBlocks(const CVorpelDoc& doc, std::uint64_t nowMs
     return out;
 }
 
+// Whether the file can hold the game whole: no piece is carried out of the
+// tray (it would lie nowhere), and every position on the board fits a pair.
+bool fitsPlayFile(const CVorpelDoc& doc)
+{
+    if (doc.GetTrayDrag())
+        return false;
+    const auto fits = [](int v) { return v >= 0 && v <= kMaxPairValue; };
+    for (int c = 0; c < doc.GetCols(); ++c) {
+        for (int r = 0; r < doc.GetRows(); ++r) {
+            const RECT& rect = doc.PieceRect()[c][r];
+            if (doc.GetBoardTurn(r * doc.GetCols() + c) != 0 &&
+                !(fits(rect.left) && fits(rect.top) && fits(rect.right) && fits(rect.bottom)))
+                return false;
+        }
+    }
+    return true;
+}
+
 PlayFileImage buildImage(const CVorpelDoc& doc, std::uint64_t nowMs)
 {
     if (doc.Picture().empty() || doc.Mask().empty())
         throw FormatError("保存できるゲームがありません。");
+    if (!fitsPlayFile(doc))
+        throw FormatError("置き場所の定まらないピースがあるため、保存できません。");
     const auto lengths = PlayPictureLengths(doc.GetCols(), doc.GetRows(), doc.GetCellSize(), doc.GetMargin(),
                                             doc.GetPictureFormat(), doc.GetSheetFormat());
     const std::array<const PackedDib*, 6> pictures{&doc.Picture(), &doc.Sheet(0), &doc.Sheet(1),

@@ -107,6 +107,7 @@ TEST(PlayFile, RoundTripInTheMiddleOfAGame)
     later.tick += 1'000'000;
     const auto reopened = loadedDoc(kSize12, DataFormat::Small, ColorFormat::TrueColor, later);
     reopened->SetModified(1);
+    reopened->SetHolding(1);  // nothing stays in the hand of the game before
     RecordingEvents events;
     OpenPlayData(*reopened, data, later, events);
 
@@ -120,6 +121,32 @@ TEST(PlayFile, RoundTripInTheMiddleOfAGame)
     EXPECT_TRUE(*reopened == expected);
     EXPECT_EQ(events.log, (std::vector<std::string>{"message", "elapsed on", "redraw", "redraw"}));
     EXPECT_EQ(events.message, doc->GetMessageText());
+}
+
+// A game that a file cannot hold whole is not written: a piece carried out of
+// the tray lies nowhere, and a position outside 0 … 65,279 would come back
+// elsewhere.
+TEST(PlayFile, AGameWithAPieceInNoPlaceIsNotWritten)
+{
+    FakeClock clock;
+    auto doc = gameInProgress(clock);
+    const CVorpelDoc whole = *doc;
+    const std::function<void(CVorpelDoc&)> broken[] = {
+        [](CVorpelDoc& d) {
+            d.SetTrayDrag(1);
+            d.SetTrayTurn(0, 0);
+        },
+        [](CVorpelDoc& d) { d.PieceRect()[0][0] = RECT{-10, 20, 190, 220}; },
+        [](CVorpelDoc& d) { d.PieceRect()[2][1] = RECT{65200, 300, 65400, 500}; },
+    };
+    for (const auto& breakIt : broken) {
+        *doc = whole;
+        breakIt(*doc);
+        EXPECT_THROW(WritePlayData(*doc, clock.tick), jigsaw::FormatError);
+    }
+    *doc = whole;
+    doc->PieceRect()[2][1] = RECT{65079, 300, 65279, 500};
+    EXPECT_NO_THROW(WritePlayData(*doc, clock.tick)) << "the largest pair still fits";
 }
 
 // The file's picture lengths leave out row padding: for a size whose 24-bit
