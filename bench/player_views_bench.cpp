@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include <memory>
 
@@ -112,6 +113,28 @@ void BM_BoardFirstPaint(benchmark::State& state)
     }
 }
 BENCHMARK(BM_BoardFirstPaint)->Unit(benchmark::kMillisecond);
+
+// One step of scrolling the board in a smaller pane: the cache keeps what
+// stays in view and draws only the strip that came into it.
+void BM_BoardScrollStep(benchmark::State& state)
+{
+    Scene& s = scene();
+    s.reset();
+    s.view->setGeometry(0, 0, 650, 500);
+    QCoreApplication::processEvents();
+    QWidget* vp = s.view->viewport();
+    QImage target(vp->size(), QImage::Format_RGB32);
+    vp->render(&target);
+    int step = 0;
+    for (auto _ : state) {
+        s.view->horizontalScrollBar()->setValue(step % 2 == 0 ? 50 : 0);
+        vp->render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+        ++step;
+    }
+    s.view->setGeometry(0, 0, 1300, 1000);
+}
+BENCHMARK(BM_BoardScrollStep)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
