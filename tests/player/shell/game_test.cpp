@@ -182,7 +182,10 @@ private slots:
         // Closing mid-drag: the prompt's "はい" saves the game with the piece
         // back in its slot.
         carryFromTray(slotOfPiece(d, 7), overBoard);
-        TurnDraggedPiece(d);  // a change, so that closing asks
+        // Turned while carried: a change, so that closing asks.
+        QWidget* tray = m_frame->tray()->viewport();
+        mouse(tray, QEvent::MouseButtonPress, overBoard, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+        mouse(tray, QEvent::MouseButtonRelease, overBoard, Qt::RightButton, Qt::LeftButton);
         const QString closed = m_dir->filePath(QStringLiteral("closed.jpd"));
         m_chooser.nextSave = closed;
         QVERIFY(m_frame->close());
