@@ -69,7 +69,8 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
       m_toolWindows(std::make_unique<ToolWindows>(*m_doc, settings, clock, this, [this] { refreshCommands(); })),
       m_events(std::make_unique<ShellEvents>(this, *m_toolWindows, [this] { redrawPanes(); })),
       m_files(std::make_unique<FileCommands>(this, *m_doc, settings, chooser, clock, random, *m_events,
-                                             [this](const QString& path) { gameReplaced(path); })),
+                                             [this](const QString& path) { gameReplaced(path); },
+                                             [this](const QString& path) { showFileName(path); })),
       m_music(std::make_unique<BackgroundMusic>(*m_doc, music,
                                                 [this](const QString& text) { showMusicError(text); })),
       m_splitter(new QSplitter(Qt::Horizontal)),
@@ -165,8 +166,9 @@ void CMainFrame::buildMenus()
     options->addAction(addCommand(kCmdShowMessage, QStringLiteral("添付メッセージ（&I）")));
     QMenu* black = options->addMenu(QStringLiteral("黒ピース(&B)"));
     auto* blackModes = new QActionGroup(this);
-    for (const auto& [id, text] : {std::pair{kCmdBlackNone, "通常表示"}, std::pair{kCmdBlackCompleted, "完成ピースを黒"},
-                                   std::pair{kCmdBlackUncompleted, "未完成ピースを黒"}}) {
+    // Mode 1 ("完成ピースを黒") draws as mode 0 does; it is kept in play
+    // files but not offered, as choosing it would change nothing on screen.
+    for (const auto& [id, text] : {std::pair{kCmdBlackNone, "通常表示"}, std::pair{kCmdBlackUncompleted, "未完成ピースを黒"}}) {
         QAction* a = addCommand(id, QString::fromUtf8(text));
         a->setCheckable(true);
         blackModes->addAction(a);
@@ -246,7 +248,6 @@ void CMainFrame::connectCommands()
     on(kCmdToggleElapsed, [this] { runDocumentCommand(OnToggleElapsed); });
     on(kCmdShowMessage, [this] { OnShowMessage(*m_doc, *m_events); });
     on(kCmdBlackNone, [this] { runDocumentCommand(OnBlackNone); });
-    on(kCmdBlackCompleted, [this] { runDocumentCommand(OnBlackCompleted); });
     on(kCmdBlackUncompleted, [this] { runDocumentCommand(OnBlackUncompleted); });
     on(kCmdHelp, [this] { showHelpFile(this); });
     on(kCmdAbout, [this] { showAbout(); });
@@ -302,8 +303,13 @@ void CMainFrame::gameReplaced(const QString& path)
 {
     m_images.rebuild(*m_doc);
     redrawPanes();
-    setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), kTitle));
+    showFileName(path);
     refreshCommands();
+}
+
+void CMainFrame::showFileName(const QString& path)
+{
+    setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), kTitle));
 }
 
 void CMainFrame::openFromCommandLine(const QString& path)
@@ -382,6 +388,10 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     m_settings.writeRect(QStringLiteral("rg"), QRect(pos(), size()));
     m_settings.writeInt(QStringLiteral("FlDx"), m_board->width());
     m_toolWindows->storeOpenPlaces();
-    m_files->offerSave();
-    event->accept();
+    // A game the user chose to save but that was not saved (the dialog
+    // cancelled, the file not written) keeps the window open.
+    if (m_files->offerSave())
+        event->accept();
+    else
+        event->ignore();
 }

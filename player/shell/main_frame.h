@@ -71,6 +71,8 @@ private:
     void connectCommands();
     void runDocumentCommand(void (*command)(CVorpelDoc&, DocumentEvents&));
     void gameReplaced(const QString& path);
+    // The window's title names the game's file.
+    void showFileName(const QString& path);
     void redrawPanes();
     void showContextMenu(QPoint globalPos);
     void swapContextTexts(bool context);
