@@ -9,6 +9,7 @@
 #include "drag_overlay.h"
 #include "file_chooser.h"
 #include "file_commands.h"
+#include "screen_area.h"
 #include "shell_events.h"
 #include "tool_windows.h"
 #include "tray_view.h"
@@ -369,23 +370,20 @@ void CMainFrame::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // Each time the program shows the window (not when the desktop restores
-    // it), it goes back to the stored rectangle. The rectangle's top-left is
-    // the window's outer corner, where move() puts it; its size is the
-    // window's own, without the decoration that each desktop draws
-    // differently (and the offscreen platform not at all), so that a stored
-    // rectangle comes back exactly.
+    // it), it goes back to the stored rectangle: its client area, as written
+    // at close, so that it comes back exactly whatever decoration each
+    // desktop draws, kept inside the screen.
     if (event->spontaneous())
         return;
     QRect r = m_settings.readRect(QStringLiteral("rg"), toQRect(m_doc->GetMainWndRect()));
     if (r.width() <= 0 || r.height() <= 0)
         r.setSize(toQRect(m_doc->GetMainWndRect()).size());
-    move(r.topLeft());
-    resize(r.size());
+    placeClientInside(*this, r);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    m_settings.writeRect(QStringLiteral("rg"), QRect(pos(), size()));
+    m_settings.writeRect(QStringLiteral("rg"), geometry());
     m_settings.writeInt(QStringLiteral("FlDx"), m_board->width());
     m_toolWindows->storeOpenPlaces();
     // A game the user chose to save but that was not saved (the dialog
