@@ -2,6 +2,7 @@
 
 #include "data_creation.h"
 #include "data_format_dialog.h"
+#include "dialog_folder.h"
 #include "file_path.h"
 #include "file_patterns.h"
 #include "format_error.h"
@@ -10,9 +11,7 @@
 #include "message_dialog.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QProgressDialog>
@@ -111,12 +110,6 @@ private:
     QProgressDialog m_dialog;
 };
 
-QString folderOf(const QString& path)
-{
-    const QFileInfo info(path);
-    return QDir::cleanPath(info.isDir() ? path : info.absolutePath());
-}
-
 }  // namespace
 
 CreationPrompts defaultCreationPrompts()
@@ -158,7 +151,8 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
         prompts.editMessage(parent, doc);
         setMessage(puzzle->header, doc.MessageLines(), doc.m_bShowMessageOnOpen);
 
-        const QString startFolder = folderOf(settings.readPath(QStringLiteral("pspath"), doc.m_strDataPath));
+        const QString startFolder =
+            dialogStartFolder(settings.readPath(QStringLiteral("pspath"), doc.m_strDataPath), DialogUse::Save);
         const QString path = prompts.chooseSaveFile(parent, startFolder);
         if (path.isEmpty())
             return {};

@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include "about_dialog.h"
+#include "dialog_folder.h"
 #include "help_file.h"
 #include "command_ids.h"
 #include "creation_flow.h"
@@ -243,8 +244,7 @@ void CMainFrame::openPicture()
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(pictureFilters());
-    const QFileInfo startInfo(start);
-    dialog.setDirectory(startInfo.isDir() ? start : startInfo.absolutePath());
+    dialog.setDirectory(dialogStartFolder(start, DialogUse::Open, QStandardPaths::PicturesLocation));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().constFirst();

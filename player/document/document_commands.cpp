@@ -80,11 +80,6 @@ void OnBlackNone(CVorpelDoc& doc, DocumentEvents& events)
     setBlackMode(doc, events, 0);
 }
 
-void OnBlackCompleted(CVorpelDoc& doc, DocumentEvents& events)
-{
-    setBlackMode(doc, events, 1);
-}
-
 void OnBlackUncompleted(CVorpelDoc& doc, DocumentEvents& events)
 {
     setBlackMode(doc, events, 2);
@@ -110,9 +105,7 @@ bool IsCommandChecked(const CVorpelDoc& doc, int command)
     case kCmdToggleSpareOption:
         return doc.GetSpareOption() == 1;
     case kCmdBlackNone:
-        return doc.GetBlackMode() == 0;
-    case kCmdBlackCompleted:
-        return doc.GetBlackMode() == 1;
+        return doc.GetBlackMode() == 0 || doc.GetBlackMode() == 1;
     case kCmdBlackUncompleted:
         return doc.GetBlackMode() == 2;
     default:

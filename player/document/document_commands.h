@@ -14,7 +14,6 @@ enum VorpelCommand : int {
     kCmdToggleSpareOption = 32783,
     kCmdShowMessage = 32796,
     kCmdBlackNone = 32799,
-    kCmdBlackCompleted = 32800,
     kCmdBlackUncompleted = 32801,
     kCmdReverseStacking = 32804,
     kCmdHelp = 57670,
@@ -36,10 +35,10 @@ void OnToggleElapsed(CVorpelDoc& doc, DocumentEvents& events);
 // The option kept in play files and consulted by nothing else.
 void OnToggleSpareOption(CVorpelDoc& doc, DocumentEvents& events);
 
-// The black display modes: 0 normal, 1 completed pieces, 2 pieces in the tray.
+// The black display modes: 0 normal, 2 pieces in the tray. Mode 1 (completed
+// pieces), which play files may hold, draws as mode 0 and is checked as it.
 // Choosing the mode already set does nothing.
 void OnBlackNone(CVorpelDoc& doc, DocumentEvents& events);
-void OnBlackCompleted(CVorpelDoc& doc, DocumentEvents& events);
 void OnBlackUncompleted(CVorpelDoc& doc, DocumentEvents& events);
 
 // Shows the attached message.

@@ -1,14 +1,17 @@
 #include "picture_writers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <csetjmp>
 #include <cstdio>
-#include <cstdlib>
 #include <limits>
+#include <new>
 #include <span>
 #include <string>
+#include <utility>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "atomic_file.h"
 #include "bmp_headers.h"
@@ -44,13 +47,64 @@ struct JpegError {
 
 void jpegSilent(j_common_ptr) {}
 
+// The compressor's destination: the compressed bytes go into a vector that
+// the job owns, so that no buffer of the library's has to be freed by hand,
+// whichever way the compressor ends. Growing it past the memory there is
+// ends the compressor through its own fatal-error path.
+struct VectorDestination {
+    jpeg_destination_mgr mgr;
+    std::vector<std::uint8_t> bytes;
+    std::size_t used = 0;
+};
+
+VectorDestination& destinationOf(j_compress_ptr cinfo)
+{
+    return *reinterpret_cast<VectorDestination*>(cinfo->dest);
+}
+
+// Makes room behind the bytes written so far; false when there is none.
+bool grow(VectorDestination& dest)
+{
+    try {
+        dest.bytes.resize(std::max<std::size_t>(4096, dest.bytes.size() * 2));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    dest.mgr.next_output_byte = dest.bytes.data() + dest.used;
+    dest.mgr.free_in_buffer = dest.bytes.size() - dest.used;
+    return true;
+}
+
+void initDestination(j_compress_ptr cinfo)
+{
+    VectorDestination& dest = destinationOf(cinfo);
+    dest.used = 0;
+    if (!grow(dest))
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+}
+
+boolean emptyOutputBuffer(j_compress_ptr cinfo)
+{
+    // The library calls this only when the whole buffer is full.
+    VectorDestination& dest = destinationOf(cinfo);
+    dest.used = dest.bytes.size();
+    if (!grow(dest))
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 1);
+    return TRUE;
+}
+
+void termDestination(j_compress_ptr cinfo)
+{
+    VectorDestination& dest = destinationOf(cinfo);
+    dest.bytes.resize(dest.bytes.size() - dest.mgr.free_in_buffer);
+}
+
 // Everything the compressor touches lives here, outside the function that
 // calls setjmp, so its values are defined after a long jump back.
 struct JpegJob {
     jpeg_compress_struct cinfo;
     JpegError err;
-    unsigned char* out = nullptr;
-    unsigned long outSize = 0;
+    VectorDestination dest;
     std::vector<JSAMPLE> row;
 };
 
@@ -68,7 +122,10 @@ bool compress(JpegJob& job, const FinishedBuffer& picture)
         return false;
     }
     jpeg_create_compress(&job.cinfo);
-    jpeg_mem_dest(&job.cinfo, &job.out, &job.outSize);
+    job.dest.mgr.init_destination = initDestination;
+    job.dest.mgr.empty_output_buffer = emptyOutputBuffer;
+    job.dest.mgr.term_destination = termDestination;
+    job.cinfo.dest = &job.dest.mgr;
     job.cinfo.image_width = static_cast<JDIMENSION>(picture.width);
     job.cinfo.image_height = static_cast<JDIMENSION>(picture.height);
     job.cinfo.input_components = 3;
@@ -145,14 +202,9 @@ std::vector<std::uint8_t> EncodeJpeg(const FinishedBuffer& picture)
     checkPicture(picture);
     JpegJob job;
     job.row.resize(picture.rowBytes());
-    const bool ok = compress(job, picture);
-    std::vector<std::uint8_t> bytes;
-    if (ok)
-        bytes.assign(job.out, job.out + job.outSize);
-    std::free(job.out);
-    if (!ok)
+    if (!compress(job, picture))
         throw FormatError(std::string("JPEG の圧縮に失敗しました（") + job.err.message + "）。");
-    return bytes;
+    return std::move(job.dest.bytes);
 }
 
 void WriteBmp(const std::filesystem::path& path, const FinishedBuffer& picture)

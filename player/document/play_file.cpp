@@ -213,7 +213,8 @@ void readTables(std::span<const std::uint8_t> data, PlayData& d)
 }
 
 // Every piece lies in exactly one tray slot with a turn, or on the board with
-// a turn; nothing else is in the tray.
+// a turn; nothing else is in the tray, and a piece in the tray has no board
+// turn.
 void checkPlaces(const PlayData& d)
 {
     const int n = d.pieceCount();
@@ -240,6 +241,9 @@ void checkPlaces(const PlayData& d)
                 damaged("ボード上のピースの向きが不正です");
             ++seen[static_cast<std::size_t>(piece)];
             ++onBoard;
+        } else if (d.boardTurn[piece] != 0) {
+            // The board draws every piece that has a board turn.
+            damaged("トレイのピース " + std::to_string(piece) + " にボード上の向きがあります");
         }
         if (seen[static_cast<std::size_t>(piece)] != 1)
             damaged("ピース " + std::to_string(piece) + " がトレイとボードの一か所にだけあるのではありません");

@@ -2,6 +2,7 @@
 
 #include "command_ids.h"
 #include "data_files.h"
+#include "dialog_folder.h"
 #include "file_chooser.h"
 #include "vorpel_doc.h"
 
@@ -80,7 +81,9 @@ void BackgroundMusic::playTrack(int track)
 void BackgroundMusic::chooseAndPlay(FileChooser& chooser, QWidget* parent)
 {
     const QString path =
-        chooser.openFile(parent, QStringLiteral("ファイルを開く"), m_lastFolder, anyCaseFilter(kMidiFilter));
+        chooser.openFile(parent, QStringLiteral("ファイルを開く"),
+                         dialogStartFolder(m_lastFolder, DialogUse::Open, QStandardPaths::MusicLocation),
+                         anyCaseFilter(kMidiFilter));
     if (path.isEmpty())
         return;
     m_lastFolder = QFileInfo(path).absolutePath();
@@ -118,6 +121,9 @@ void BackgroundMusic::close()
     m_device.close();
     m_bBgmOpen = false;
     m_nOpenTrack = 0;
+    // With the device gone nothing plays: a state other than silent would
+    // keep 開く and the track of that state disabled with nothing to stop.
+    m_doc.SetBgmTrack(0);
 }
 
 bool BackgroundMusic::openDevice(const QString& path)

@@ -15,8 +15,8 @@ class QWidget;
 // again when it reaches its end. The music state shown in the menus
 // (m_nBgmTrack) lives in the document; whether a device is open lives here.
 // Every failure is shown through `report`, and the command then goes on as far
-// as it can: a failed open leaves no device open and the track unchanged, a
-// failed play still records the track.
+// as it can: a failed open leaves no device open and the music silent, so
+// that every command works again; a failed play still records the track.
 class BackgroundMusic {
 public:
     using Reporter = std::function<void(const QString& text)>;

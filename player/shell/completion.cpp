@@ -1,6 +1,7 @@
 #include "completion.h"
 
 #include "congratulation_dialog.h"
+#include "dialog_folder.h"
 #include "file_chooser.h"
 #include "file_path.h"
 #include "finished_picture.h"
@@ -53,7 +54,7 @@ QString askName(QWidget* parent, FileChooser& chooser, VorpelSettings& settings,
                 QString& chosenFilter)
 {
     const QString start =
-        settings.readPath(kFolderKey, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+        dialogStartFolder(settings.readPath(kFolderKey, QString()), DialogUse::Save, QStandardPaths::PicturesLocation);
     const QString path = chooser.saveFileAs(parent, kSaveTitle, start, filters, chosenFilter);
     if (!path.isEmpty())
         settings.writePath(kFolderKey, path);

@@ -4,6 +4,7 @@
 #include "elapsed_clock.h"
 #include "game_clock.h"
 #include "ini_settings.h"
+#include "screen_area.h"
 #include "vorpel_doc.h"
 
 #include <QCloseEvent>
@@ -123,8 +124,9 @@ void ElapsedWindow::showEvent(QShowEvent* event)
     QRect r = m_settings.readRect(QStringLiteral("rt"), fallback);
     if (r.width() <= 0 || r.height() <= 0)
         r.setSize(fallback.size());
-    move(r.topLeft());
-    resize(r.size());
+    // The stored rectangle is the client area, as written at close: it
+    // comes back the same whatever the decoration.
+    placeClientInside(*this, r);
 }
 
 void ElapsedWindow::closeEvent(QCloseEvent* event)
@@ -135,7 +137,7 @@ void ElapsedWindow::closeEvent(QCloseEvent* event)
     if (parentWidget() != nullptr && !parentWidget()->isVisible())
         return;
     m_doc.SetElapsedShown(0);
-    m_settings.writeRect(QStringLiteral("rt"), QRect(pos(), size()));
+    m_settings.writeRect(QStringLiteral("rt"), geometry());
     emit closedByUser();
 }
 

@@ -14,12 +14,6 @@ const QRegularExpression& extensionPattern()
     return pattern;
 }
 
-QString startFolder(const QString& start)
-{
-    const QFileInfo info(start);
-    return info.isDir() ? start : info.absolutePath();
-}
-
 // Of several filters joined by ";;", the one with the same description as
 // `shown` (the dialog shows and reports the any-case forms); else the first.
 QString filterNamed(const QString& filters, const QString& shown)
@@ -60,7 +54,14 @@ QString runDialog(QWidget* parent, const QString& title, const QString& start, c
             }
         });
     }
-    dialog.setDirectory(start.isEmpty() ? QString() : startFolder(start));
+    const QFileInfo startInfo(start);
+    if (start.isEmpty() || startInfo.isDir()) {
+        dialog.setDirectory(start);
+    } else {
+        dialog.setDirectory(startInfo.absolutePath());
+        if (mode == QFileDialog::AcceptSave)
+            dialog.selectFile(startInfo.fileName());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     if (chosenFilter != nullptr)

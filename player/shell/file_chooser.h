@@ -11,8 +11,8 @@ public:
     virtual ~FileChooser() = default;
 
     // `filter` is one file-dialog filter such as "Play Data Files (*.jpd)";
-    // `start` a folder or a file whose folder to show first. An empty result
-    // means the user cancelled.
+    // `start` a folder or a file whose folder to show first; a save dialog
+    // proposes that file's name. An empty result means the user cancelled.
     virtual QString openFile(QWidget* parent, const QString& title, const QString& start,
                              const QString& filter) = 0;
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& start,

@@ -1,10 +1,12 @@
 #include "file_commands.h"
 
 #include "data_files.h"
+#include "dialog_folder.h"
 #include "document_commands.h"
 #include "file_chooser.h"
 #include "file_path.h"
 #include "format_error.h"
+#include "jzt_file.h"
 #include "play_file.h"
 #include "puzzle_loader.h"
 #include "save_prompt.h"
@@ -12,6 +14,8 @@
 #include "vorpel_doc.h"
 #include "vorpel_settings.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -44,6 +48,32 @@ QString firstPuzzleFolder(const CVorpelDoc& doc)
     return QFileInfo(sample).absolutePath();
 }
 
+// The first bytes of a file, or fewer when it is shorter.
+QByteArray fileStart(const QString& path, qint64 length)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(length) : QByteArray();
+}
+
+// The kind of file that a file's extension names, else the kind its content
+// looks like: the blocks of pictures begin (with "BM") right behind the
+// header in a puzzle file and behind the fixed blocks in a play file.
+// `otherwise` when neither tells.
+FileKind pointedKind(const QString& path, FileKind otherwise)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.compare(QStringLiteral("jzt"), Qt::CaseInsensitive) == 0)
+        return FileKind::Puzzle;
+    if (suffix.compare(QStringLiteral("jpd"), Qt::CaseInsensitive) == 0)
+        return FileKind::Play;
+    const QByteArray start = fileStart(path, static_cast<qint64>(kPlayFixedSize) + 2);
+    if (start.mid(static_cast<qsizetype>(jigsaw::kJztHeaderSize), 2) == "BM")
+        return FileKind::Puzzle;
+    if (start.mid(static_cast<qsizetype>(kPlayFixedSize), 2) == "BM")
+        return FileKind::Play;
+    return otherwise;
+}
+
 }  // namespace
 
 QString withPlayFileExtension(const QString& path)
@@ -55,7 +85,8 @@ QString withPlayFileExtension(const QString& path)
 
 FileCommands::FileCommands(QWidget* parent, CVorpelDoc& doc, VorpelSettings& settings, FileChooser& chooser,
                            GameClock& clock, RandomSource& random, ShellEvents& events,
-                           std::function<void(const QString& path)> gameReplaced)
+                           std::function<void(const QString& path)> gameReplaced,
+                           std::function<void(const QString& path)> gameSaved)
     : m_parent(parent),
       m_doc(doc),
       m_settings(settings),
@@ -63,7 +94,8 @@ FileCommands::FileCommands(QWidget* parent, CVorpelDoc& doc, VorpelSettings& set
       m_clock(clock),
       m_random(random),
       m_events(events),
-      m_gameReplaced(std::move(gameReplaced))
+      m_gameReplaced(std::move(gameReplaced)),
+      m_gameSaved(std::move(gameSaved))
 {
 }
 
@@ -72,16 +104,19 @@ void FileCommands::reportFailure(const QString& title, const QString& message)
     QMessageBox::warning(m_parent, title, message);
 }
 
-void FileCommands::offerSave()
+bool FileCommands::offerSave()
 {
-    if (ShouldOfferSave(m_doc) && askToSaveChanges(m_parent))
-        savePlayFile();
+    if (!ShouldOfferSave(m_doc) || !askToSaveChanges(m_parent))
+        return true;
+    return savePlayFile();
 }
 
 void FileCommands::openPuzzle()
 {
-    offerSave();
-    const QString start = m_settings.readPath(QStringLiteral("popath"), firstPuzzleFolder(m_doc));
+    if (!offerSave())
+        return;
+    const QString start =
+        dialogStartFolder(m_settings.readPath(QStringLiteral("popath"), firstPuzzleFolder(m_doc)), DialogUse::Open);
     const QString path = m_chooser.openFile(m_parent, kOpenPuzzleTitle, start, kPuzzleFilter);
     if (path.isEmpty())
         return;
@@ -91,8 +126,10 @@ void FileCommands::openPuzzle()
 
 void FileCommands::openPlayFile()
 {
-    offerSave();
-    const QString start = m_settings.readPath(QStringLiteral("gopath"), fromStd(m_doc.GetPlayOpenPath()));
+    if (!offerSave())
+        return;
+    const QString start = dialogStartFolder(
+        m_settings.readPath(QStringLiteral("gopath"), fromStd(m_doc.GetPlayOpenPath())), DialogUse::Open);
     const QString path = m_chooser.openFile(m_parent, kOpenPlayTitle, start, kPlayFilter);
     if (path.isEmpty())
         return;
@@ -104,8 +141,15 @@ bool FileCommands::savePlayFile()
 {
     if (m_doc.GetPlayable() != 1)
         return false;
-    const QString start = m_settings.readPath(QStringLiteral("gspath"), fromStd(m_doc.GetPlaySavePath()));
-    const QString path = withPlayFileExtension(m_chooser.saveFile(m_parent, kSavePlayTitle, start, kPlayFilter));
+    // The game's own name is proposed: the play file it came from or was
+    // last saved to, or the puzzle's name as a play file.
+    const QString folder = dialogStartFolder(
+        m_settings.readPath(QStringLiteral("gspath"), fromStd(m_doc.GetPlaySavePath())), DialogUse::Save);
+    const QString proposed = m_gameFile.isEmpty()
+                                 ? folder
+                                 : QDir(folder).filePath(QFileInfo(m_gameFile).completeBaseName() +
+                                                         QStringLiteral(".jpd"));
+    const QString path = withPlayFileExtension(m_chooser.saveFile(m_parent, kSavePlayTitle, proposed, kPlayFilter));
     if (path.isEmpty())
         return false;
     m_settings.writePath(QStringLiteral("gspath"), path);
@@ -118,6 +162,8 @@ bool FileCommands::savePlayFile()
         reportFailure(kSavePlayTitle, QStringLiteral("メモリが足りないため、保存できませんでした。"));
         return false;
     }
+    m_gameFile = path;
+    m_gameSaved(path);
     return true;
 }
 
@@ -133,7 +179,7 @@ QString FileCommands::readPuzzle(const QString& path)
     }
     m_events.finishProgress();
     if (failure.isEmpty())
-        m_gameReplaced(path);
+        gameRead(path);
     return failure;
 }
 
@@ -149,14 +195,41 @@ QString FileCommands::readPlayFile(const QString& path)
         m_events.dropMessages();
         return kOutOfMemory;
     }
-    m_gameReplaced(path);
+    gameRead(path);
     m_events.releaseMessages();
     return {};
 }
 
+void FileCommands::gameRead(const QString& path)
+{
+    m_gameFile = path;
+    m_gameReplaced(path);
+}
+
+QString FileCommands::read(const QString& path, FileKind kind)
+{
+    return kind == FileKind::Puzzle ? readPuzzle(path) : readPlayFile(path);
+}
+
+QString FileCommands::readEitherKind(const QString& path, FileKind expected)
+{
+    // Either reader checks the whole file before it touches the game, so a
+    // failed first try leaves nothing behind for the second.
+    const QString asExpected = read(path, expected);
+    if (asExpected.isEmpty())
+        return {};
+    const FileKind other = expected == FileKind::Puzzle ? FileKind::Play : FileKind::Puzzle;
+    const QString asOther = read(path, other);
+    if (asOther.isEmpty())
+        return {};
+    // The reason given is the reader's that the file's name or content
+    // points to, so that a damaged file is named for what it lacks.
+    return pointedKind(path, expected) == expected ? asExpected : asOther;
+}
+
 bool FileCommands::loadPuzzle(const QString& path)
 {
-    const QString failure = readPuzzle(path);
+    const QString failure = readEitherKind(path, FileKind::Puzzle);
     if (!failure.isEmpty())
         reportFailure(kOpenPuzzleTitle, failure);
     return failure.isEmpty();
@@ -164,7 +237,7 @@ bool FileCommands::loadPuzzle(const QString& path)
 
 bool FileCommands::loadPlayFile(const QString& path)
 {
-    const QString failure = readPlayFile(path);
+    const QString failure = readEitherKind(path, FileKind::Play);
     if (!failure.isEmpty())
         reportFailure(kOpenPlayTitle, failure);
     return failure.isEmpty();
@@ -177,18 +250,10 @@ bool FileCommands::openByContent(const QString& path)
         reportFailure(title, QStringLiteral("ファイル「%1」が見つかりません。").arg(path));
         return false;
     }
-    // Either reader checks the whole file before it touches the game, so a
-    // failed first try leaves nothing behind for the second.
-    const QString asPuzzle = readPuzzle(path);
-    if (asPuzzle.isEmpty())
+    const QString failure = readEitherKind(path, pointedKind(path, FileKind::Puzzle));
+    if (failure.isEmpty())
         return true;
-    const QString asPlayFile = readPlayFile(path);
-    if (asPlayFile.isEmpty())
-        return true;
-    // The reason given is the reader's that the file's name points to, so
-    // that a damaged puzzle or play file is named for what it lacks.
-    const bool namedPlayFile = QFileInfo(path).suffix().compare(QStringLiteral("jpd"), Qt::CaseInsensitive) == 0;
     reportFailure(title, QStringLiteral("「%1」はパズルファイルでもプレイファイルでもありません。\n%2")
-                             .arg(QFileInfo(path).fileName(), namedPlayFile ? asPlayFile : asPuzzle));
+                             .arg(QFileInfo(path).fileName(), failure));
     return false;
 }

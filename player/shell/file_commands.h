@@ -13,14 +13,19 @@ class QWidget;
 class ShellEvents;
 class VorpelSettings;
 
+// The two kinds of file the player opens.
+enum class FileKind { Puzzle, Play };
+
 // The player's file commands: opening a puzzle (32772), opening and saving a
 // play file (32779, 32780), the save prompt that guards a changed game, and
 // opening a file named on the command line. Failures are told to the user in
-// a message box and leave the game as it was.
+// a message box and leave the game as it was. A file opened with the command
+// of the other kind is opened as what it is.
 class FileCommands {
 public:
     FileCommands(QWidget* parent, CVorpelDoc& doc, VorpelSettings& settings, FileChooser& chooser, GameClock& clock,
-                 RandomSource& random, ShellEvents& events, std::function<void(const QString& path)> gameReplaced);
+                 RandomSource& random, ShellEvents& events, std::function<void(const QString& path)> gameReplaced,
+                 std::function<void(const QString& path)> gameSaved);
 
     void openPuzzle();
     void openPlayFile();
@@ -28,9 +33,12 @@ public:
     bool savePlayFile();
 
     // Dialog 169 when the game changed and is not finished; "はい" saves.
-    void offerSave();
+    // False when the user chose to save and the game was not saved, so that
+    // the command that asked does not go on to lose it.
+    bool offerSave();
 
-    // Load a file without asking for it; true on success.
+    // Load a file without asking for it, as the kind named or else as the
+    // other kind; true on success.
     bool loadPuzzle(const QString& path);
     bool loadPlayFile(const QString& path);
     // A file named on the command line: a puzzle or a play file, whatever its
@@ -41,6 +49,11 @@ private:
     // Each reads a file into the game and returns why it failed, or nothing.
     QString readPuzzle(const QString& path);
     QString readPlayFile(const QString& path);
+    QString read(const QString& path, FileKind kind);
+    // Reads the file as `expected`, else as the other kind; on failure the
+    // reason of the reader that the file points to.
+    QString readEitherKind(const QString& path, FileKind expected);
+    void gameRead(const QString& path);
     void reportFailure(const QString& title, const QString& message);
 
     QWidget* m_parent;
@@ -51,6 +64,9 @@ private:
     RandomSource& m_random;
     ShellEvents& m_events;
     std::function<void(const QString& path)> m_gameReplaced;
+    std::function<void(const QString& path)> m_gameSaved;
+    // The file the game was read from or last saved to.
+    QString m_gameFile;
 };
 
 // The play file's name as saved: a name without an extension gets ".jpd".

@@ -9,6 +9,7 @@
 #include "drag_overlay.h"
 #include "file_chooser.h"
 #include "file_commands.h"
+#include "screen_area.h"
 #include "shell_events.h"
 #include "tool_windows.h"
 #include "tray_view.h"
@@ -69,7 +70,8 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
       m_toolWindows(std::make_unique<ToolWindows>(*m_doc, settings, clock, this, [this] { refreshCommands(); })),
       m_events(std::make_unique<ShellEvents>(this, *m_toolWindows, [this] { redrawPanes(); })),
       m_files(std::make_unique<FileCommands>(this, *m_doc, settings, chooser, clock, random, *m_events,
-                                             [this](const QString& path) { gameReplaced(path); })),
+                                             [this](const QString& path) { gameReplaced(path); },
+                                             [this](const QString& path) { showFileName(path); })),
       m_music(std::make_unique<BackgroundMusic>(*m_doc, music,
                                                 [this](const QString& text) { showMusicError(text); })),
       m_splitter(new QSplitter(Qt::Horizontal)),
@@ -165,8 +167,9 @@ void CMainFrame::buildMenus()
     options->addAction(addCommand(kCmdShowMessage, QStringLiteral("添付メッセージ（&I）")));
     QMenu* black = options->addMenu(QStringLiteral("黒ピース(&B)"));
     auto* blackModes = new QActionGroup(this);
-    for (const auto& [id, text] : {std::pair{kCmdBlackNone, "通常表示"}, std::pair{kCmdBlackCompleted, "完成ピースを黒"},
-                                   std::pair{kCmdBlackUncompleted, "未完成ピースを黒"}}) {
+    // Mode 1 ("完成ピースを黒") draws as mode 0 does; it is kept in play
+    // files but not offered, as choosing it would change nothing on screen.
+    for (const auto& [id, text] : {std::pair{kCmdBlackNone, "通常表示"}, std::pair{kCmdBlackUncompleted, "未完成ピースを黒"}}) {
         QAction* a = addCommand(id, QString::fromUtf8(text));
         a->setCheckable(true);
         blackModes->addAction(a);
@@ -255,7 +258,6 @@ void CMainFrame::connectCommands()
     on(kCmdToggleElapsed, [this] { runDocumentCommand(OnToggleElapsed); });
     on(kCmdShowMessage, [this] { OnShowMessage(*m_doc, *m_events); });
     on(kCmdBlackNone, [this] { runDocumentCommand(OnBlackNone); });
-    on(kCmdBlackCompleted, [this] { runDocumentCommand(OnBlackCompleted); });
     on(kCmdBlackUncompleted, [this] { runDocumentCommand(OnBlackUncompleted); });
     on(kCmdHelp, [this] { showHelpFile(this); });
     on(kCmdAbout, [this] { showAbout(); });
@@ -317,8 +319,13 @@ void CMainFrame::gameReplaced(const QString& path)
 {
     m_images.rebuild(*m_doc);
     redrawPanes();
-    setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), kTitle));
+    showFileName(path);
     refreshCommands();
+}
+
+void CMainFrame::showFileName(const QString& path)
+{
+    setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), kTitle));
 }
 
 void CMainFrame::openFromCommandLine(const QString& path)
@@ -378,26 +385,27 @@ void CMainFrame::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // Each time the program shows the window (not when the desktop restores
-    // it), it goes back to the stored rectangle. The rectangle's top-left is
-    // the window's outer corner, where move() puts it; its size is the
-    // window's own, without the decoration that each desktop draws
-    // differently (and the offscreen platform not at all), so that a stored
-    // rectangle comes back exactly.
+    // it), it goes back to the stored rectangle: its client area, as written
+    // at close, so that it comes back exactly whatever decoration each
+    // desktop draws, kept inside the screen.
     if (event->spontaneous())
         return;
     QRect r = m_settings.readRect(QStringLiteral("rg"), toQRect(m_doc->GetMainWndRect()));
     if (r.width() <= 0 || r.height() <= 0)
         r.setSize(toQRect(m_doc->GetMainWndRect()).size());
-    move(r.topLeft());
-    resize(r.size());
+    placeClientInside(*this, r);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    m_settings.writeRect(QStringLiteral("rg"), QRect(pos(), size()));
+    m_settings.writeRect(QStringLiteral("rg"), geometry());
     m_settings.writeInt(QStringLiteral("FlDx"), m_board->width());
     m_toolWindows->storeOpenPlaces();
     endCarry();
-    m_files->offerSave();
-    event->accept();
+    // A game the user chose to save but that was not saved (the dialog
+    // cancelled, the file not written) keeps the window open.
+    if (m_files->offerSave())
+        event->accept();
+    else
+        event->ignore();
 }

@@ -74,6 +74,8 @@ private:
     // whole before it is saved, replaced or closed.
     void endCarry();
     void gameReplaced(const QString& path);
+    // The window's title names the game's file.
+    void showFileName(const QString& path);
     void redrawPanes();
     void showContextMenu(QPoint globalPos);
     void swapContextTexts(bool context);

@@ -1,6 +1,7 @@
 #include "preview_window.h"
 
 #include "ini_settings.h"
+#include "screen_area.h"
 #include "vorpel_doc.h"
 
 #include <QCloseEvent>
@@ -73,10 +74,12 @@ void PreviewWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    // Only the corner is read; the size always follows the picture.
+    // Only the corner of the client area is read; the size always follows
+    // the picture.
     const RECT fallback = m_doc.GetPreviewWndRect();
-    move(m_settings.readInt(QStringLiteral("rpleft"), fallback.left),
-         m_settings.readInt(QStringLiteral("rptop"), fallback.top));
+    const QPoint corner(m_settings.readInt(QStringLiteral("rpleft"), fallback.left),
+                        m_settings.readInt(QStringLiteral("rptop"), fallback.top));
+    placeClientInside(*this, QRect(corner, size()));
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event)
@@ -87,7 +90,7 @@ void PreviewWindow::closeEvent(QCloseEvent* event)
     if (parentWidget() != nullptr && !parentWidget()->isVisible())
         return;
     m_doc.SetPreviewShown(0);
-    m_settings.writeRect(QStringLiteral("rp"), QRect(pos(), size()));
+    m_settings.writeRect(QStringLiteral("rp"), geometry());
     emit closedByUser();
 }
 

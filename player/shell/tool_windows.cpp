@@ -47,7 +47,7 @@ void ToolWindows::elapsedToggled(bool shown)
 void ToolWindows::storeOpenPlaces()
 {
     if (m_doc.GetPreviewShown() == 1 && m_preview)
-        m_settings.writeRect(QStringLiteral("rp"), QRect(m_preview->pos(), m_preview->size()));
+        m_settings.writeRect(QStringLiteral("rp"), m_preview->geometry());
     if (m_doc.GetElapsedShown() == 1 && m_elapsed)
-        m_settings.writeRect(QStringLiteral("rt"), QRect(m_elapsed->pos(), m_elapsed->size()));
+        m_settings.writeRect(QStringLiteral("rt"), m_elapsed->geometry());
 }

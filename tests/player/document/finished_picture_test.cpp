@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include <jpeglib.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "bmp_headers.h"
@@ -202,6 +204,42 @@ TEST_F(FinishedPicture, FailedWritesAreReportedAndLeaveNoFile)
     EXPECT_EQ(readAll(dir / "kept.jpg"), before) << "the old file is untouched";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary file is left";
     EXPECT_THROW(EncodeBmp(FinishedBuffer()), jigsaw::FormatError);
+}
+
+// Encodes with a few megabytes of address space left to grow into, in a
+// child process; exits 0 when the encoder reported the failure.
+[[noreturn]] void encodeWithLittleMemoryLeft(const FinishedBuffer& picture)
+{
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t limit = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (4 << 20);
+    const rlimit cap{limit, limit};
+    setrlimit(RLIMIT_AS, &cap);
+    try {
+        EncodeJpeg(picture);
+    } catch (const jigsaw::FormatError&) {
+        std::_Exit(0);
+    }
+    std::_Exit(2);
+}
+
+// Out of memory part way through, with the output buffer grown several
+// times: the encoder reports it and hands back every buffer exactly once.
+// The address-space limit is set in a child process, where glibc aborts on
+// a buffer freed twice.
+TEST(JpegEncoder, RunningOutOfMemoryIsReportedWithoutADoubleFree)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's allocator cannot run under an address-space limit";
+#else
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // Noise compresses badly: some ten megabytes of output.
+    FinishedBuffer noise(3000, 2000);
+    std::mt19937 random(7);
+    for (std::uint8_t& b : noise.bgr)
+        b = static_cast<std::uint8_t>(random());
+    EXPECT_EXIT(encodeWithLittleMemoryLeft(noise), ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 }  // namespace

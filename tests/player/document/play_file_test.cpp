@@ -210,6 +210,8 @@ TEST(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
          }},
         {"piece outside the puzzle", [](Bytes& b) { b[kTray + 5 * occupiedSlot(b, 0) + 1] = 12; }},
         {"turn 5", [](Bytes& b) { b[kTray + 5 * 3 + 2] = 5; }},
+        // Piece 2 lies in the tray: a board turn would draw it on the board too.
+        {"tray piece with a board turn", [](Bytes& b) { b[kTray + 5 * 2 + 3] = 1; }},
         {"stacking not a permutation", [](Bytes& b) { b[kZCol + 1] = b[kZCol]; }},
         {"group not symmetric", [](Bytes& b) { b[kGroups + 1] = 0; }},
         {"piece not in its group", [](Bytes& b) { b[kGroups + 1066 * 7 + 7] = 0; }},

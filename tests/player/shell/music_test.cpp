@@ -1,6 +1,7 @@
 #include "background_music.h"
 #include "bgm_tracks.h"
 #include "command_ids.h"
+#include "dialog_folder.h"
 #include "document_test_support.h"
 #include "main_frame.h"
 #include "midi_data.h"
@@ -195,10 +196,12 @@ private slots:
         ScriptedChooser chooser;
         m_music->chooseAndPlay(chooser, nullptr);
         QVERIFY(m_device.takeLog().isEmpty());
+        // Before any file, the dialog starts in the user's music folder.
         QCOMPARE(chooser.asked, QStringList{QStringLiteral("open ") +
                                             anyCaseFilter(QStringLiteral(
                                                 "MIDIﾌｧｲﾙ (*.RMI *.MID *.rmi *.mid);;すべてのﾌｧｲﾙ (*)")) +
-                                            QLatin1Char(' ')});
+                                            QLatin1Char(' ') +
+                                            dialogStartFolder({}, DialogUse::Open, QStandardPaths::MusicLocation)});
 
         chooser.nextOpen = m_dir->filePath(QStringLiteral("song.mid"));
         m_music->chooseAndPlay(chooser, nullptr);
@@ -220,24 +223,29 @@ private slots:
                                                   QStringLiteral("open other.MID"), QStringLiteral("play")}));
         QVERIFY(chooser.asked.last().endsWith(QLatin1Char(' ') + QFileInfo(m_dir->path()).absoluteFilePath()));
 
-        // A failed open reports the device's text, leaves nothing open and
-        // keeps the track.
+        // A failed open while the user's file plays reports the device's
+        // text and leaves nothing open and the music silent, so that 開く
+        // and every track can be chosen again.
         m_device.openError = QStringLiteral("壊れています");
         m_music->playTrack(2);
         QCOMPARE(m_errors, QStringList{QStringLiteral("壊れています")});
         QCOMPARE(m_device.takeLog(), (QStringList{QStringLiteral("close"), QStringLiteral("open BGM02.mid")}));
         QVERIFY(!m_music->isOpen());
-        QCOMPARE(m_doc->GetBgmTrack(), 1);
-        QCOMPARE(commandState(*m_music), QStringLiteral(" -2345"));
+        QCOMPARE(m_doc->GetBgmTrack(), 0);
+        QCOMPARE(commandState(*m_music), QStringLiteral("O 12345"));
         m_music->replay();
         QVERIFY(m_device.takeLog().isEmpty());
+        chooser.nextOpen = m_dir->filePath(QStringLiteral("bad.mid"));
+        m_music->chooseAndPlay(chooser, nullptr);
+        QCOMPARE(m_device.takeLog(), QStringList{QStringLiteral("open bad.mid")});
+        QCOMPARE(commandState(*m_music), QStringLiteral("O 12345"));
 
         // A missing track is an open error naming the file.
         m_device.openError.clear();
         m_missing = {QStringLiteral("BGM04.mid")};
         m_music->playTrack(4);
         QVERIFY(m_device.takeLog().isEmpty());
-        QCOMPARE(m_errors.size(), 2);
+        QCOMPARE(m_errors.size(), 3);
         QVERIFY(m_errors.last().contains(QStringLiteral("BGM04.mid")));
 
         // A play error is reported, and the track is still taken as playing.
@@ -277,8 +285,9 @@ private slots:
             QCOMPARE(answers.titles, QStringList{QStringLiteral("BGM")});
             QVERIFY(answers.texts.value(0).contains(QStringLiteral("BGM03.mid")));
         }
-        // With no device and "track 1" left over, only the tracks remain.
-        QCOMPARE(commandState(*frame), QStringLiteral(" -2345"));
+        // With no device the music is silent, and every command that needs
+        // no open device works.
+        QCOMPARE(commandState(*frame), QStringLiteral("O 12345"));
         QCOMPARE(m_device.takeLog(), QStringList{QStringLiteral("close")});
 
         // The frame closes the device when it goes.

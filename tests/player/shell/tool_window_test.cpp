@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -53,12 +54,14 @@ private slots:
         QVERIFY(elapsed != nullptr && elapsed->isVisible());
         QCOMPARE(preview->windowTitle(), QStringLiteral("完 成 図"));
         QCOMPARE(elapsed->windowTitle(), QStringLiteral("ゲーム経過"));
-        // A board of 440 × 560 shows at a third, 145 × 184, in a 155 × 212 window.
-        QCOMPARE(QRect(preview->pos(), preview->size()), QRect(0, 0, 155, 212));
+        // A board of 440 × 560 shows at a third, 145 × 184, in a 155 × 212
+        // window, whose title bar is kept on the screen.
+        QCOMPARE(preview->pos(), QPoint(0, 0));
+        QCOMPARE(preview->size(), QSize(155, 212));
         QCOMPARE(preview->picture().size(), QSize(145, 184));
         QVERIFY(sameMeanColour(preview->picture(), m_frame->document().Picture()));
         // (142, 129)–(344, 329)
-        QCOMPARE(QRect(elapsed->pos(), elapsed->size()), QRect(142, 129, 202, 200));
+        QCOMPARE(elapsed->geometry(), QRect(142, 129, 202, 200));
         QVERIFY(preview->parentWidget() == m_frame.get() && (preview->windowFlags() & Qt::Tool) == Qt::Tool);
         QVERIFY(m_frame->action(kCmdTogglePreview)->isChecked());
 
@@ -76,8 +79,8 @@ private slots:
         loadPuzzle(kSize12);
         toggle(kCmdTogglePreview);
         toggle(kCmdToggleElapsed);
-        windows().preview()->move(30, 40);
-        windows().elapsed()->move(300, 20);
+        place(windows().preview(), QPoint(30, 40));
+        place(windows().elapsed(), QPoint(300, 20));
 
         // Toggled off from the menu: nothing written.
         toggle(kCmdTogglePreview);
@@ -85,7 +88,7 @@ private slots:
         QVERIFY(!ini().contains(QStringLiteral("Vorpel_Section/rpleft")));
 
         toggle(kCmdTogglePreview);
-        windows().preview()->move(30, 40);
+        place(windows().preview(), QPoint(30, 40));
         QVERIFY(windows().preview()->close());
         QVERIFY(windows().elapsed()->close());
         QCOMPARE(m_frame->document().GetPreviewShown(), 0);
@@ -99,13 +102,13 @@ private slots:
         // The next toggle opens a new window where the user left it.
         toggle(kCmdTogglePreview);
         toggle(kCmdToggleElapsed);
-        QCOMPARE(windows().preview()->pos(), QPoint(30, 40));
-        QCOMPARE(windows().elapsed()->pos(), QPoint(300, 20));
+        QCOMPARE(windows().preview()->geometry().topLeft(), QPoint(30, 40));
+        QCOMPARE(windows().elapsed()->geometry().topLeft(), QPoint(300, 20));
 
         // Quitting with both open stores their places once, from the main
         // window's close, though Qt closes every window when the main one goes.
-        windows().preview()->move(50, 60);
-        windows().elapsed()->move(400, 30);
+        place(windows().preview(), QPoint(50, 60));
+        place(windows().elapsed(), QPoint(400, 30));
         QTimer::singleShot(0, m_frame.get(), [this] { m_frame->close(); });
         QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
         QCOMPARE(QApplication::exec(), 0);
@@ -114,6 +117,39 @@ private slots:
         m_frame.reset();
         QCOMPARE(rectKeys(QStringLiteral("rp")).topLeft(), QPoint(50, 60));
         QCOMPARE(rectKeys(QStringLiteral("rt")).topLeft(), QPoint(400, 30));
+    }
+
+    // A window comes back where it was closed, session after session, and
+    // every window the player places lies inside the screen's available
+    // area, whatever the settings say.
+    void windowsComeBackWhereTheyWereAndStayOnTheScreen()
+    {
+        loadPuzzle(kSize12);
+        const QRect screen = m_frame->screen()->availableGeometry();
+        m_settings->writeRect(QStringLiteral("rp"), QRect(-10, -40, 155, 212));
+        m_settings->writeRect(QStringLiteral("rt"), QRect(screen.right() - 50, screen.bottom() - 20, 202, 200));
+        toggle(kCmdTogglePreview);
+        toggle(kCmdToggleElapsed);
+        QVERIFY(screen.contains(windows().preview()->frameGeometry()));
+        QVERIFY(screen.contains(windows().elapsed()->frameGeometry()));
+
+        const QRect preview = windows().preview()->geometry();
+        const QRect elapsed = windows().elapsed()->geometry();
+        for (int session = 0; session < 3; ++session) {
+            QVERIFY(windows().preview()->close());
+            QVERIFY(windows().elapsed()->close());
+            toggle(kCmdTogglePreview);
+            toggle(kCmdToggleElapsed);
+            QCOMPARE(windows().preview()->geometry(), preview);
+            QCOMPARE(windows().elapsed()->geometry(), elapsed);
+        }
+
+        // The main window likewise, when it is shown.
+        m_settings->writeRect(QStringLiteral("rg"), QRect(-30, -50, 700, 500));
+        m_frame->hide();
+        m_frame->show();
+        QVERIFY(screen.contains(m_frame->frameGeometry()));
+        QCOMPARE(m_frame->size(), QSize(700, 500));
     }
 
     void aPlayFileReopensBothWindows()
@@ -170,6 +206,9 @@ private:
     ToolWindows& windows() { return m_frame->toolWindows(); }
 
     void toggle(int commandId) { m_frame->action(commandId)->trigger(); }
+
+    // Puts a window's client area at `corner`, as the user moving it does.
+    static void place(QWidget* window, QPoint corner) { window->setGeometry(QRect(corner, window->size())); }
 
     void loadPuzzle(int sizeIndex, jigsaw::ColorFormat color = jigsaw::ColorFormat::TrueColor)
     {

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -22,8 +23,10 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -78,8 +81,9 @@ private slots:
     void firstStartUsesDefaults()
     {
         m_frame->show();
-        // The stored rectangle places the window's outer corner and sizes
-        // the window itself (the offscreen platform draws a 2-pixel frame).
+        // The default rectangle at (0, 0) would put the window's frame (the
+        // offscreen platform draws one of 2 pixels) off the screen: the
+        // window is moved in just far enough.
         QCOMPARE(m_frame->pos(), QPoint(0, 0));
         QCOMPARE(m_frame->size(), QSize(640, 480));
         QCOMPARE(m_frame->board()->width(), 470);
@@ -92,27 +96,26 @@ private slots:
     void windowAndSplitterSurviveARestart()
     {
         m_frame->show();
-        m_frame->move(30, 40);
-        m_frame->resize(800, 600);
+        m_frame->setGeometry(30, 40, 700, 500);
         const QList<int> sizes = m_frame->splitter()->sizes();
         m_frame->splitter()->setSizes({300, sizes[0] + sizes[1] - 300});
         QVERIFY(m_frame->close());
         const QSettings ini(m_settings->path(), QSettings::IniFormat);
-        QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/rgright")).toInt(), 830);
+        QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/rgright")).toInt(), 730);
         QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/FlDx")).toInt(), 300);
         QVERIFY(!ini.contains(QStringLiteral("Vorpel_Section/rpleft")));
         QVERIFY(!ini.contains(QStringLiteral("Vorpel_Section/rtleft")));
 
         m_frame = newFrame();
         m_frame->show();
-        QCOMPARE(QRect(m_frame->pos(), m_frame->size()), QRect(30, 40, 800, 600));
+        QCOMPARE(m_frame->geometry(), QRect(30, 40, 700, 500));
         QCOMPARE(m_frame->board()->width(), 300);
 
         // Shown again, the window goes back to the stored rectangle.
         m_frame->move(100, 100);
         m_frame->hide();
         m_frame->show();
-        QCOMPARE(m_frame->pos(), QPoint(30, 40));
+        QCOMPARE(m_frame->geometry().topLeft(), QPoint(30, 40));
 
         // A board wider than the window's first layout still gets its width.
         QVERIFY(m_frame->close());
@@ -138,7 +141,7 @@ private slots:
             QStringLiteral("    曲3 草原のパストラール"), QStringLiteral("    曲4 夜のラウンジ"),
             QStringLiteral("    曲5 星の子守歌"), QStringLiteral("  —"),
             QStringLiteral("  添付メッセージ（&I）"), QStringLiteral("  黒ピース(&B)"), QStringLiteral("    通常表示"),
-            QStringLiteral("    完成ピースを黒"), QStringLiteral("    未完成ピースを黒"),
+            QStringLiteral("    未完成ピースを黒"),
             QStringLiteral("ヘルプ(&H)"), QStringLiteral("  ヘルプ(&H)"), QStringLiteral("  —"),
             QStringLiteral("  ﾊﾞｰｼﾞｮﾝ情報(&A)..."),
         };
@@ -204,6 +207,15 @@ private slots:
         QCOMPARE(m_frame->document().GetBlackMode(), 2);
         QVERIFY(!m_frame->action(kCmdBlackNone)->isChecked());
         QVERIFY(m_frame->action(kCmdBlackUncompleted)->isChecked());
+        // Mode 1, which a play file may hold, draws as the normal mode: it is
+        // shown as that, and has no item of its own that would do nothing.
+        m_frame->document().SetBlackMode(1);
+        m_frame->refreshCommands();
+        QVERIFY(m_frame->action(kCmdBlackNone)->isChecked());
+        QVERIFY(!m_frame->action(kCmdBlackUncompleted)->isChecked());
+        QVERIFY(m_frame->action(32800) == nullptr);
+        QCOMPARE(m_frame->document().GetBlackMode(), 1);
+        m_frame->action(kCmdBlackUncompleted)->trigger();
 
         m_frame->action(kCmdTogglePreview)->trigger();
         QCOMPARE(m_frame->document().GetPreviewShown(), 1);
@@ -232,7 +244,7 @@ private slots:
         m_frame->action(kCmdOpenPuzzle)->trigger();
         QCOMPARE(answers.count(kPromptTitle), 1);
         QCOMPARE(m_chooser.asked.filter(QStringLiteral("save")).size(), 0);
-        QCOMPARE(m_chooser.asked.last(), QStringLiteral("open Puzzle Data Files (*.jzt) %1").arg(m_puzzlePath));
+        QCOMPARE(m_chooser.asked.last(), QStringLiteral("open Puzzle Data Files (*.jzt) %1").arg(m_dir->path()));
 
         m_frame->document().SetModified(1);
         m_frame->document().SetCompleted(1);
@@ -259,6 +271,131 @@ private slots:
         QCOMPARE(m_frame->document().GetModified(), 0);
         const QSettings ini(m_settings->path(), QSettings::IniFormat);
         QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/gspath")).toString(), m_dir->filePath("game.jpd"));
+    }
+
+    void aGameThatWasNotSavedKeepsTheWindowOpen()
+    {
+        {
+            DialogAnswerer answers(QStringLiteral("はい"));
+            QVERIFY(m_frame->files().loadPuzzle(m_puzzlePath));
+            m_frame->show();
+            m_frame->document().SetModified(1);
+            // The save dialog cancelled.
+            QVERIFY(!m_frame->close());
+            QVERIFY(m_frame->isVisible());
+            // The file not written.
+            m_chooser.nextSave = m_dir->filePath(QStringLiteral("missing/game.jpd"));
+            QVERIFY(!m_frame->close());
+            QVERIFY(m_frame->isVisible());
+            QCOMPARE(answers.count(QStringLiteral("プレイファイルを保存する")), 1);
+            // Nor does an open command go on to replace the unsaved game.
+            m_chooser.asked.clear();
+            m_chooser.nextOpen = m_puzzlePath;
+            m_frame->action(kCmdOpenPuzzle)->trigger();
+            QCOMPARE(m_chooser.asked.filter(QStringLiteral("open")).size(), 0);
+            QCOMPARE(m_frame->document().GetModified(), 1);
+        }
+        // "いいえ" lets it go.
+        DialogAnswerer answers(QStringLiteral("いいえ"));
+        QVERIFY(m_frame->close());
+        QCOMPARE(answers.count(kPromptTitle), 1);
+    }
+
+    void savingProposesTheGamesNameInAUsableFolder()
+    {
+        // A home of the test's own, whose documents folder the dialogs fall
+        // back on.
+        const QByteArray home = qgetenv("HOME");
+        const QString testHome = m_dir->filePath(QStringLiteral("home"));
+        const QString documents = QDir(testHome).filePath(QStringLiteral("Documents"));
+        QVERIFY(QDir().mkpath(documents));
+        qputenv("HOME", QFile::encodeName(testHome));
+        const auto restoreHome = qScopeGuard([&] { qputenv("HOME", home); });
+        QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), documents);
+
+        DialogAnswerer answers;
+        QVERIFY(m_frame->files().loadPuzzle(m_puzzlePath));
+        // Nothing chosen yet: not the program's folder but the documents,
+        // with the puzzle's name as a play file.
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        QCOMPARE(m_chooser.asked.last(), QStringLiteral("save Play Data Files (*.jpd) %1/sample.jpd").arg(documents));
+        m_frame->action(kCmdOpenPlayFile)->trigger();
+        QCOMPARE(m_chooser.asked.last(), QStringLiteral("open Play Data Files (*.jpd) %1").arg(documents));
+
+        // A remembered folder that is gone is passed over.
+        m_settings->writePath(QStringLiteral("gspath"), m_dir->filePath(QStringLiteral("gone/old.jpd")));
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        QCOMPARE(m_chooser.asked.last(), QStringLiteral("save Play Data Files (*.jpd) %1/sample.jpd").arg(documents));
+
+        // Saved, the game is named after its play file, in the title and in
+        // the next save dialog, which starts where it was saved.
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("evening.jpd"));
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        QVERIFY(QFile::exists(m_chooser.nextSave));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル"));
+        m_chooser.nextSave.clear();
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        QCOMPARE(m_chooser.asked.last(),
+                 QStringLiteral("save Play Data Files (*.jpd) %1").arg(m_dir->filePath(QStringLiteral("evening.jpd"))));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル"));
+    }
+
+    void theWrongOpenCommandOpensTheFileAsWhatItIs()
+    {
+        DialogAnswerer answers;
+        QVERIFY(m_frame->files().loadPuzzle(m_puzzlePath));
+        placeOnBoard(m_frame->document(), 5, 2, 100, 100);
+        const QString game = m_dir->filePath(QStringLiteral("game.jpd"));
+        FakeClock clock;
+        SavePlayFile(m_frame->document(), game.toStdString(), clock);
+
+        // A play file chosen with the puzzle command opens as a play file…
+        m_frame = newFrame();
+        answers.titles.clear();
+        m_chooser.nextOpen = game;
+        m_frame->action(kCmdOpenPuzzle)->trigger();
+        QCOMPARE(answers.titles, QStringList{QStringLiteral("添付メッセージ")});
+        QCOMPARE(m_frame->document().GetOnBoard(5), 1);
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("game.jpd - パソコンで楽しむジグソーパズル"));
+        // … and a puzzle chosen with the play-file command as a puzzle.
+        m_chooser.nextOpen = m_puzzlePath;
+        m_frame->action(kCmdOpenPlayFile)->trigger();
+        QCOMPARE(m_frame->document().GetOnBoard(5), 0);
+        QCOMPARE(m_frame->document().GetPlayable(), 1);
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+
+        // A damaged file is told by the reader of what it is: its extension,
+        // or without one its content, says so whatever command opened it.
+        const auto cut = [&](const QString& from, const QString& name) {
+            const QString path = m_dir->filePath(name);
+            QFile::copy(from, path);
+            QFile file(path);
+            file.resize(file.size() - 100);
+            return path;
+        };
+        const struct {
+            QString path;
+            int command;
+            QString reason;
+        } damaged[] = {
+            {cut(m_puzzlePath, QStringLiteral("cut.jzt")), kCmdOpenPlayFile, QStringLiteral("パズルファイル")},
+            {cut(game, QStringLiteral("cut.jpd")), kCmdOpenPuzzle, QStringLiteral("プレイファイル")},
+            {cut(m_puzzlePath, QStringLiteral("cut puzzle")), kCmdOpenPlayFile, QStringLiteral("パズルファイル")},
+            {cut(game, QStringLiteral("cut game")), kCmdOpenPuzzle, QStringLiteral("プレイファイル")},
+        };
+        for (const auto& d : damaged) {
+            answers.texts.clear();
+            m_chooser.nextOpen = d.path;
+            m_frame->action(d.command)->trigger();
+            QCOMPARE(answers.texts.size(), 1);
+            QVERIFY2(answers.texts.front().startsWith(d.reason), qPrintable(answers.texts.front()));
+            answers.texts.clear();
+            m_frame->openFromCommandLine(d.path);
+            QCOMPARE(answers.texts.size(), 1);
+            QVERIFY2(answers.texts.front().section(QLatin1Char('\n'), 1).startsWith(d.reason),
+                     qPrintable(answers.texts.front()));
+        }
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
     }
 
     void badFilesAreReportedAndKeepTheGame()
