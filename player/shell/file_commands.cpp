@@ -137,7 +137,7 @@ QString FileCommands::readPuzzle(const QString& path)
     return failure;
 }
 
-QString FileCommands::readPlayFile(const QString& path)
+QString FileCommands::readPlayFile(const QString& path, const QString& shownName)
 {
     m_events.holdMessages();
     try {
@@ -149,7 +149,7 @@ QString FileCommands::readPlayFile(const QString& path)
         m_events.dropMessages();
         return kOutOfMemory;
     }
-    m_gameReplaced(path);
+    m_gameReplaced(shownName.isEmpty() ? path : shownName);
     m_events.releaseMessages();
     return {};
 }
@@ -162,9 +162,9 @@ bool FileCommands::loadPuzzle(const QString& path)
     return failure.isEmpty();
 }
 
-bool FileCommands::loadPlayFile(const QString& path)
+bool FileCommands::loadPlayFile(const QString& path, const QString& shownName)
 {
-    const QString failure = readPlayFile(path);
+    const QString failure = readPlayFile(path, shownName);
     if (!failure.isEmpty())
         reportFailure(kOpenPlayTitle, failure);
     return failure.isEmpty();

@@ -32,7 +32,8 @@ public:
 
     // Load a file without asking for it; true on success.
     bool loadPuzzle(const QString& path);
-    bool loadPlayFile(const QString& path);
+    // `shownName`, when given, is what the title shows instead of the file's name.
+    bool loadPlayFile(const QString& path, const QString& shownName = {});
     // A file named on the command line: a puzzle or a play file, whatever its
     // name says, as its content decides.
     bool openByContent(const QString& path);
@@ -40,7 +41,7 @@ public:
 private:
     // Each reads a file into the game and returns why it failed, or nothing.
     QString readPuzzle(const QString& path);
-    QString readPlayFile(const QString& path);
+    QString readPlayFile(const QString& path, const QString& shownName = {});
     void reportFailure(const QString& title, const QString& message);
 
     QWidget* m_parent;

@@ -304,12 +304,33 @@ void CMainFrame::gameReplaced(const QString& path)
     redrawPanes();
     setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), kTitle));
     refreshCommands();
+    emit gameStarted(QFileInfo(path).fileName());
 }
 
 void CMainFrame::openFromCommandLine(const QString& path)
 {
     m_files->openByContent(path);
     refreshCommands();
+}
+
+bool CMainFrame::resumeGame(const QString& copyPath, const QString& name)
+{
+    // The copy's folder is not one the user chose: the open dialog keeps
+    // starting where it did.
+    const std::string openPath = m_doc->GetPlayOpenPath();
+    if (!m_files->loadPlayFile(copyPath, name))
+        return false;
+    m_doc->SetPlayOpenPath(openPath);
+    m_doc->SetModified(1);
+    refreshCommands();
+    return true;
+}
+
+void CMainFrame::endWithoutQuestions()
+{
+    storePlaces();
+    emit closing();
+    QCoreApplication::exit(0);
 }
 
 void CMainFrame::showContextMenu(QPoint globalPos)
@@ -377,11 +398,17 @@ void CMainFrame::showEvent(QShowEvent* event)
     resize(r.size());
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event)
+void CMainFrame::storePlaces()
 {
     m_settings.writeRect(QStringLiteral("rg"), QRect(pos(), size()));
     m_settings.writeInt(QStringLiteral("FlDx"), m_board->width());
     m_toolWindows->storeOpenPlaces();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    storePlaces();
     m_files->offerSave();
+    emit closing();
     event->accept();
 }
