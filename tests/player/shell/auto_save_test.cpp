@@ -9,6 +9,7 @@
 #include "play_rules.h"
 #include "recovery_prompt.h"
 #include "shell_test_support.h"
+#include "signal_exit.h"
 #include "tray_view.h"
 #include "views_test_support.h"
 #include "vorpel_settings.h"
@@ -23,6 +24,7 @@
 #include <QtTest>
 
 #include <atomic>
+#include <csignal>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -270,6 +272,27 @@ private slots:
             QVERIFY(third->frame.files().loadPuzzle(QStringLiteral(SAMPLE_PUZZLE)));
         }
         QTRY_VERIFY(!QFile::exists(third->folder->asideCopy()));
+    }
+
+    // SIGINT, SIGTERM and SIGHUP reach the program on its event loop, once:
+    // afterwards the default handlers are back, so that a second signal ends
+    // a program that hangs.
+    void signalsArriveOnTheEventLoop()
+    {
+        int calls = 0;
+        {
+            SignalExit exit([&calls] { ++calls; });
+            QVERIFY(!exit.received());
+            std::raise(SIGINT);
+            QCOMPARE(calls, 0);
+            QTRY_COMPARE(calls, 1);
+            QVERIFY(exit.received());
+            for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+                struct sigaction current = {};
+                QCOMPARE(::sigaction(signal, nullptr, &current), 0);
+                QVERIFY(current.sa_handler == SIG_DFL);
+            }
+        }
     }
 
 private:
