@@ -1,6 +1,7 @@
 // The player's document on the largest puzzles: opening a small-format puzzle
-// file up to the dealt tray (cutting included), and saving and reopening a
-// 1000-piece game as a play file.
+// file up to the dealt tray (cutting included), saving and reopening a
+// 1000-piece game as a play file, and what an automatic copy of it costs the
+// thread that plays.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 
 #include "jzt_file.h"
 #include "play_file.h"
+#include "play_snapshot.h"
 #include "puzzle_loader.h"
 #include "sample_picture.h"
 #include "sample_puzzle.h"
@@ -83,5 +85,50 @@ void BM_OpenPlayFile(benchmark::State& state)
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_OpenPlayFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Taking an automatic copy of a changed 1000-piece game on the thread that
+// plays: the fixed blocks built and compared with the last copy's (the
+// pictures were taken when the game started). The game changes between two
+// takes, as one piece turned in the tray.
+void BM_AutoSaveTake(benchmark::State& state)
+{
+    const auto doc = thousandPieceGame();
+    PlaySnapshot snapshot;
+    snapshot.startGame(*doc);
+    snapshot.takeIfChanged(*doc, 0);
+    int turn = doc->GetTrayTurn(0);
+    for (auto _ : state) {
+        turn = turn % 4 + 1;
+        doc->SetTrayTurn(0, turn);
+        benchmark::DoNotOptimize(snapshot.takeIfChanged(*doc, 0));
+    }
+}
+BENCHMARK(BM_AutoSaveTake)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The same when nothing changed since the last copy: nothing to write.
+void BM_AutoSaveLookUnchanged(benchmark::State& state)
+{
+    const auto doc = thousandPieceGame();
+    PlaySnapshot snapshot;
+    snapshot.startGame(*doc);
+    snapshot.takeIfChanged(*doc, 0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(snapshot.takeIfChanged(*doc, 0));
+}
+BENCHMARK(BM_AutoSaveLookUnchanged)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Once per game: the picture blocks kept for the copies.
+void BM_AutoSaveStartGame(benchmark::State& state)
+{
+    const auto doc = thousandPieceGame();
+    PlaySnapshot snapshot;
+    for (auto _ : state)
+        snapshot.startGame(*doc);
+}
+BENCHMARK(BM_AutoSaveStartGame)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -34,7 +34,7 @@ constexpr std::size_t kOffPictureFormat = 20;
 constexpr std::size_t kOffSheetFormat = 24;
 constexpr std::size_t kOffTray = 28;
 constexpr std::size_t kTrayEntrySize = 5;
-constexpr std::size_t kOffElapsed = 5033;
+constexpr std::size_t kOffElapsed = kPlayElapsedOffset;
 constexpr std::size_t kOffMessage = 5037;
 constexpr std::size_t kOffShowMessage = 5370;
 constexpr std::size_t kOffPreviewShown = 5371;
@@ -517,18 +517,27 @@ bool fitsPlayFile(const CVorpelDoc& doc)
     return true;
 }
 
-PlayFileImage buildImage(const CVorpelDoc& doc, std::uint64_t nowMs)
+void checkGame(const CVorpelDoc& doc)
 {
     if (doc.Picture().empty() || doc.Mask().empty())
         throw FormatError("保存できるゲームがありません。");
+}
+
+// The game's state can be written only when the file can hold it whole.
+void checkWholeGame(const CVorpelDoc& doc)
+{
+    checkGame(doc);
     if (!fitsPlayFile(doc))
         throw FormatError("置き場所の定まらないピースがあるため、保存できません。");
+}
+
+// Adds the six picture blocks to the image's parts.
+void addPictures(const CVorpelDoc& doc, PlayFileImage& image)
+{
     const auto lengths = PlayPictureLengths(doc.GetCols(), doc.GetRows(), doc.GetCellSize(), doc.GetMargin(),
                                             doc.GetPictureFormat(), doc.GetSheetFormat());
     const std::array<const PackedDib*, 6> pictures{&doc.Picture(), &doc.Sheet(0), &doc.Sheet(1),
                                                    &doc.Sheet(2),  &doc.Sheet(3), &doc.Mask()};
-    PlayFileImage image;
-    image.fixed = fixedBlocks(doc, nowMs);
     std::array<std::size_t, 6> shortfall{};
     for (std::size_t k = 0; k < 6; ++k) {
         jigsaw::ByteWriter writer(image.fileHeaders[k]);
@@ -538,7 +547,6 @@ PlayFileImage buildImage(const CVorpelDoc& doc, std::uint64_t nowMs)
     }
     image.filler.assign(*std::max_element(shortfall.begin(), shortfall.end()), 0);
 
-    image.parts.push_back(image.fixed);
     for (std::size_t k = 0; k < 6; ++k) {
         const std::size_t wanted = lengths[k] - image.fileHeaders[k].size();
         image.parts.push_back(image.fileHeaders[k]);
@@ -546,18 +554,50 @@ PlayFileImage buildImage(const CVorpelDoc& doc, std::uint64_t nowMs)
         if (shortfall[k] > 0)
             image.parts.push_back(std::span<const std::uint8_t>(image.filler).first(shortfall[k]));
     }
+}
+
+PlayFileImage buildImage(const CVorpelDoc& doc, std::uint64_t nowMs)
+{
+    checkWholeGame(doc);
+    PlayFileImage image;
+    image.fixed = fixedBlocks(doc, nowMs);
+    image.parts.push_back(image.fixed);
+    addPictures(doc, image);
     return image;
+}
+
+std::vector<std::uint8_t> joined(const PlayFileImage& image)
+{
+    std::size_t size = 0;
+    for (const auto part : image.parts)
+        size += part.size();
+    std::vector<std::uint8_t> out;
+    out.reserve(size);
+    adviseHugePages({out.data(), size});
+    for (const auto part : image.parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> WritePlayData(const CVorpelDoc& doc, std::uint64_t nowMs)
 {
-    const PlayFileImage image = buildImage(doc, nowMs);
-    std::vector<std::uint8_t> out;
-    for (const auto part : image.parts)
-        out.insert(out.end(), part.begin(), part.end());
-    return out;
+    return joined(buildImage(doc, nowMs));
+}
+
+std::vector<std::uint8_t> WritePlayFixedData(const CVorpelDoc& doc, std::uint64_t nowMs)
+{
+    checkWholeGame(doc);
+    return fixedBlocks(doc, nowMs);
+}
+
+std::vector<std::uint8_t> WritePlayPictureData(const CVorpelDoc& doc)
+{
+    checkGame(doc);
+    PlayFileImage image;
+    addPictures(doc, image);
+    return joined(image);
 }
 
 void SavePlayFile(CVorpelDoc& doc, const std::filesystem::path& path, GameClock& clock)

@@ -24,6 +24,10 @@ inline constexpr std::size_t kPlayGroupRecordSize = 1066;
 inline constexpr std::size_t kPlayFixedSize = kPlayHeaderSize + kPlayCellBlockSize + kPlayRectBlockSize +
                                               kMaxPieces * kPlayGroupRecordSize + 2 * kMaxPieces + 2 * 16;
 
+// Offset and size of the elapsed seconds in the header block.
+inline constexpr std::size_t kPlayElapsedOffset = 5033;
+inline constexpr std::size_t kPlayElapsedSize = 4;
+
 // Length in the file of each picture block (picture, sheets 1 to 4, mask),
 // file header included, for a geometry and the two colour formats.
 std::array<std::size_t, 6> PlayPictureLengths(int cols, int rows, int cellSize, int margin, int pictureFormat,
@@ -32,6 +36,13 @@ std::array<std::size_t, 6> PlayPictureLengths(int cols, int rows, int cellSize, 
 // The file's bytes for the document's game, with the seconds played at tick
 // `nowMs`. Throws jigsaw::FormatError when there is no game to save.
 std::vector<std::uint8_t> WritePlayData(const CVorpelDoc& doc, std::uint64_t nowMs);
+
+// The same bytes in two parts, for a writer that keeps one of them: the
+// blocks before the pictures (kPlayFixedSize bytes), which follow every move,
+// and the picture blocks, which stay the same for the whole game. Both throw
+// jigsaw::FormatError when there is no game to save.
+std::vector<std::uint8_t> WritePlayFixedData(const CVorpelDoc& doc, std::uint64_t nowMs);
+std::vector<std::uint8_t> WritePlayPictureData(const CVorpelDoc& doc);
 
 // Writes the play file atomically: on failure (FormatError with the system's
 // reason) any earlier file is kept and the game stays marked as changed. On

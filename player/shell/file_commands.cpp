@@ -183,7 +183,7 @@ QString FileCommands::readPuzzle(const QString& path)
     return failure;
 }
 
-QString FileCommands::readPlayFile(const QString& path)
+QString FileCommands::readPlayFile(const QString& path, const QString& shownName)
 {
     m_events.holdMessages();
     try {
@@ -195,7 +195,7 @@ QString FileCommands::readPlayFile(const QString& path)
         m_events.dropMessages();
         return kOutOfMemory;
     }
-    gameRead(path);
+    gameRead(shownName.isEmpty() ? path : shownName);
     m_events.releaseMessages();
     return {};
 }
@@ -235,9 +235,12 @@ bool FileCommands::loadPuzzle(const QString& path)
     return failure.isEmpty();
 }
 
-bool FileCommands::loadPlayFile(const QString& path)
+bool FileCommands::loadPlayFile(const QString& path, const QString& shownName)
 {
-    const QString failure = readEitherKind(path, FileKind::Play);
+    // A resumed automatic copy is shown under its game's own name; it is a
+    // play file by construction.
+    const QString failure =
+        shownName.isEmpty() ? readEitherKind(path, FileKind::Play) : readPlayFile(path, shownName);
     if (!failure.isEmpty())
         reportFailure(kOpenPlayTitle, failure);
     return failure.isEmpty();

@@ -40,7 +40,8 @@ public:
     // Load a file without asking for it, as the kind named or else as the
     // other kind; true on success.
     bool loadPuzzle(const QString& path);
-    bool loadPlayFile(const QString& path);
+    // `shownName`, when given, is what the title shows instead of the file's name.
+    bool loadPlayFile(const QString& path, const QString& shownName = {});
     // A file named on the command line: a puzzle or a play file, whatever its
     // name says, as its content decides.
     bool openByContent(const QString& path);
@@ -48,7 +49,7 @@ public:
 private:
     // Each reads a file into the game and returns why it failed, or nothing.
     QString readPuzzle(const QString& path);
-    QString readPlayFile(const QString& path);
+    QString readPlayFile(const QString& path, const QString& shownName = {});
     QString read(const QString& path, FileKind kind);
     // Reads the file as `expected`, else as the other kind; on failure the
     // reason of the reader that the file points to.

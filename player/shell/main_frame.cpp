@@ -321,6 +321,7 @@ void CMainFrame::gameReplaced(const QString& path)
     redrawPanes();
     showFileName(path);
     refreshCommands();
+    emit gameStarted(QFileInfo(path).fileName());
 }
 
 void CMainFrame::showFileName(const QString& path)
@@ -332,6 +333,27 @@ void CMainFrame::openFromCommandLine(const QString& path)
 {
     m_files->openByContent(path);
     refreshCommands();
+}
+
+bool CMainFrame::resumeGame(const QString& copyPath, const QString& name)
+{
+    // The copy's folder is not one the user chose: the open dialog keeps
+    // starting where it did.
+    const std::string openPath = m_doc->GetPlayOpenPath();
+    if (!m_files->loadPlayFile(copyPath, name))
+        return false;
+    m_doc->SetPlayOpenPath(openPath);
+    m_doc->SetModified(1);
+    refreshCommands();
+    return true;
+}
+
+void CMainFrame::endWithoutQuestions()
+{
+    storePlaces();
+    endCarry();
+    emit closing();
+    QCoreApplication::exit(0);
 }
 
 void CMainFrame::showContextMenu(QPoint globalPos)
@@ -396,16 +418,23 @@ void CMainFrame::showEvent(QShowEvent* event)
     placeClientInside(*this, r);
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event)
+void CMainFrame::storePlaces()
 {
     m_settings.writeRect(QStringLiteral("rg"), geometry());
     m_settings.writeInt(QStringLiteral("FlDx"), m_board->width());
     m_toolWindows->storeOpenPlaces();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    storePlaces();
     endCarry();
     // A game the user chose to save but that was not saved (the dialog
     // cancelled, the file not written) keeps the window open.
-    if (m_files->offerSave())
-        event->accept();
-    else
+    if (!m_files->offerSave()) {
         event->ignore();
+        return;
+    }
+    emit closing();
+    event->accept();
 }

@@ -58,6 +58,18 @@ public:
 
     // Opens a file named on the command line, puzzle or play file.
     void openFromCommandLine(const QString& path);
+    // Resumes the game of an automatic copy as the game `name`, marked as
+    // changed; true on success.
+    bool resumeGame(const QString& copyPath, const QString& name);
+    // Ends the program without a question (it was told to end): stores the
+    // window places as a close does and leaves the event loops.
+    void endWithoutQuestions();
+
+signals:
+    // A new game replaced the last; `name` is the file it came from.
+    void gameStarted(const QString& name);
+    // The window is closing or the program ending, after the save prompt.
+    void closing();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,6 +88,7 @@ private:
     void gameReplaced(const QString& path);
     // The window's title names the game's file.
     void showFileName(const QString& path);
+    void storePlaces();
     void redrawPanes();
     void showContextMenu(QPoint globalPos);
     void swapContextTexts(bool context);

@@ -1,0 +1,31 @@
+#include "play_snapshot.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "play_file.h"
+
+void PlaySnapshot::startGame(const CVorpelDoc& doc)
+{
+    m_pictures = std::make_shared<const std::vector<std::uint8_t>>(WritePlayPictureData(doc));
+    m_last.reset();
+}
+
+PlaySnapshot::Bytes PlaySnapshot::takeIfChanged(const CVorpelDoc& doc, std::uint64_t nowMs)
+{
+    auto fixed = std::make_shared<std::vector<std::uint8_t>>(WritePlayFixedData(doc, nowMs));
+    if (m_last && m_last->size() == fixed->size()) {
+        // Compared with the last take's seconds in place.
+        const auto elapsed = fixed->begin() + kPlayElapsedOffset;
+        std::array<std::uint8_t, kPlayElapsedSize> now{};
+        std::copy_n(elapsed, kPlayElapsedSize, now.begin());
+        std::copy_n(m_last->begin() + kPlayElapsedOffset, kPlayElapsedSize, elapsed);
+        const bool same = std::memcmp(fixed->data(), m_last->data(), fixed->size()) == 0;
+        std::copy(now.begin(), now.end(), elapsed);
+        if (same)
+            return nullptr;
+    }
+    m_last = std::move(fixed);
+    return m_last;
+}
