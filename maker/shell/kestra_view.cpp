@@ -146,7 +146,8 @@ void CKestraView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     updateCursor(pos);
-    const KRect client{0, 0, width(), height()};
+    // The frame stays on the displayed picture, whatever the widget's size.
+    const KRect client{0, 0, m_doc.m_nDisplayWidth, m_doc.m_nDisplayHeight};
     if (kestra::frameDrag(m_doc, toKPoint(pos), client))
         update();
 }
