@@ -105,7 +105,7 @@ void CKestraView::paintEvent(QPaintEvent*)
 
     const bool dragging = m_doc.m_bMoving || m_doc.m_nCorner != 0;
     const QRect frameView = dragging ? m_dragOrigin : toQRect(m_doc.m_rcFrameView);
-    const QRect source = toQRect(m_doc.m_rcFrame);
+    const QRect source = toQRect(m_doc.SurfaceRect(m_doc.m_rcFrame));
     if (!frameView.isEmpty() && !source.isEmpty())
         painter.drawImage(frameView.topLeft(), framedPart(frameView.size(), source));
 
