@@ -1,6 +1,8 @@
-// The maker's batch creation end to end: load a 3000 × 2000 picture, frame
-// it as the window would, scale, (map to the palette,) cut the 40 × 25 puzzle
-// in the large format and write the file.
+// The maker's batch creation end to end: load a picture, frame it as the
+// window would, scale, (map to the palette,) cut the 40 × 25 puzzle in the
+// large format and write the file. From a 3000 × 2000 picture, and from
+// photographs of 12,000 × 9,000 and 60,000 × 4,000 pixels, which are decoded
+// reduced.
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
@@ -9,6 +11,7 @@
 
 #include "batch_mode.h"
 #include "sample_picture.h"
+#include "test_pictures.h"
 
 namespace {
 
@@ -34,6 +37,8 @@ struct Pictures {
     QTemporaryDir dir;
     QString jpeg = dir.filePath(QStringLiteral("scene.jpg"));
     QString bmp8 = dir.filePath(QStringLiteral("scene.bmp"));
+    QString photo = dir.filePath(QStringLiteral("photo.jpg"));
+    QString panorama = dir.filePath(QStringLiteral("panorama.jpg"));
 
     Pictures()
     {
@@ -43,6 +48,8 @@ struct Pictures {
         for (int i = 0; i < 216; ++i)
             cube.append(qRgb(i / 36 * 51, i / 6 % 6 * 51, i % 6 * 51));
         image.convertToFormat(QImage::Format_Indexed8, cube, Qt::ThresholdDither).save(bmp8, "BMP");
+        for (const auto& [path, w, h] : {std::tuple{photo, 12000, 9000}, {panorama, 60000, 4000}})
+            writeJpegRows(path, w, h, [w = w, h = h](int y, std::uint8_t* rgb) { photoRow(w, h, y, rgb); });
     }
 };
 
@@ -75,5 +82,17 @@ void BM_CreateLargeFrom8BitBmp(benchmark::State& state)
     createFrom(state, pictures().bmp8);
 }
 BENCHMARK(BM_CreateLargeFrom8BitBmp)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_CreateLargeFrom108MegapixelJpeg(benchmark::State& state)
+{
+    createFrom(state, pictures().photo);
+}
+BENCHMARK(BM_CreateLargeFrom108MegapixelJpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_CreateLargeFromPanoramaJpeg(benchmark::State& state)
+{
+    createFrom(state, pictures().panorama);
+}
+BENCHMARK(BM_CreateLargeFromPanoramaJpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
 
 }  // namespace

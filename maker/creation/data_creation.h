@@ -32,12 +32,16 @@ public:
 };
 
 // The picture as the document holds it: 32-bit pixels 0xAARRGGBB (alpha
-// ignored), rows from the top, `stride` pixels from one row to the next.
+// ignored), rows from the top, `stride` pixels from one row to the next. The
+// pixels may be a reduced copy of a larger picture: frames are given in
+// pixels of pictureWidth × pictureHeight (0 for the pixels' own size).
 struct SourcePicture {
     int width = 0;
     int height = 0;
     const std::uint32_t* pixels = nullptr;
     std::size_t stride = 0;
+    int pictureWidth = 0;
+    int pictureHeight = 0;
 };
 
 // A rectangle in picture pixels; right and bottom are exclusive.

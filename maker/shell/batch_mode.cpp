@@ -1,12 +1,16 @@
 #include "batch_mode.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
 #include <new>
 
 #include "format_error.h"
+#include "frame_drag.h"
 #include "kestra_doc.h"
+#include "jzt_file.h"
+#include "message_text.h"
 
 namespace kestra {
 
@@ -128,8 +132,10 @@ QString usageText()
         "  --format large|small   一般用データ（サイズ大、既定）か配布用データ（サイズ小）\n"
         "  --message LINE         添付するメッセージの 1 行（3 回まで、UTF-8）\n"
         "  --hide-message         パズルを開いたときにメッセージを表示しない\n"
+        "                         （メッセージがなければ表示しません）\n"
         "  --frame L,T,R,B        パズルにする部分（画像のピクセルで左,上,右,下）。\n"
-        "                         既定は画面と同じ、画像の左上に置いた一番大きな枠\n"
+        "                         幅も高さも 50 ピクセル以上。既定は画面と同じ、\n"
+        "                         画像の左上に置いた一番大きな枠\n"
         "  --help                 この説明を表示する\n"
         "\n"
         "BMP（256 色、TRUE COLOR）、JPEG、PNG などの画像が使えます。\n"
@@ -159,11 +165,31 @@ int runBatch(const CommandLine& cmd)
                                .arg(doc.m_nPictureHeight));
                 return 1;
             }
+            // The window's smallest frame, the picture shown at 1:1.
+            if (f.width() < kMinFrameSide || f.height() < kMinFrameSide) {
+                printError(QCoreApplication::translate("kestra", "枠 %1,%2,%3,%4 は小さすぎます（幅も高さも %5 ピクセル以上にしてください）。")
+                               .arg(f.left)
+                               .arg(f.top)
+                               .arg(f.right)
+                               .arg(f.bottom)
+                               .arg(kMinFrameSide));
+                return 1;
+            }
             doc.m_rcFrame = f;
         }
-        for (qsizetype i = 0; i < cmd.messageLines.size(); ++i)
-            doc.m_szMessage[static_cast<std::size_t>(i)] = cmd.messageLines[i].toStdString();
-        doc.m_bShowMessageOnOpen = cmd.showMessageOnOpen;
+        bool hasMessage = false;
+        for (qsizetype i = 0; i < cmd.messageLines.size(); ++i) {
+            const std::string line = cmd.messageLines[i].toStdString();
+            // The message dialog cuts a long line too; here the user is told.
+            if (jigsaw::utf8ToCp932(line).size() > jigsaw::kMessageLineMax)
+                printError(QCoreApplication::translate("kestra", "メッセージの %1 行目は %2 バイトを超えるので、%2 バイトまでで切ります。")
+                               .arg(i + 1)
+                               .arg(jigsaw::kMessageLineMax));
+            hasMessage = hasMessage || !line.empty();
+            doc.m_szMessage[static_cast<std::size_t>(i)] = line;
+        }
+        // Without a message there is nothing for the player to show.
+        doc.m_bShowMessageOnOpen = cmd.showMessageOnOpen && hasMessage;
         doc.m_nDataFormat = cmd.smallFormat ? 1 : 0;
 
         // Check the message before the long work, so a bad line fails at once.

@@ -3,12 +3,14 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "byte_io.h"
 #include "format_error.h"
 #include "picture_checks.h"
 #include "picture_loader.h"
+#include "picture_reduction.h"
 
 namespace kestra {
 
@@ -124,18 +126,48 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
         picture.palette[static_cast<std::size_t>(i)] = jigsaw::RGBQUAD{data[at], data[at + 1], data[at + 2], 0};
     }
 
-    // The pixels (RLE, long headers, top-down rows) are Qt's decoder's work.
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
-                                               static_cast<qsizetype>(data.size()));
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
-    QImage image;
-    if (!reader.read(&image) || image.width() != width || image.height() != height)
-        damaged(QStringLiteral("画素データが壊れています"));
-    picture.image = image.convertToFormat(QImage::Format_RGB32);
-    if (picture.image.isNull())
+    // Rows are reduced as they are read when the picture is large.
+    RowReducer reducer(static_cast<int>(width), static_cast<int>(height),
+                       reductionFactor(width, height));
+    if (reducer.isNull())
         refuse(LoadFailure::OutOfMemory, QStringLiteral("「%1」を読み込むメモリが足りません。").arg(file));
+    if (rle) {
+        // RLE is Qt's decoder's work, with its memory limit raised for the picture.
+        QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
+                                                   static_cast<qsizetype>(data.size()));
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "bmp");
+        QImage image;
+        {
+            const AllocationLimit limit(QSize(static_cast<int>(width), static_cast<int>(height)));
+            if (!reader.read(&image) || image.width() != width || image.height() != height)
+                damaged(QStringLiteral("画素データが壊れています"));
+        }
+        image = image.convertToFormat(QImage::Format_RGB32);
+        if (image.isNull())
+            refuse(LoadFailure::OutOfMemory, QStringLiteral("「%1」を読み込むメモリが足りません。").arg(file));
+        for (int y = 0; y < image.height(); ++y)
+            reducer.addRow(reinterpret_cast<const QRgb*>(image.constScanLine(y)));
+    } else {
+        std::array<QRgb, 256> colours{};
+        for (std::size_t i = 0; i < colours.size(); ++i)
+            colours[i] = qRgb(picture.palette[i].rgbRed, picture.palette[i].rgbGreen, picture.palette[i].rgbBlue);
+        const auto columns = static_cast<std::size_t>(width);
+        for (std::int64_t y = 0; y < height; ++y) {
+            const std::uint64_t stored = info.biHeight < 0 ? y : height - 1 - y;
+            const std::uint8_t* src = data.data() + fh.bfOffBits + stored * stride;
+            QRgb* row = reducer.nextRow();
+            if (info.biBitCount == 8)
+                for (std::size_t x = 0; x < columns; ++x)
+                    row[x] = colours[src[x]];
+            else
+                for (std::size_t x = 0; x < columns; ++x)
+                    row[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+            reducer.addRow(row);
+        }
+    }
+    picture.image = reducer.take();
 
     picture.fileHeader = fh;
     info.biSize = 40;

@@ -37,20 +37,23 @@ bool confirmCreation(QWidget* parent)
     return box.clickedButton() == ok;
 }
 
-void chooseDataFormat(QWidget* parent, CKestraDoc& doc)
+bool chooseDataFormat(QWidget* parent, CKestraDoc& doc)
 {
     DataFormatDialog dialog(parent);
-    if (dialog.exec() == QDialog::Accepted)
-        doc.m_nDataFormat = dialog.dataFormat();
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    doc.m_nDataFormat = dialog.dataFormat();
+    return true;
 }
 
-void editAttachedMessage(QWidget* parent, CKestraDoc& doc)
+bool editAttachedMessage(QWidget* parent, CKestraDoc& doc)
 {
     MessageDialog dialog(parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    doc.m_szMessage = dialog.lines();
-    doc.m_bShowMessageOnOpen = dialog.showOnOpen();
+    if (dialog.exec() == QDialog::Accepted) {
+        doc.m_szMessage = dialog.lines();
+        doc.m_bShowMessageOnOpen = dialog.showOnOpen();
+    }
+    return !dialog.closedByWindow();
 }
 
 QString chooseSaveFile(QWidget* parent, const QString& startFolder)
@@ -77,9 +80,12 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// Thrown out of a stage whose progress dialog was closed.
+struct Cancelled {};
+
 // One stage of work with its progress dialog. The dialog is application-modal
 // so that the repaints it allows cannot start another command in the middle
-// of the run.
+// of the run. Closing it (✕ or Escape) ends the creation at the next step.
 class StageDialog {
 public:
     StageDialog(QWidget* parent, const QString& label) : m_dialog(label, QString(), 0, 0, parent)
@@ -90,9 +96,15 @@ public:
         m_dialog.setMinimumDuration(0);
         m_dialog.setAutoClose(false);
         m_dialog.setAutoReset(false);
+        QObject::connect(&m_dialog, &QProgressDialog::canceled, [this] { m_cancelled = true; });
+        QObject::connect(&m_dialog, &QDialog::rejected, [this] { m_cancelled = true; });
         m_dialog.show();
     }
-    ~StageDialog() { m_dialog.close(); }
+    ~StageDialog()
+    {
+        m_dialog.disconnect();
+        m_dialog.close();
+    }
     StageDialog(const StageDialog&) = delete;
     StageDialog& operator=(const StageDialog&) = delete;
 
@@ -102,12 +114,15 @@ public:
             if (m_dialog.maximum() != maximum)
                 m_dialog.setMaximum(maximum);
             m_dialog.setValue(position);
+            if (m_cancelled)
+                throw Cancelled{};
         };
     }
 
 private:
     WaitCursor m_wait;
     QProgressDialog m_dialog;
+    bool m_cancelled = false;
 };
 
 }  // namespace
@@ -129,7 +144,8 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
             samples = sampleFramedPicture(doc.Source(), {f.left, f.top, f.right, f.bottom}, doc.m_nSizeIndex,
                                           stage.progress());
         }
-        prompts.chooseFormat(parent, doc);
+        if (!prompts.chooseFormat(parent, doc))
+            return {};
 
         std::optional<IndexedSamples> indexed;
         if (doc.m_infoHeader.biBitCount == 8) {
@@ -148,7 +164,8 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
         samples.reset();
         indexed.reset();
 
-        prompts.editMessage(parent, doc);
+        if (!prompts.editMessage(parent, doc))
+            return {};
         setMessage(puzzle->header, doc.MessageLines(), doc.m_bShowMessageOnOpen);
 
         const QString startFolder =
@@ -162,6 +179,7 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
         const WaitCursor wait;
         savePuzzle(toFilesystemPath(path), *puzzle);
         return path;
+    } catch (const Cancelled&) {
     } catch (const std::bad_alloc&) {
         QMessageBox::warning(parent, QStringLiteral("警告"),
                              QStringLiteral("メモリの確保に失敗しました。\n処理を中断します"));

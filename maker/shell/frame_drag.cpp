@@ -1,8 +1,10 @@
 #include "frame_drag.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace kestra {
 
@@ -15,8 +17,6 @@ constexpr int kHandleTopLeft = 0;
 constexpr int kHandleTopRight = 1;
 constexpr int kHandleBottomLeft = 2;
 constexpr int kHandleBottomRight = 3;
-
-constexpr int kMinFrameSide = 50;
 
 // Truncation toward zero, refusing values that do not fit an int (a nearly
 // flat diagonal can project the mouse very far away).
@@ -54,8 +54,53 @@ void startCorner(CKestraDoc& doc, int corner)
     doc.m_dIntercept = doc.m_dAnchorY1 - doc.m_dSlope * doc.m_dAnchorX1;
 }
 
-// The frame a corner drag proposes for the mouse at p, before the bounds test.
-std::optional<KRect> cornerFrame(const CKestraDoc& doc, KPoint p)
+// The corner that stays put while `corner` is dragged.
+std::pair<double, double> fixedCorner(const CKestraDoc& doc)
+{
+    switch (doc.m_nCorner) {
+    case kTopLeft:
+    case kBottomLeft:
+        return {doc.m_dAnchorX2, doc.m_dAnchorY2};
+    default:
+        return {doc.m_dAnchorX1, doc.m_dAnchorY1};
+    }
+}
+
+// Pulls the dragged corner (X, Y) back onto the client rectangle: along the
+// diagonal towards the fixed corner while the ratio is locked, so the frame
+// keeps its proportions, and along each axis on its own when it is free.
+void clampCorner(const CKestraDoc& doc, const KRect& client, double& X, double& Y)
+{
+    if (doc.m_bFreeStretch) {
+        X = std::clamp<double>(X, client.left, client.right);
+        Y = std::clamp<double>(Y, client.top, client.bottom);
+        return;
+    }
+    const auto [fx, fy] = fixedCorner(doc);
+    double t = 1.0;
+    const auto limit = [&t](double fixed, double moved, double bound) {
+        if (moved != fixed)
+            t = std::min(t, (bound - fixed) / (moved - fixed));
+    };
+    if (X > client.right)
+        limit(fx, X, client.right);
+    if (X < client.left)
+        limit(fx, X, client.left);
+    if (Y > client.bottom)
+        limit(fy, Y, client.bottom);
+    if (Y < client.top)
+        limit(fy, Y, client.top);
+    if (t >= 1.0)
+        return;
+    // Rounded, so that a corner pulled onto an edge lands on it exactly.
+    t = std::max(t, 0.0);
+    X = std::round(fx + t * (X - fx));
+    Y = std::round(fy + t * (Y - fy));
+}
+
+// The frame a corner drag proposes for the mouse at p, its dragged corner
+// pulled back onto the client rectangle.
+std::optional<KRect> cornerFrame(const CKestraDoc& doc, KPoint p, const KRect& client)
 {
     double X = p.x;
     double Y = p.y;
@@ -71,6 +116,8 @@ std::optional<KRect> cornerFrame(const CKestraDoc& doc, KPoint p)
             Y = line;
         }
     }
+    if (std::isfinite(X) && std::isfinite(Y))
+        clampCorner(doc, client, X, Y);
     const std::optional<int> x = truncate(X);
     const std::optional<int> y = truncate(Y);
     const std::optional<int> x1 = truncate(doc.m_dAnchorX1);
@@ -148,7 +195,7 @@ bool frameDrag(CKestraDoc& doc, KPoint p, const KRect& client)
     }
     if (doc.m_nCorner == kNone)
         return false;
-    const std::optional<KRect> proposed = cornerFrame(doc, p);
+    const std::optional<KRect> proposed = cornerFrame(doc, p, client);
     if (!proposed || !acceptable(*proposed, client) || *proposed == f)
         return false;
     f = *proposed;

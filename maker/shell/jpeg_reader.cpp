@@ -2,19 +2,21 @@
 
 #include <csetjmp>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
 
 #include "picture_checks.h"
+#include "picture_reduction.h"
 
 namespace kestra {
 
 namespace {
 
 // Memory the decoder may use for its own tables and buffers; a progressive
-// picture of the largest accepted size fits.
+// picture (whose coefficients are all kept) of some 300 million pixels fits.
 constexpr long kDecoderMemoryLimit = 600L * 1024 * 1024;
 
 struct ErrorManager {
@@ -45,9 +47,10 @@ std::uint32_t rgb32(unsigned r, unsigned g, unsigned b)
 
 // The decoded rows, collected outside the jump's reach.
 struct Decoded {
-    QImage image;
-    std::vector<JSAMPLE> row;
-    bool tooLarge = false;
+    std::optional<RowReducer> reducer;
+    std::vector<JSAMPLE> row;  // CMYK samples
+    int width = 0;   // the picture's own size
+    int height = 0;
     bool noMemory = false;
 };
 
@@ -70,44 +73,47 @@ bool decompress(std::FILE* stream, ErrorManager& err, Decoded& out)
     jpeg_stdio_src(&cinfo, stream);
     jpeg_read_header(&cinfo, TRUE);
 
-    if (static_cast<std::int64_t>(cinfo.image_width) * cinfo.image_height > kMaxPicturePixels ||
-        cinfo.image_width > static_cast<JDIMENSION>(kMaxPictureSide) ||
-        cinfo.image_height > static_cast<JDIMENSION>(kMaxPictureSide)) {
-        out.tooLarge = true;
-        jpeg_destroy_decompress(&cinfo);
-        return true;
-    }
+    // Colour and grey come out as Format_RGB32 pixels (blue, green, red and
+    // 0xFF in memory); CMYK is converted here.
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
-    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    // A large picture is decoded straight to a reduced size.
+    out.width = static_cast<int>(cinfo.image_width);
+    out.height = static_cast<int>(cinfo.image_height);
+    const DecodeScale scale = jpegDecodeScale(out.width, out.height);
+    cinfo.scale_num = static_cast<unsigned>(scale.num);
+    cinfo.scale_denom = 8;
     jpeg_start_decompress(&cinfo);
 
     const int width = static_cast<int>(cinfo.output_width);
-    const int height = static_cast<int>(cinfo.output_height);
     const int components = cinfo.output_components;
-    out.image = QImage(width, height, QImage::Format_RGB32);
-    if (out.image.isNull()) {
+    out.reducer.emplace(width, static_cast<int>(cinfo.output_height), scale.factor);
+    if (out.reducer->isNull()) {
         out.noMemory = true;
         jpeg_destroy_decompress(&cinfo);
         return true;
     }
-    out.row.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(components));
+    if (cmyk)
+        out.row.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(components));
     const bool adobeInverted = cinfo.saw_Adobe_marker;
     while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW rows[1] = {out.row.data()};
+        QRgb* dst = out.reducer->nextRow();
+        JSAMPROW rows[1] = {cmyk ? out.row.data() : reinterpret_cast<JSAMPROW>(dst)};
         jpeg_read_scanlines(&cinfo, rows, 1);
-        auto* dst = reinterpret_cast<std::uint32_t*>(out.image.scanLine(static_cast<int>(cinfo.output_scanline) - 1));
-        const JSAMPLE* src = out.row.data();
-        for (int x = 0; x < width; ++x, src += components) {
-            if (components == 3) {
-                dst[x] = rgb32(src[0], src[1], src[2]);
-            } else if (adobeInverted) {
-                // Adobe writes CMYK inverted: the stored values are 255 − ink.
-                dst[x] = rgb32(src[0] * src[3] / 255u, src[1] * src[3] / 255u, src[2] * src[3] / 255u);
-            } else {
-                const unsigned k = 255u - src[3];
-                dst[x] = rgb32((255u - src[0]) * k / 255u, (255u - src[1]) * k / 255u, (255u - src[2]) * k / 255u);
+        if (cmyk) {
+            const JSAMPLE* src = out.row.data();
+            for (int x = 0; x < width; ++x, src += components) {
+                if (adobeInverted) {
+                    // Adobe writes CMYK inverted: the stored values are 255 − ink.
+                    dst[x] = rgb32(src[0] * src[3] / 255u, src[1] * src[3] / 255u, src[2] * src[3] / 255u);
+                } else {
+                    const unsigned k = 255u - src[3];
+                    dst[x] = rgb32((255u - src[0]) * k / 255u, (255u - src[1]) * k / 255u,
+                                   (255u - src[2]) * k / 255u);
+                }
             }
         }
+        out.reducer->addRow(dst);
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
@@ -124,14 +130,12 @@ LoadedPicture decodeJpegStream(std::FILE* stream, const QString& name)
     if (!decompress(stream, *err, decoded))
         refuse(LoadFailure::Unreadable,
                QStringLiteral("「%1」は JPEG ファイルとして読めません（%2）。").arg(file, QString::fromLocal8Bit(err->message)));
-    if (decoded.tooLarge)
-        checkDimensions(kMaxPicturePixels, kMaxPicturePixels, name);
     if (decoded.noMemory)
         refuse(LoadFailure::OutOfMemory, QStringLiteral("「%1」を読み込むメモリが足りません。").arg(file));
 
     LoadedPicture picture;
-    picture.image = std::move(decoded.image);
-    setTrueColorHeaders(picture);
+    picture.image = decoded.reducer->take();
+    setTrueColorHeaders(picture, decoded.width, decoded.height);
     return picture;
 }
 

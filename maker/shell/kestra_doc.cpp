@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 CKestraDoc::CKestraDoc()
@@ -16,8 +17,8 @@ void CKestraDoc::InstallPicture(kestra::LoadedPicture picture)
     m_infoHeader = picture.infoHeader;
     m_aColorTable = picture.palette;
     m_imgPicture = std::move(picture.image);
-    m_nPictureWidth = m_imgPicture.width();
-    m_nPictureHeight = m_imgPicture.height();
+    m_nPictureWidth = m_infoHeader.biWidth;
+    m_nPictureHeight = m_infoHeader.biHeight;
     m_bPictureLoaded = true;
 }
 
@@ -45,7 +46,17 @@ kestra::SourcePicture CKestraDoc::Source() const
     s.height = m_imgPicture.height();
     s.pixels = reinterpret_cast<const std::uint32_t*>(m_imgPicture.constBits());
     s.stride = static_cast<std::size_t>(m_imgPicture.bytesPerLine()) / 4;
+    s.pictureWidth = m_nPictureWidth;
+    s.pictureHeight = m_nPictureHeight;
     return s;
+}
+
+KRect CKestraDoc::SurfaceRect(const KRect& picture) const
+{
+    const double sx = static_cast<double>(m_imgPicture.width()) / m_nPictureWidth;
+    const double sy = static_cast<double>(m_imgPicture.height()) / m_nPictureHeight;
+    return {static_cast<int>(std::floor(picture.left * sx)), static_cast<int>(std::floor(picture.top * sy)),
+            static_cast<int>(std::ceil(picture.right * sx)), static_cast<int>(std::ceil(picture.bottom * sy))};
 }
 
 void CKestraDoc::ResetFrame()

@@ -48,7 +48,10 @@ public:
     jigsaw::BITMAPFILEHEADER m_fileHeader;
     jigsaw::BITMAPINFOHEADER m_infoHeader;        // biBitCount 8: 256-colour picture with m_aColorTable
     std::array<jigsaw::RGBQUAD, 256> m_aColorTable{};
-    QImage m_imgPicture;                          // the picture surface, Format_RGB32, 1:1
+    // The picture surface, Format_RGB32: the whole picture, 1:1 or for a large
+    // picture a reduced copy. Frames are in the picture's own pixels
+    // (m_nPictureWidth × m_nPictureHeight); SurfaceRect maps them onto it.
+    QImage m_imgPicture;
     int m_nPictureWidth = 640;
     int m_nPictureHeight = 480;
     int m_nDisplayWidth = 640;                    // size at which the view shows the whole picture
@@ -68,6 +71,10 @@ public:
 
     // The picture as data creation reads it.
     kestra::SourcePicture Source() const;
+
+    // The part of the surface under `picture` (in picture pixels), widened to
+    // whole surface pixels.
+    KRect SurfaceRect(const KRect& picture) const;
 
     // ---- Frame ----
     KRect m_rcFrameView;             // in view pixels

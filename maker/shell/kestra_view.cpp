@@ -105,7 +105,7 @@ void CKestraView::paintEvent(QPaintEvent*)
 
     const bool dragging = m_doc.m_bMoving || m_doc.m_nCorner != 0;
     const QRect frameView = dragging ? m_dragOrigin : toQRect(m_doc.m_rcFrameView);
-    const QRect source = toQRect(m_doc.m_rcFrame);
+    const QRect source = toQRect(m_doc.SurfaceRect(m_doc.m_rcFrame));
     if (!frameView.isEmpty() && !source.isEmpty())
         painter.drawImage(frameView.topLeft(), framedPart(frameView.size(), source));
 
@@ -146,7 +146,8 @@ void CKestraView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     updateCursor(pos);
-    const KRect client{0, 0, width(), height()};
+    // The frame stays on the displayed picture, whatever the widget's size.
+    const KRect client{0, 0, m_doc.m_nDisplayWidth, m_doc.m_nDisplayHeight};
     if (kestra::frameDrag(m_doc, toKPoint(pos), client))
         update();
 }

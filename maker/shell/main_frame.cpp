@@ -29,16 +29,10 @@
 #include <QStyle>
 #include <QUrl>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
-
-// What the window adds around the display area: borders, title and menu bar.
-constexpr int kFrameExtraWidth = 10;
-constexpr int kFrameExtraHeight = 48;
-// What the desktop keeps for itself when a picture is fitted to it.
-constexpr int kScreenReserveWidth = 10;
-constexpr int kScreenReserveHeight = 40;
 
 const QString kWarningTitle = QStringLiteral("警告");
 const QString kOutOfMemory = QStringLiteral("メモリの確保に失敗しました。\n処理を中断します");
@@ -60,10 +54,32 @@ bool clipboardHasPicture()
 
 }  // namespace
 
-QSize fitMainWindow(CKestraDoc& doc, const QSize& screen)
+QSize fitView(CKestraDoc& doc, const QSize& viewArea)
 {
-    doc.FitDisplay(screen.width() - kScreenReserveWidth, screen.height() - kScreenReserveHeight);
-    return {doc.m_nDisplayWidth + kFrameExtraWidth, doc.m_nDisplayHeight + kFrameExtraHeight};
+    doc.FitDisplay(viewArea.width(), viewArea.height());
+    return {doc.m_nDisplayWidth, doc.m_nDisplayHeight};
+}
+
+QRect keptInside(const QRect& rect, const QRect& area)
+{
+    QRect r(rect.topLeft(), rect.size().boundedTo(area.size()));
+    r.moveLeft(std::clamp(r.left(), area.left(), area.right() + 1 - r.width()));
+    r.moveTop(std::clamp(r.top(), area.top(), area.bottom() + 1 - r.height()));
+    return r;
+}
+
+QPoint besideWindow(const QRect& window, const QSize& tool, const QRect& area)
+{
+    const QPoint candidates[] = {
+        {window.right() + 1, window.top()},
+        {window.left() - tool.width(), window.top()},
+        {window.left(), window.bottom() + 1},
+        {window.left(), window.top() - tool.height()},
+    };
+    for (const QPoint& p : candidates)
+        if (area.contains(QRect(p, tool)))
+            return p;
+    return keptInside(QRect(area.bottomRight() - QPoint(tool.width() - 1, tool.height() - 1), tool), area).topLeft();
 }
 
 CMainFrame::CMainFrame(CKestraDoc& doc, KestraSettings& settings, QWidget* parent)
@@ -150,18 +166,24 @@ void CMainFrame::refreshCommands()
 void CMainFrame::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    // A spontaneous show is the window system restoring the window (after it
+    // was minimised): it keeps the size fitted to the picture.
+    if (event->spontaneous())
+        return;
     const KRect& d = m_doc.m_rcMainWnd;
     QRect r = m_settings.readMainRect(QRect(d.left, d.top, d.width(), d.height()));
     // Unreadable values collapse the rectangle; keep the window usable.
     if (r.width() <= 0 || r.height() <= 0)
         r.setSize(QSize(d.width(), d.height()));
+    m_screenArea = availableScreen();
+    r = keptInside(QRect(r.topLeft(), r.size() + decoration()), m_screenArea);
     move(r.topLeft());
-    setFixedSize(r.size());
+    setFixedSize(r.size() - decoration());
     if (m_preview == nullptr) {
         m_preview = new PreviewWindow(m_doc, this);
-        m_preview->move(r.right() + 1, r.top());
         m_preview->show();
     }
+    placePreview();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -173,34 +195,56 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 QRect CMainFrame::availableScreen() const
 {
     const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-    QRect area = s != nullptr ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-    // The fitting rule reserves room for a taskbar and counts the title bar
-    // in the window's size. Here the available area already leaves out the
-    // panels, and the window manager puts its decoration around the size we
-    // set, so take the decoration off first (estimated from the style until
-    // the window has been shown), and the 8 pixels by which the rule's
-    // allowance for frame and menu exceeds its taskbar reserve; otherwise a
-    // large picture would push the bottom handles off the screen.
-    QSize decoration = frameGeometry().size() - geometry().size();
-    if (!isVisible() || decoration.height() <= 0)
-        decoration = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
-    area.adjust(0, 0, -decoration.width(), -decoration.height() - (kFrameExtraHeight - kScreenReserveHeight));
-    return area;
+    return s != nullptr ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QSize CMainFrame::decoration() const
+{
+    // What the window manager puts around the size we set: measured once the
+    // window is shown, estimated from the style before.
+    const QSize measured = frameGeometry().size() - geometry().size();
+    if (isVisible() && measured.height() > 0)
+        return measured;
+    return {0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this)};
+}
+
+void CMainFrame::fitToPicture(const QRect& screen)
+{
+    // The available area already leaves out the desktop's panels; the
+    // decoration and the menu bar take the rest, so the view gets exactly the
+    // displayed picture.
+    const QSize area = screen.size() - decoration() - QSize(0, menuBar()->sizeHint().height());
+    const QSize display = fitView(m_doc, area);
+    m_view->setFixedSize(display);
+    const int menu = menuBar()->heightForWidth(display.width());
+    setFixedSize(display.width(), display.height() + (menu > 0 ? menu : menuBar()->sizeHint().height()));
+    move(screen.topLeft());
+}
+
+void CMainFrame::placePreview()
+{
+    if (m_preview == nullptr)
+        return;
+    const QRect window(frameGeometry().topLeft(), size() + decoration());
+    const QSize tool = m_preview->size() + decoration();
+    m_preview->move(besideWindow(window, tool, m_screenArea));
+    m_preview->raise();
 }
 
 void CMainFrame::installPicture(kestra::LoadedPicture picture, const QRect& screen)
 {
     m_doc.InstallPicture(std::move(picture));
-    const QSize size = fitMainWindow(m_doc, screen.size());
-    move(screen.topLeft());
-    setFixedSize(size);
+    m_screenArea = screen;
+    fitToPicture(screen);
     refitFrame();
 }
 
 void CMainFrame::refitFrame()
 {
-    if (m_preview != nullptr)
+    if (m_preview != nullptr) {
         m_preview->fitToPuzzle();
+        placePreview();
+    }
     m_doc.ResetFrame();
     m_doc.UpdateFrameFromView();
     frameChanged();

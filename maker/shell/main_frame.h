@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
@@ -14,10 +15,18 @@ class PreviewWindow;
 class QAction;
 class QMenu;
 
-// Fits the document's display size to a screen whose available area is
-// `screen` (the desktop less its panels) and returns the main window's size
-// for it: the display size plus the window's borders and menu bar.
-QSize fitMainWindow(CKestraDoc& doc, const QSize& screen);
+// Fits the document's display size to the room the view has (the available
+// screen area less the window's decoration and menu bar) and returns it: the
+// view is exactly the displayed picture.
+QSize fitView(CKestraDoc& doc, const QSize& viewArea);
+
+// Where a tool window of frame size `tool` goes beside the window `window`,
+// inside `area`: to its right, left, below or above, the first that fits;
+// when none does, in the bottom-right corner of `area`, over the window.
+QPoint besideWindow(const QRect& window, const QSize& tool, const QRect& area);
+
+// `rect` moved (and if need be shrunk) into `area`.
+QRect keptInside(const QRect& rect, const QRect& area);
 
 // The maker's main window: fixed size (only the program sizes it), menu 128,
 // the framing view and the preview window. Commands act on the document and
@@ -37,7 +46,8 @@ public:
     void refreshCommands();
 
     // Puts a loaded picture in the document, fits the window to `screen` (the
-    // available screen area) and sets up the frame afresh.
+    // available screen area), places the preview beside it and sets up the
+    // frame afresh.
     void installPicture(kestra::LoadedPicture picture, const QRect& screen);
 
     // Loads a picture file; failures are reported to the user.
@@ -65,10 +75,15 @@ private:
     void showAbout();
     void reportLoadFailure(const kestra::PictureLoadError& error);
     QRect availableScreen() const;
+    QSize decoration() const;
+    void fitToPicture(const QRect& screen);
+    void placePreview();
 
     CKestraDoc& m_doc;
     KestraSettings& m_settings;
     CKestraView* m_view;
     PreviewWindow* m_preview = nullptr;
+    // The screen area the windows were last placed in.
+    QRect m_screenArea;
     QMap<int, QAction*> m_actions;
 };

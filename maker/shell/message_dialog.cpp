@@ -3,6 +3,7 @@
 #include "format_error.h"
 #include "message_text.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -56,4 +57,11 @@ void MessageDialog::onOk()
     m_lines = std::move(lines);
     m_showOnOpen = m_yes->isChecked();
     accept();
+}
+
+void MessageDialog::closeEvent(QCloseEvent* event)
+{
+    // Escape rejects without a close event; only the window's ✕ comes here.
+    m_closedByWindow = true;
+    QDialog::closeEvent(event);
 }

@@ -20,11 +20,16 @@ public:
     // Valid after the dialog was accepted with its OK button.
     const std::array<std::string, 3>& lines() const { return m_lines; }
     bool showOnOpen() const { return m_showOnOpen; }
+    // True when the dialog was closed by its title bar's ✕ (Escape is not).
+    bool closedByWindow() const { return m_closedByWindow; }
 
     QPlainTextEdit* editor() const { return m_edit; }
     QRadioButton* yesButton() const { return m_yes; }
     QRadioButton* noButton() const { return m_no; }
     QPushButton* okButton() const { return m_ok; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void onOk();
@@ -35,4 +40,5 @@ private:
     QPushButton* m_ok;
     std::array<std::string, 3> m_lines;
     bool m_showOnOpen = true;
+    bool m_closedByWindow = false;
 };

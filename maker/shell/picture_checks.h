@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -8,6 +9,19 @@
 
 namespace kestra {
 
+// Raises Qt's limit on the memory one image may take to what a picture of
+// `size` needs at 32 bits a pixel, for as long as it lives.
+class AllocationLimit {
+public:
+    explicit AllocationLimit(const QSize& size);
+    ~AllocationLimit();
+    AllocationLimit(const AllocationLimit&) = delete;
+    AllocationLimit& operator=(const AllocationLimit&) = delete;
+
+private:
+    int m_previous;
+};
+
 // Shared by the decoders: the file name as messages show it, and the size
 // limit every decoder applies before it allocates.
 QString displayName(const QString& name);
@@ -15,7 +29,9 @@ void checkDimensions(std::int64_t width, std::int64_t height, const QString& nam
 [[noreturn]] void refuse(LoadFailure failure, const QString& message);
 
 // A true-colour picture's headers: a synthetic file header ("BM", size 10000)
-// and an info header of the picture's size at 24 bits.
+// and an info header of the picture's own size (width × height, or the
+// image's size) at 24 bits.
+void setTrueColorHeaders(LoadedPicture& picture, int width, int height);
 void setTrueColorHeaders(LoadedPicture& picture);
 
 }  // namespace kestra

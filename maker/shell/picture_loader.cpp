@@ -2,22 +2,23 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <memory>
 
 #include "jpeg_reader.h"
 #include "picture_checks.h"
+#include "picture_reduction.h"
 
 namespace kestra {
 
 namespace {
-
-// Larger files cannot hold a picture within the limits in any format we read.
-constexpr qint64 kMaxFileBytes = 512LL * 1024 * 1024;
 
 enum class PictureType { Bmp, Jpeg, Other };
 
@@ -49,19 +50,58 @@ LoadedPicture decodeOther(std::span<const std::uint8_t> data, const QString& nam
                QStringLiteral("「%1」は画像ファイルとして読めません（BMP、JPEG、PNG などの画像を選んでください）。")
                    .arg(displayName(name)));
     checkDimensions(size.width(), size.height(), name);
+    // The reader scales while it decodes where its format allows, and after
+    // decoding otherwise.
+    const int factor = reductionFactor(size.width(), size.height());
+    if (factor > 1)
+        reader.setScaledSize(QSize((size.width() + factor - 1) / factor, (size.height() + factor - 1) / factor));
     QImage image;
-    if (!reader.read(&image))
-        refuse(LoadFailure::Unreadable, QStringLiteral("「%1」は画像ファイルとして読めません（%2）。")
-                                            .arg(displayName(name), reader.errorString()));
+    {
+        const AllocationLimit limit(size);
+        if (!reader.read(&image))
+            refuse(LoadFailure::Unreadable, QStringLiteral("「%1」は画像ファイルとして読めません（%2）。")
+                                                .arg(displayName(name), reader.errorString()));
+    }
     LoadedPicture picture;
     picture.image = image.convertToFormat(QImage::Format_RGB32);
     if (picture.image.isNull())
         refuse(LoadFailure::OutOfMemory, QStringLiteral("「%1」を読み込むメモリが足りません。").arg(displayName(name)));
-    setTrueColorHeaders(picture);
+    setTrueColorHeaders(picture, size.width(), size.height());
     return picture;
 }
 
+std::span<const std::uint8_t> bytesOf(const QByteArray& bytes)
+{
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())};
+}
+
+// A JPEG file is decoded as it is read, so that it never has to be in
+// memory whole.
+LoadedPicture decodeJpegFile(const QString& path)
+{
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(QFile::encodeName(path).constData(), "rb"),
+                                                                 &std::fclose);
+    if (!stream)
+        refuse(LoadFailure::Unreadable, QStringLiteral("「%1」を開けません。").arg(displayName(path)));
+    // The decoder asks for 4 KiB at a time; read the file in larger pieces.
+    std::setvbuf(stream.get(), nullptr, _IOFBF, 1 << 20);
+    return decodeJpegStream(stream.get(), path);
+}
+
 }  // namespace
+
+AllocationLimit::AllocationLimit(const QSize& size) : m_previous(QImageReader::allocationLimit())
+{
+    // Room for the picture at 32 bits a pixel, in whole megabytes.
+    const qint64 needed = (static_cast<qint64>(size.width()) * size.height() * 4 >> 20) + 1;
+    if (m_previous > 0 && needed > m_previous)
+        QImageReader::setAllocationLimit(static_cast<int>(std::min<qint64>(needed, std::numeric_limits<int>::max())));
+}
+
+AllocationLimit::~AllocationLimit()
+{
+    QImageReader::setAllocationLimit(m_previous);
+}
 
 QString displayName(const QString& name)
 {
@@ -75,15 +115,19 @@ void refuse(LoadFailure failure, const QString& message)
 
 void checkDimensions(std::int64_t width, std::int64_t height, const QString& name)
 {
-    if (width > kMaxPictureSide || height > kMaxPictureSide || width * height > kMaxPicturePixels)
+    if (width > kMaxPictureSide || height > kMaxPictureSide)
         refuse(LoadFailure::TooLarge,
-               QStringLiteral("「%1」は大きすぎて使用できません（一辺 %2 ピクセル、合わせて %3 ピクセルまでの画像を使ってください）。")
+               QCoreApplication::translate("kestra", "「%1」は大きすぎて使用できません（幅も高さも %2 ピクセルまでの画像を使ってください）。")
                    .arg(displayName(name))
-                   .arg(kMaxPictureSide)
-                   .arg(kMaxPicturePixels));
+                   .arg(kMaxPictureSide));
 }
 
 void setTrueColorHeaders(LoadedPicture& picture)
+{
+    setTrueColorHeaders(picture, picture.image.width(), picture.image.height());
+}
+
+void setTrueColorHeaders(LoadedPicture& picture, int width, int height)
 {
     picture.fileHeader = jigsaw::BITMAPFILEHEADER{};
     picture.fileHeader.bfType = jigsaw::kBmpSignature;
@@ -91,8 +135,8 @@ void setTrueColorHeaders(LoadedPicture& picture)
     picture.fileHeader.bfOffBits = 54;
     picture.infoHeader = jigsaw::BITMAPINFOHEADER{};
     picture.infoHeader.biSize = 40;
-    picture.infoHeader.biWidth = picture.image.width();
-    picture.infoHeader.biHeight = picture.image.height();
+    picture.infoHeader.biWidth = width;
+    picture.infoHeader.biHeight = height;
     picture.infoHeader.biPlanes = 1;
     picture.infoHeader.biBitCount = 24;
     picture.palette = {};
@@ -123,11 +167,11 @@ LoadedPicture decodePicture(std::span<const std::uint8_t> data, const QString& n
 
 void checkPictureSize(const LoadedPicture& picture)
 {
-    if (picture.image.width() < kMinPictureSide || picture.image.height() < kMinPictureSide)
+    if (picture.width() < kMinPictureSide || picture.height() < kMinPictureSide)
         refuse(LoadFailure::TooSmall,
                QStringLiteral("画像が小さすぎてパズルを作れません（%1 × %2 ピクセル）。幅も高さも %3 ピクセル以上の画像を使ってください。")
-                   .arg(picture.image.width())
-                   .arg(picture.image.height())
+                   .arg(picture.width())
+                   .arg(picture.height())
                    .arg(kMinPictureSide));
 }
 
@@ -137,15 +181,24 @@ LoadedPicture loadPictureFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         refuse(LoadFailure::Unreadable,
                QStringLiteral("「%1」を開けません（%2）。").arg(displayName(path), file.errorString()));
-    if (file.size() > kMaxFileBytes)
-        checkDimensions(kMaxPicturePixels, kMaxPicturePixels, path);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        refuse(LoadFailure::Unreadable,
-               QStringLiteral("「%1」を読めません（%2）。").arg(displayName(path), file.errorString()));
-    LoadedPicture picture =
-        decodePicture({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())},
-                      path);
+    LoadedPicture picture;
+    if (pictureType(bytesOf(file.peek(3)), path) == PictureType::Jpeg) {
+        picture = decodeJpegFile(path);
+    } else {
+        // Mapped, so that a file larger than memory can still be read.
+        const qint64 size = file.size();
+        const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
+        QByteArray bytes;
+        if (mapped == nullptr) {
+            bytes = file.readAll();
+            if (file.error() != QFileDevice::NoError)
+                refuse(LoadFailure::Unreadable,
+                       QStringLiteral("「%1」を読めません（%2）。").arg(displayName(path), file.errorString()));
+        }
+        picture = decodePicture(mapped != nullptr ? std::span<const std::uint8_t>(mapped, static_cast<std::size_t>(size))
+                                                  : bytesOf(bytes),
+                                path);
+    }
     checkPictureSize(picture);
     return picture;
 }

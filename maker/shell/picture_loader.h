@@ -13,16 +13,19 @@
 namespace kestra {
 
 // A picture read from a file or the clipboard, ready to be installed in the
-// document. The image is always Format_RGB32 at the picture's full size; an
-// 8-bit BMP also keeps its colour table (unused entries zero), which data
-// creation maps the picture back onto.
+// document. The image is always Format_RGB32 and holds the whole picture: at
+// its own size, or for a large picture reduced while it was decoded (see
+// picture_reduction.h). An 8-bit BMP also keeps its colour table (unused
+// entries zero), which data creation maps the picture back onto.
 struct LoadedPicture {
     QImage image;
     jigsaw::BITMAPFILEHEADER fileHeader;
-    jigsaw::BITMAPINFOHEADER infoHeader;  // width and height of the picture; biBitCount 8 or 24
+    jigsaw::BITMAPINFOHEADER infoHeader;  // the picture's own width and height; biBitCount 8 or 24
     std::array<jigsaw::RGBQUAD, 256> palette{};
 
     int bitCount() const { return infoHeader.biBitCount; }
+    int width() const { return infoHeader.biWidth; }
+    int height() const { return infoHeader.biHeight; }
 };
 
 // Why a picture was refused. UnsupportedDepth is the one the maker answers
@@ -44,12 +47,13 @@ private:
 };
 
 // Limits on the pictures the maker accepts. The decoders read pictures of any
-// size up to the largest; the maker refuses those too small to frame.
+// size up to the largest side BMP and JPEG can hold; the maker refuses those
+// too small to frame.
 inline constexpr int kMinPictureSide = 32;
-inline constexpr int kMaxPictureSide = 30000;
-inline constexpr std::int64_t kMaxPicturePixels = 60'000'000;
+inline constexpr int kMaxPictureSide = 65535;
 
-// Reads a picture file for the maker: decodePicture on the file's content,
+// Reads a picture file of any size for the maker: decodePicture on the file's
+// content (mapped, not read into memory; a JPEG is decoded as it is read),
 // then checkPictureSize. Throws PictureLoadError; nothing is changed on
 // failure.
 LoadedPicture loadPictureFile(const QString& path);
@@ -58,7 +62,7 @@ LoadedPicture loadPictureFile(const QString& path);
 // like a file.
 LoadedPicture pictureFromImage(const QImage& image);
 
-// Decodes a picture of any size up to the limits: BMP (8-bit with its
+// Decodes a picture of any size up to the limit: BMP (8-bit with its
 // palette, 24-bit; also a header-less DIB), JPEG, or any other format Qt
 // reads (as true colour). The type comes from the extension of `name`,
 // compared without regard to case, or from the first bytes when the
@@ -69,7 +73,8 @@ LoadedPicture decodePicture(std::span<const std::uint8_t> data, const QString& n
 LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name);
 LoadedPicture decodeJpeg(std::span<const std::uint8_t> data, const QString& name);
 
-// Refuses (TooSmall) a picture too small to frame a puzzle in.
+// Refuses (TooSmall) a picture too small to frame a puzzle in, by its own
+// size.
 void checkPictureSize(const LoadedPicture& picture);
 
 }  // namespace kestra

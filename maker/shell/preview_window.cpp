@@ -44,7 +44,7 @@ void PreviewWindow::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
     const QRect target = pictureRect();
-    const KRect& f = m_doc.m_rcFrame;
+    const KRect f = m_doc.SurfaceRect(m_doc.m_rcFrame);
     const QRect source(f.left, f.top, f.width(), f.height());
     if (m_doc.m_imgPicture.isNull() || source.isEmpty()) {
         painter.fillRect(target, Qt::black);

@@ -69,17 +69,39 @@ TEST_F(FrameDragTest, FreeStretchFollowsTheMouseButNotBelowFiftyPixels)
     EXPECT_EQ(doc.m_rcFrameView, (KRect{100, 100, 350, 420}));
     kestra::frameDrag(doc, {150, 150}, client);
     EXPECT_EQ(doc.m_rcFrameView, (KRect{100, 100, 150, 150}));
-    // Past the client edge is refused too.
+    // Past the client edge the corner stops on it, each way on its own.
     kestra::frameDrag(doc, {1011, 300}, client);
-    EXPECT_EQ(doc.m_rcFrameView, (KRect{100, 100, 150, 150}));
+    EXPECT_EQ(doc.m_rcFrameView, (KRect{100, 100, 1010, 300}));
+    kestra::frameDrag(doc, {160, 900}, client);
+    EXPECT_EQ(doc.m_rcFrameView, (KRect{100, 100, 160, 520}));
 }
 
-TEST_F(FrameDragTest, LockedCornerRefusesFramesPastTheClientEdge)
+TEST_F(FrameDragTest, LockedCornerPastTheClientEdgeStopsOnItAlongTheDiagonal)
 {
     // The diagonal point for y = 520 lies at x = 380, bottom 520: still inside.
     EXPECT_EQ(dragTo({300, 400}, {300, 520}), (KRect{100, 100, 380, 520}));
     kestra::frameDrag(doc, {300, 530}, client);
     EXPECT_EQ(doc.m_rcFrameView, (KRect{100, 100, 380, 520}));
+    kestra::frameDrag(doc, {5000, 9000}, client);
+    EXPECT_EQ(doc.m_rcFrameView, (KRect{100, 100, 380, 520}));
+    kestra::frameRelease(doc);
+    // Each corner pushed far out ends on an edge with the frame's proportions.
+    struct Case {
+        KPoint corner;
+        KPoint mouse;
+        KRect expected;
+    };
+    const Case cases[] = {
+        {{100, 100}, {-900, -900}, {33, 0, 300, 400}},
+        {{300, 100}, {2000, -900}, {100, 0, 367, 400}},
+        {{100, 400}, {-900, 2000}, {20, 100, 300, 520}},
+        {{300, 400}, {2000, 2000}, {100, 100, 380, 520}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        EXPECT_EQ(dragTo(c.corner, c.mouse), c.expected) << "corner " << c.corner.x << "," << c.corner.y;
+        kestra::frameRelease(doc);
+    }
 }
 
 TEST_F(FrameDragTest, HandlesWinOverTheBodyAndReachOutsideTheFrame)

@@ -138,10 +138,10 @@ private slots:
     void windowFitsTheScreen()
     {
         m_doc->InstallPicture(picture(3000, 2000));
-        QCOMPARE(fitMainWindow(*m_doc, kScreen.size()), QSize(1024, 724));
+        QCOMPARE(fitView(*m_doc, QSize(1014, 728)), QSize(1014, 676));
         QCOMPARE(QSize(m_doc->m_nDisplayWidth, m_doc->m_nDisplayHeight), QSize(1014, 676));
         m_doc->InstallPicture(picture(200, 100));
-        QCOMPARE(fitMainWindow(*m_doc, kScreen.size()), QSize(210, 148));
+        QCOMPARE(fitView(*m_doc, QSize(1014, 728)), QSize(200, 100));
     }
 
     void loadedPictureGetsTheDefaultFrame()
@@ -149,7 +149,7 @@ private slots:
         m_frame->show();
         m_frame->installPicture(picture(1000, 500), kScreen);
         QCOMPARE(m_frame->pos(), QPoint(0, 0));
-        QCOMPARE(m_frame->size(), QSize(1010, 548));
+        QCOMPARE(m_frame->view()->size(), QSize(1000, 500));
         QCOMPARE(m_doc->m_rcFrameView, (KRect{1, 1, 389, 491}));
         QCOMPARE(m_doc->m_rcFrame, (KRect{1, 1, 389, 483}));
         QVERIFY(m_frame->action(kestra::cmd::kCreateData)->isEnabled());
@@ -170,7 +170,7 @@ private slots:
         QVERIFY(m_doc->m_bPictureLoaded);
         QCOMPARE(m_doc->m_imgPicture.size(), QSize(200, 100));
         QCOMPARE(m_doc->m_infoHeader.biBitCount, 24);
-        QCOMPARE(m_frame->size(), QSize(210, 148));
+        QCOMPARE(m_frame->view()->size(), QSize(200, 100));
     }
 
     void unreadablePictureIsReportedAndKeepsThePrevious()
@@ -247,23 +247,23 @@ private slots:
         QTest::mouseMove(view, QPoint(200, 200));
         QCOMPARE(view->cursor().shape(), Qt::SizeAllCursor);
         QTest::mousePress(view, Qt::LeftButton, {}, QPoint(200, 200));
-        QTest::mouseMove(view, QPoint(250, 220));
-        QCOMPARE(m_doc->m_rcFrameView, (KRect{51, 21, 439, 511}));
+        QTest::mouseMove(view, QPoint(250, 205));
+        QCOMPARE(m_doc->m_rcFrameView, (KRect{51, 6, 439, 496}));
         QCOMPARE(m_doc->m_rcFrame, (KRect{1, 1, 389, 483}));
-        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(250, 220));
-        QCOMPARE(m_doc->m_rcFrame, (KRect{51, 21, 439, 503}));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(250, 205));
+        QCOMPARE(m_doc->m_rcFrame, (KRect{51, 6, 439, 488}));
 
-        // Bottom-right handle, 3 pixels outside the frame, dragged inwards
+        // Bottom-right handle, 2 pixels outside the frame, dragged inwards
         // along the diagonal.
-        QTest::mouseMove(view, QPoint(441, 513));
+        QTest::mouseMove(view, QPoint(441, 498));
         QCOMPARE(view->cursor().shape(), Qt::SizeFDiagCursor);
-        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(441, 513));
+        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(441, 498));
         QTest::mouseMove(view, QPoint(250, 260));
-        QCOMPARE(m_doc->m_rcFrameView, (KRect{51, 21, 250, 272}));
-        QTest::mouseMove(view, QPoint(99, 80));  // 48 wide: refused
-        QCOMPARE(m_doc->m_rcFrameView, (KRect{51, 21, 250, 272}));
-        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(99, 80));
-        QCOMPARE(m_doc->m_rcFrame, (KRect{51, 21, 250, 264}));
+        QCOMPARE(m_doc->m_rcFrameView, (KRect{51, 6, 252, 260}));
+        QTest::mouseMove(view, QPoint(95, 60));  // 44 wide: refused
+        QCOMPARE(m_doc->m_rcFrameView, (KRect{51, 6, 252, 260}));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(95, 60));
+        QCOMPARE(m_doc->m_rcFrame, (KRect{51, 6, 252, 252}));
         QCOMPARE(m_doc->m_nCorner, 0);
     }
 
@@ -289,7 +289,7 @@ private slots:
             d->yesButton()->setChecked(true);
             QTest::keyClick(d, Qt::Key_Escape);
         });
-        prompts.editMessage(m_frame.get(), *m_doc);
+        QVERIFY(prompts.editMessage(m_frame.get(), *m_doc));
         QCOMPARE(m_doc->m_szMessage[0], std::string(100, 'a'));
         QVERIFY(!m_doc->m_bShowMessageOnOpen);
     }
@@ -307,8 +307,9 @@ private slots:
         prompts.chooseFormat = [&](QWidget*, CKestraDoc& doc) {
             asked << QStringLiteral("format");
             doc.m_nDataFormat = 1;
+            return true;
         };
-        prompts.editMessage = [&](QWidget*, CKestraDoc&) { asked << QStringLiteral("message"); };
+        prompts.editMessage = [&](QWidget*, CKestraDoc&) { return asked << QStringLiteral("message"), true; };
         prompts.chooseSaveFile = [&](QWidget*, const QString& folder) {
             asked << QStringLiteral("save");
             return folder == m_dir->path() ? target : QString();

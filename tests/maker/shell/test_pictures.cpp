@@ -2,29 +2,42 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <cstdio>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
+
 #include "byte_io.h"
+
+std::vector<std::uint8_t> bmpHeaders(int width, int height, int bitCount, std::uint32_t offset,
+                                     std::uint32_t clrUsed)
+{
+    const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
+    jigsaw::BITMAPFILEHEADER fh;
+    fh.bfType = jigsaw::kBmpSignature;
+    fh.bfOffBits = offset;
+    fh.bfSize = static_cast<std::uint32_t>(std::min<std::uint64_t>(offset + stride * height, 0xFFFFFFFFu));
+    jigsaw::BITMAPINFOHEADER info;
+    info.biSize = 40;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = static_cast<std::uint16_t>(bitCount);
+    info.biClrUsed = clrUsed;
+    std::vector<std::uint8_t> out;
+    jigsaw::ByteWriter w(out);
+    jigsaw::writeFileHeader(w, fh);
+    jigsaw::writeInfoHeader(w, info);
+    return out;
+}
 
 std::vector<std::uint8_t> makeBmp8(int width, int height, const std::array<jigsaw::RGBQUAD, 256>& palette,
                                    const std::vector<std::uint8_t>& indices, std::uint32_t clrUsed)
 {
     const std::uint32_t entries = clrUsed == 0 ? 256 : clrUsed;
     const std::uint32_t stride = (static_cast<std::uint32_t>(width) + 3) / 4 * 4;
-    jigsaw::BITMAPFILEHEADER fh;
-    fh.bfType = jigsaw::kBmpSignature;
-    fh.bfOffBits = 14 + 40 + 4 * entries;
-    fh.bfSize = fh.bfOffBits + stride * static_cast<std::uint32_t>(height);
-    jigsaw::BITMAPINFOHEADER info;
-    info.biSize = 40;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 8;
-    info.biClrUsed = clrUsed;
-
-    std::vector<std::uint8_t> out;
-    jigsaw::ByteWriter w(out);
-    jigsaw::writeFileHeader(w, fh);
-    jigsaw::writeInfoHeader(w, info);
+    std::vector<std::uint8_t> out = bmpHeaders(width, height, 8, 14 + 40 + 4 * entries, clrUsed);
     for (std::uint32_t i = 0; i < entries; ++i) {
         const jigsaw::RGBQUAD& q = palette[i];
         out.insert(out.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, 0});
@@ -61,4 +74,46 @@ std::vector<std::uint8_t> readBytes(const QString& path)
         return {};
     const QByteArray b = f.readAll();
     return {b.begin(), b.end()};
+}
+
+bool writeJpegRows(const QString& path, int width, int height,
+                   const std::function<void(int y, std::uint8_t* rgb)>& row)
+{
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
+    if (file == nullptr)
+        return false;
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, file);
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 85, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        row(static_cast<int>(cinfo.next_scanline), rgb.data());
+        JSAMPROW rows[1] = {rgb.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return std::fclose(file) == 0;
+}
+
+void photoRow(int width, int height, int y, std::uint8_t* rgb)
+{
+    for (int x = 0; x < width; ++x) {
+        const std::uint32_t hash = (static_cast<std::uint32_t>(x) * 2654435761u) ^ (static_cast<std::uint32_t>(y) * 40503u);
+        const int noise = static_cast<int>((hash >> 13) % 13) - 6;
+        const int line = (x % 250 < 3 || y % 250 < 3) ? 90 : 0;
+        const auto channel = [&](long long v) { return static_cast<std::uint8_t>(std::clamp<long long>(v + noise - line, 0, 255)); };
+        rgb[3 * x] = channel(40 + 200LL * x / width);
+        rgb[3 * x + 1] = channel(60 + 160LL * y / height);
+        rgb[3 * x + 2] = channel(230 - 150LL * (x + y) / (width + height));
+    }
 }

@@ -5,11 +5,16 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "bmp_headers.h"
 
 // Picture files made by the tests themselves.
+
+// The file and info headers of a bottom-up BMP whose pixels start at `offset`.
+std::vector<std::uint8_t> bmpHeaders(int width, int height, int bitCount, std::uint32_t offset,
+                                     std::uint32_t clrUsed = 0);
 
 // An 8-bit BMP of top-down palette indices; `clrUsed` entries of the table
 // are written (0 means all 256).
@@ -25,3 +30,13 @@ bool writeBytes(const QString& path, const std::vector<std::uint8_t>& bytes);
 
 // The file's content, empty when it cannot be read.
 std::vector<std::uint8_t> readBytes(const QString& path);
+
+// Writes a baseline JPEG (quality 85, 4:2:0) of width × height one row at a
+// time, so that pictures larger than memory can be made; `row` fills the
+// 3·width bytes R, G, B of row y (from the top). Returns false on failure.
+bool writeJpegRows(const QString& path, int width, int height,
+                   const std::function<void(int y, std::uint8_t* rgb)>& row);
+
+// A photograph-like scene for such rows: broad colour gradients, a grid of
+// darker lines every 250 pixels and a little fixed noise.
+void photoRow(int width, int height, int y, std::uint8_t* rgb);

@@ -1,0 +1,123 @@
+#include "picture_reduction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include <sys/mman.h>
+
+#include "geometry.h"
+
+namespace kestra {
+
+namespace {
+
+constexpr double kPixelsPerPuzzlePixel = 2.0;
+
+}  // namespace
+
+double minimumScale(std::int64_t width, std::int64_t height)
+{
+    double scale = 0.0;
+    for (const jigsaw::PuzzleSize& size : jigsaw::puzzleSizes()) {
+        const double W = size.geometry.width();
+        const double H = size.geometry.height();
+        // The largest frame of the puzzle's proportions, as the frame is set up.
+        double h = static_cast<double>(height - 8);
+        double w = h * W / H;
+        if (w > static_cast<double>(width)) {
+            w = static_cast<double>(width);
+            h = w * H / W;
+        }
+        if (w <= 0.0 || h <= 0.0)
+            return 1.0;
+        scale = std::max(scale, std::sqrt(kPixelsPerPuzzlePixel * W * H / (w * h)));
+    }
+    return std::min(scale, 1.0);
+}
+
+DecodeScale jpegDecodeScale(std::int64_t width, std::int64_t height)
+{
+    const double scale = minimumScale(width, height);
+    DecodeScale d;
+    d.num = std::clamp(static_cast<int>(std::ceil(scale * 8.0 - 1e-9)), 1, 8);
+    if (d.num == 1)
+        d.factor = std::max(1, static_cast<int>(0.125 / scale));
+    return d;
+}
+
+int reductionFactor(std::int64_t width, std::int64_t height)
+{
+    return std::max(1, static_cast<int>(1.0 / minimumScale(width, height)));
+}
+
+QImage makeSurface(int width, int height)
+{
+    constexpr std::size_t kLargePage = 2u << 20;
+    const std::size_t bytesPerLine = static_cast<std::size_t>(width) * 4;
+    const std::size_t bytes = bytesPerLine * static_cast<std::size_t>(height);
+    if (width <= 0 || height <= 0 || bytes < kLargePage)
+        return QImage(width, height, QImage::Format_RGB32);
+    void* memory = std::aligned_alloc(kLargePage, (bytes + kLargePage - 1) / kLargePage * kLargePage);
+    if (memory == nullptr)
+        return {};
+    madvise(memory, bytes, MADV_HUGEPAGE);
+    return QImage(static_cast<uchar*>(memory), width, height, static_cast<qsizetype>(bytesPerLine),
+                  QImage::Format_RGB32, [](void* m) { std::free(m); }, memory);
+}
+
+RowReducer::RowReducer(int width, int height, int factor)
+    : m_width(width),
+      m_height(height),
+      m_factor(std::max(factor, 1)),
+      m_image(makeSurface((width + m_factor - 1) / m_factor, (height + m_factor - 1) / m_factor)),
+      m_row(static_cast<std::size_t>(std::max(width, 0)))
+{
+    if (m_factor > 1 && !m_image.isNull())
+        m_sums.assign(static_cast<std::size_t>(m_image.width()) * 3, 0);
+}
+
+QRgb* RowReducer::nextRow()
+{
+    if (m_factor == 1 && m_outRow < m_image.height())
+        return reinterpret_cast<QRgb*>(m_image.scanLine(m_outRow));
+    return m_row.data();
+}
+
+void RowReducer::addRow(const QRgb* row)
+{
+    if (m_image.isNull() || m_rowsSeen >= m_height)
+        return;
+    ++m_rowsSeen;
+    if (m_factor == 1) {
+        auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(m_outRow++));
+        if (line != row)
+            std::memcpy(line, row, static_cast<std::size_t>(m_width) * sizeof(QRgb));
+        return;
+    }
+    for (int x = 0; x < m_width; ++x) {
+        std::uint32_t* s = &m_sums[static_cast<std::size_t>(x / m_factor) * 3];
+        s[0] += qRed(row[x]);
+        s[1] += qGreen(row[x]);
+        s[2] += qBlue(row[x]);
+    }
+    if (++m_rowsInBlock == m_factor || m_rowsSeen == m_height)
+        flush();
+}
+
+void RowReducer::flush()
+{
+    auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(m_outRow++));
+    for (int X = 0; X < m_image.width(); ++X) {
+        const int columns = std::min(m_factor, m_width - X * m_factor);
+        const std::uint32_t count = static_cast<std::uint32_t>(columns * m_rowsInBlock);
+        std::uint32_t* s = &m_sums[static_cast<std::size_t>(X) * 3];
+        out[X] = qRgb(static_cast<int>((s[0] + count / 2) / count), static_cast<int>((s[1] + count / 2) / count),
+                      static_cast<int>((s[2] + count / 2) / count));
+    }
+    std::fill(m_sums.begin(), m_sums.end(), 0u);
+    m_rowsInBlock = 0;
+}
+
+}  // namespace kestra
