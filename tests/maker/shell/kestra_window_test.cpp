@@ -3,7 +3,6 @@
 // and the dialogs of data creation closed with ✕ or Escape.
 #include "command_ids.h"
 #include "creation_flow.h"
-#include "data_format_dialog.h"
 #include "dib_samples.h"
 #include "jzt_file.h"
 #include "kestra_doc.h"
@@ -16,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QSettings>
@@ -212,6 +212,31 @@ private slots:
             QVERIFY(kScreen.contains(preview));
             QVERIFY2(!preview.intersects(m_maker->frame.frameGeometry()), qPrintable(QStringLiteral("%1,%2").arg(preview.x()).arg(preview.y())));
         }
+    }
+
+    // A large picture is kept reduced; the frame, in the picture's own
+    // pixels, still shows its part of the picture in the view and the preview.
+    void reducedPictureShowsTheFramedPart()
+    {
+        QImage surface(1500, 1000, QImage::Format_RGB32);
+        surface.fill(qRgb(220, 30, 30));
+        QPainter(&surface).fillRect(750, 0, 750, 1000, qRgb(30, 30, 220));
+        kestra::LoadedPicture picture = kestra::pictureFromImage(surface);
+        picture.infoHeader.biWidth = 6000;
+        picture.infoHeader.biHeight = 4000;
+        m_maker->frame.show();
+        m_maker->frame.installPicture(std::move(picture), kScreen);
+        QCOMPARE(m_maker->doc.m_nPictureWidth, 6000);
+        CKestraView* view = m_maker->frame.view();
+        drag(view, center(m_maker->doc.m_rcFrameView), center(m_maker->doc.m_rcFrameView) + QPoint(5000, 0));
+        QCOMPARE(m_maker->doc.m_rcFrame.right, 6000);
+
+        const QImage preview = m_maker->frame.preview()->grab().toImage();
+        const QRgb shown = preview.pixel(m_maker->frame.preview()->pictureRect().center());
+        QVERIFY2(qBlue(shown) > 180 && qRed(shown) < 60, qPrintable(QColor(shown).name()));
+        const QImage onView = view->grab().toImage();
+        const QRgb framed = onView.pixel(center(m_maker->doc.m_rcFrameView));
+        QVERIFY2(qBlue(framed) > 180 && qRed(framed) < 60, qPrintable(QColor(framed).name()));
     }
 
     void closingADialogCancelsTheCreation_data()
