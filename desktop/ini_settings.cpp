@@ -20,11 +20,17 @@ QString IniSettings::defaultIniPath(const QString& fallbackBaseName)
     return iniPathFor(QCoreApplication::applicationDirPath(), baseName);
 }
 
-QString IniSettings::iniPathFor(const QString& exeDir, const QString& baseName)
+bool IniSettings::isWritableFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
+QString IniSettings::iniPathFor(const QString& exeDir, const QString& baseName,
+                                bool (*isWritable)(const QString& folder))
 {
     const QString fileName = baseName + QStringLiteral(".ini");
-    const QFileInfo folder(exeDir);
-    if (folder.isDir() && folder.isWritable())
+    if (isWritable(exeDir))
         return QDir(exeDir).filePath(fileName);
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(configDir);

@@ -16,8 +16,11 @@ public:
     static QString defaultIniPath(const QString& fallbackBaseName);
 
     // "<baseName>.ini" in `exeDir` when that folder is writable, otherwise in
-    // the user's configuration folder, which is made if missing.
-    static QString iniPathFor(const QString& exeDir, const QString& baseName);
+    // the user's configuration folder, which is made if missing. Tests pass
+    // their own `isWritable`, since the superuser may write anywhere.
+    static bool isWritableFolder(const QString& folder);
+    static QString iniPathFor(const QString& exeDir, const QString& baseName,
+                              bool (*isWritable)(const QString& folder) = isWritableFolder);
 
     const QString& path() const { return m_path; }
 

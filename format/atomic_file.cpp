@@ -1,7 +1,6 @@
 #include "atomic_file.h"
 
 #include <fcntl.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,7 +34,7 @@ bool writeAll(int fd, std::span<const std::span<const std::uint8_t>> parts)
     std::size_t first = 0;
     while (first < vec.size()) {
         const int count = static_cast<int>(std::min<std::size_t>(vec.size() - first, IOV_MAX));
-        const ssize_t n = ::writev(fd, vec.data() + first, count);
+        const ssize_t n = atomicFileCalls().writev(fd, vec.data() + first, count);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -56,6 +55,12 @@ bool writeAll(int fd, std::span<const std::span<const std::uint8_t>> parts)
 
 }  // namespace
 
+AtomicFileCalls& atomicFileCalls()
+{
+    static AtomicFileCalls calls{::writev, ::fsync};
+    return calls;
+}
+
 void writeFileAtomically(const std::filesystem::path& path, std::span<const std::span<const std::uint8_t>> parts)
 {
     static std::atomic<unsigned> counter{0};
@@ -74,7 +79,7 @@ void writeFileAtomically(const std::filesystem::path& path, std::span<const std:
     if (fd < 0)
         fail(path, errno);
     int err = 0;
-    if (!writeAll(fd, parts) || ::fsync(fd) != 0)
+    if (!writeAll(fd, parts) || atomicFileCalls().fsync(fd) != 0)
         err = errno;
     if (::close(fd) != 0 && err == 0)
         err = errno;

@@ -71,12 +71,16 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
     }
     if (data.size() < 18)
         damaged(QStringLiteral("ファイルの先頭が途中で切れています"));
+    if (data[0] == 'B' && data[1] == 'A')
+        refuseUnsupported();  // an OS/2 array of bitmaps
     if (data[0] != 'B' || data[1] != 'M')
         damaged(QStringLiteral("BMP の印 \"BM\" がありません"));
 
     jigsaw::ByteReader in(data);
     const jigsaw::BITMAPFILEHEADER fh = jigsaw::readFileHeader(in);
     const std::uint32_t infoSize = readU32(data, 14);
+    if (infoSize == 12 || infoSize == 16 || infoSize == 64)
+        refuseUnsupported();  // the OS/2 headers
     if (!knownInfoSize(infoSize))
         damaged(QStringLiteral("情報ヘッダーの長さ %1 バイトは BMP にありません").arg(infoSize));
     if (data.size() < 14 + static_cast<std::size_t>(infoSize))
@@ -84,8 +88,7 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
     jigsaw::BITMAPINFOHEADER info = jigsaw::readInfoHeader(in);
 
     if (info.biBitCount != 8 && info.biBitCount != 24)
-        refuse(LoadFailure::UnsupportedDepth,
-               QStringLiteral("TRUE COLOR または ２５６色 以外の画像は使用できません\n画像の読み込みを中止します"));
+        refuseUnsupported();
 
     const std::int64_t width = info.biWidth;
     const std::int64_t height = info.biHeight < 0 ? -static_cast<std::int64_t>(info.biHeight) : info.biHeight;

@@ -7,6 +7,7 @@
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "picture_checks.h"
 #include "picture_reduction.h"
@@ -127,7 +128,10 @@ LoadedPicture decodeJpegStream(std::FILE* stream, const QString& name)
     const QString file = displayName(name);
     auto err = std::make_unique<ErrorManager>();
     Decoded decoded;
-    if (!decompress(stream, *err, decoded))
+    const bool read = decompress(stream, *err, decoded);
+    if (!read && err->pub.msg_code == JERR_BAD_PRECISION)
+        refuseUnsupported();  // 12-bit samples
+    if (!read)
         refuse(LoadFailure::Unreadable,
                QStringLiteral("「%1」は JPEG ファイルとして読めません（%2）。").arg(file, QString::fromLocal8Bit(err->message)));
     if (decoded.noMemory)

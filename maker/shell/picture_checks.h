@@ -27,6 +27,9 @@ private:
 QString displayName(const QString& name);
 void checkDimensions(std::int64_t width, std::int64_t height, const QString& name);
 [[noreturn]] void refuse(LoadFailure failure, const QString& message);
+// A valid picture of a kind the maker does not take (another depth, an OS/2
+// bitmap, 12-bit samples): UnsupportedDepth with the maker's warning.
+[[noreturn]] void refuseUnsupported();
 
 // A true-colour picture's headers: a synthetic file header ("BM", size 10000)
 // and an info header of the picture's own size (width × height, or the

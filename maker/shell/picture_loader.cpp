@@ -113,6 +113,12 @@ void refuse(LoadFailure failure, const QString& message)
     throw PictureLoadError(failure, message);
 }
 
+void refuseUnsupported()
+{
+    refuse(LoadFailure::UnsupportedDepth,
+           QStringLiteral("TRUE COLOR または ２５６色 以外の画像は使用できません\n画像の読み込みを中止します"));
+}
+
 void checkDimensions(std::int64_t width, std::int64_t height, const QString& name)
 {
     if (width > kMaxPictureSide || height > kMaxPictureSide)

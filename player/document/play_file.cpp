@@ -102,12 +102,18 @@ struct PlayData {
     CellGrid<int> cellB{};
     CellGrid<int> zIndex{};
     CellGrid<RECT> pieceRect{};
-    std::vector<GroupMatrix> groups = std::vector<GroupMatrix>(kMaxPieces);
+    // Record p's byte for piece q at p × pieceCount() + q: only the first
+    // pieceCount() bytes of each record belong to the puzzle.
+    std::vector<std::uint8_t> groupBytes;
     SlotTable<int> zCol{};
     SlotTable<int> zRow{};
     std::array<PackedDib, 6> pictures;
 
     int pieceCount() const { return cols * rows; }
+    bool inGroup(int p, std::size_t q) const
+    {
+        return groupBytes[static_cast<std::size_t>(p) * static_cast<std::size_t>(pieceCount()) + q] != 0;
+    }
 };
 
 int formatBits(int format)
@@ -186,9 +192,12 @@ void readHeader(std::span<const std::uint8_t> data, PlayData& d)
         damaged("表示の設定が不正です");
 }
 
-void readTables(std::span<const std::uint8_t> data, PlayData& d)
+// The cell and rectangle tables come from `tables` (the file's bytes up to the
+// group records); the group records and the stacking order straight from the
+// file, so that only the bytes that belong to the puzzle are copied.
+void readTables(jigsaw::ByteSource& src, std::span<const std::uint8_t> tables, PlayData& d)
 {
-    const std::uint8_t* base = data.data();
+    const std::uint8_t* base = tables.data();
     for (int r = 0; r < d.rows; ++r) {
         for (int c = 0; c < d.cols; ++c) {
             const std::size_t k = cellIndex(c, r, d.cols);
@@ -200,15 +209,15 @@ void readTables(std::span<const std::uint8_t> data, PlayData& d)
             d.pieceRect[c][r] = RECT{pairAt(rect), pairAt(rect + 4), pairAt(rect + 8), pairAt(rect + 12)};
         }
     }
-    for (int p = 0; p < kMaxPieces; ++p) {
-        const std::uint8_t* record = base + kOffGroups + kPlayGroupRecordSize * static_cast<std::size_t>(p);
-        for (int r = 0; r < d.rows; ++r)
-            for (int c = 0; c < d.cols; ++c)
-                d.groups[static_cast<std::size_t>(p)][c][r] = record[cellIndex(c, r, d.cols)] != 0 ? 1 : 0;
-    }
+    const auto n = static_cast<std::size_t>(d.pieceCount());
+    d.groupBytes.resize(kMaxPieces * n);
+    for (std::size_t p = 0; p < kMaxPieces; ++p)
+        src.readAt(kOffGroups + kPlayGroupRecordSize * p, std::span(d.groupBytes).subspan(p * n, n));
+    std::array<std::uint8_t, 2 * kMaxPieces> stacking{};
+    src.readAt(kOffZCol, stacking);
     for (int i = 0; i < kMaxPieces; ++i) {
-        d.zCol[i] = base[kOffZCol + static_cast<std::size_t>(i)];
-        d.zRow[i] = base[kOffZRow + static_cast<std::size_t>(i)];
+        d.zCol[i] = stacking[static_cast<std::size_t>(i)];
+        d.zRow[i] = stacking[kMaxPieces + static_cast<std::size_t>(i)];
     }
 }
 
@@ -272,7 +281,7 @@ void checkStacking(const PlayData& d)
 void checkGroups(const PlayData& d)
 {
     const int n = d.pieceCount();
-    const auto member = [&](int p, int q) { return d.groups[static_cast<std::size_t>(p)][q % d.cols][q / d.cols] != 0; };
+    const auto member = [&](int p, int q) { return d.inGroup(p, static_cast<std::size_t>(q)); };
     std::vector<int> lowest(static_cast<std::size_t>(n));
     for (int p = 0; p < n; ++p) {
         if (!member(p, p))
@@ -324,9 +333,9 @@ std::unique_ptr<PlayData> parsePlayData(jigsaw::ByteSource& src)
     if (src.size() < expected)
         throw FormatError("プレイファイルが途中で切れています（" + std::to_string(expected) + " バイト必要ですが、" +
                           std::to_string(src.size()) + " バイトしかありません）。");
-    fixed.resize(kPlayFixedSize);
+    fixed.resize(kOffGroups);
     src.readAt(kPlayHeaderSize, std::span<std::uint8_t>(fixed).subspan(kPlayHeaderSize));
-    readTables(fixed, *d);
+    readTables(src, fixed, *d);
     checkPlaces(*d);
     checkStacking(*d);
     checkGroups(*d);
@@ -378,7 +387,7 @@ void applyPlayData(CVorpelDoc& doc, PlayData& d, GameClock& clock, DocumentEvent
         GroupMatrix& group = doc.Group(p);
         for (int r = 0; r < d.rows; ++r)
             for (int c = 0; c < d.cols; ++c)
-                group[c][r] = d.groups[static_cast<std::size_t>(p)][c][r];
+                group[c][r] = d.inGroup(p, cellIndex(c, r, d.cols)) ? 1 : 0;
     }
     doc.ZCol() = d.zCol;
     doc.ZRow() = d.zRow;

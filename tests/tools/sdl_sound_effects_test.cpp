@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "sdl_sound_effects.h"
@@ -19,31 +20,35 @@ using namespace std::chrono_literals;
 using Samples = std::vector<std::int16_t>;
 
 // Plays the effects, one right after another, through a new player on SDL's
-// disk driver, which writes the mixed 16-bit stereo output to a file in real
-// time. Returns what was written after `listen`, or as soon as anything was
-// heard when `untilHeard`.
-Samples record(const QStringList& folders, std::initializer_list<SoundEffect> effects,
-               std::chrono::milliseconds listen, bool untilHeard = false)
+// disk driver, which writes the mixed 16-bit stereo output to a file. With a
+// pause of 1 ms per buffer of 23 ms the driver renders far faster than real
+// time, so the wait is for the number of samples, not for the clock. Returns the first
+// `seconds` of output; fails the test when they were not written.
+Samples record(const QStringList& folders, std::initializer_list<SoundEffect> effects, double seconds)
 {
     QTemporaryDir out;
     const QString path = out.filePath(QStringLiteral("output.raw"));
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path));
-    SdlSoundEffects sounds(folders);
-    for (const SoundEffect effect : effects)
-        sounds.play(effect);
-    const auto deadline = std::chrono::steady_clock::now() + listen;
+    qputenv("SDL_DISKAUDIODELAY", "1");
+    const auto wanted = static_cast<std::size_t>(seconds * 44100) * 2;
     Samples samples;
-    do {
-        std::this_thread::sleep_for(20ms);
+    {
+        SdlSoundEffects sounds(folders);
+        for (const SoundEffect effect : effects)
+            sounds.play(effect);
         QFile file(path);
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        samples.resize(static_cast<std::size_t>(bytes.size()) / 2);
-        std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
-        if (untilHeard && std::ranges::any_of(samples, [](std::int16_t v) { return v != 0; }))
-            break;
-    } while (std::chrono::steady_clock::now() < deadline);
+        const auto giveUp = std::chrono::steady_clock::now() + 20s;
+        while (QFileInfo(path).size() < static_cast<qint64>(2 * wanted) && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(5ms);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = file.read(static_cast<qint64>(2 * wanted));
+            samples.resize(static_cast<std::size_t>(bytes.size()) / 2);
+            std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+        }
+    }
     qputenv("SDL_AUDIODRIVER", "dummy");
+    EXPECT_EQ(samples.size(), wanted) << "the player wrote " << seconds << " s of output";
     return samples;
 }
 
@@ -72,19 +77,19 @@ TEST(SdlSoundEffects, EachSoundIsHeardAndANewOneCutsTheLast)
 {
     for (const SoundEffect effect : {SoundEffect::Join, SoundEffect::Complete, SoundEffect::FlyBack}) {
         SCOPED_TRACE(soundFileName(effect));
-        EXPECT_GT(loudest(record({kBuilt}, {effect}, 5s, true)), 1000);
+        EXPECT_GT(loudest(record({kBuilt}, {effect}, 2.0)), 1000);
     }
     // The chord alone lasts about a second; cut by the click at once, only
     // the click's 80 ms remain (give or take a mixer buffer).
-    EXPECT_GT(secondsHeard(record({kBuilt}, {SoundEffect::Complete}, 2000ms)), 0.9);
-    EXPECT_LT(secondsHeard(record({kBuilt}, {SoundEffect::Complete, SoundEffect::Join}, 1500ms)), 0.2);
+    EXPECT_GT(secondsHeard(record({kBuilt}, {SoundEffect::Complete}, 3.0)), 0.9);
+    EXPECT_LT(secondsHeard(record({kBuilt}, {SoundEffect::Complete, SoundEffect::Join}, 1.5)), 0.2);
 }
 
 TEST(SdlSoundEffects, MissingOrBrokenFilesStaySilentAndLaterFoldersAreSearched)
 {
     const auto all = {SoundEffect::Join, SoundEffect::Complete, SoundEffect::FlyBack};
     QTemporaryDir empty;
-    EXPECT_EQ(loudest(record({empty.path()}, all, 400ms)), 0);
+    EXPECT_EQ(loudest(record({empty.path()}, all, 1.0)), 0);
 
     // Only "on.wav", and broken, in the first folder; all three in the second.
     QTemporaryDir broken;
@@ -92,14 +97,14 @@ TEST(SdlSoundEffects, MissingOrBrokenFilesStaySilentAndLaterFoldersAreSearched)
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("RIFF\xff\xff\xff\xffWAVEfmt garbage");
     junk.close();
-    EXPECT_EQ(loudest(record({broken.path()}, all, 400ms)), 0);
-    EXPECT_GT(loudest(record({broken.path(), kBuilt}, {SoundEffect::Join}, 5s, true)), 1000);
+    EXPECT_EQ(loudest(record({broken.path()}, all, 1.0)), 0);
+    EXPECT_GT(loudest(record({broken.path(), kBuilt}, {SoundEffect::Join}, 2.0)), 1000);
 
     // Only the files present sound.
     QTemporaryDir onlyJoin;
     ASSERT_TRUE(QFile::copy(kBuilt + QStringLiteral("/on.wav"), onlyJoin.filePath(QStringLiteral("on.wav"))));
-    EXPECT_EQ(loudest(record({onlyJoin.path()}, {SoundEffect::FlyBack, SoundEffect::Complete}, 400ms)), 0);
-    EXPECT_GT(loudest(record({onlyJoin.path()}, {SoundEffect::FlyBack, SoundEffect::Join}, 5s, true)), 1000);
+    EXPECT_EQ(loudest(record({onlyJoin.path()}, {SoundEffect::FlyBack, SoundEffect::Complete}, 1.0)), 0);
+    EXPECT_GT(loudest(record({onlyJoin.path()}, {SoundEffect::FlyBack, SoundEffect::Join}, 2.0)), 1000);
 }
 
 TEST(SdlSoundEffects, QuickSuccessionSharingAndNoDeviceNeverFail)

@@ -21,7 +21,11 @@ RunResult runKestra(const QStringList& args)
 {
     QProcess p;
     p.start(QStringLiteral(KESTRA_PATH), args);
-    p.waitForFinished(120000);
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        return {-1, QStringLiteral("kestra did not finish within two minutes")};
+    }
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
 }
 
@@ -99,12 +103,14 @@ TEST_F(BatchCreation, EverySizeBothFormatsFromBmpAndJpeg)
             for (const char* source : {"pic.bmp", "pic.jpg"}) {
                 SCOPED_TRACE(testing::Message() << "size " << size << ", " << format << ", " << source);
                 const bool bmp = QLatin1String(source).endsWith(QLatin1String("bmp"));
-                const RunResult run = runKestra({QStringLiteral("--output"), path("out.jzt"), QStringLiteral("--size"),
+                // A path of its own, so that no earlier run's file can stand in.
+                const QString out = dir.filePath(QStringLiteral("out-%1-%2-%3.jzt").arg(size).arg(format, source));
+                const RunResult run = runKestra({QStringLiteral("--output"), out, QStringLiteral("--size"),
                                            QString::number(size), QStringLiteral("--format"), QLatin1String(format),
                                            QStringLiteral("--frame"), QStringLiteral("0,0,%1,%2").arg(w).arg(h),
                                            path(source)});
                 ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
-                const jigsaw::JztPuzzle puzzle = jigsaw::readJztFile(path("out.jzt").toStdString());
+                const jigsaw::JztPuzzle puzzle = jigsaw::readJztFile(out.toStdString());
                 EXPECT_EQ(puzzle.header.geometry, g);
                 EXPECT_EQ(puzzle.header.bitCount(), bmp ? 8 : 24);
                 const bool large = QLatin1String(format) == QLatin1String("large");

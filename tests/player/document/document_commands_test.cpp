@@ -108,8 +108,7 @@ TEST(Document, ConstructionAndElapsedTime)
     }
     EXPECT_EQ(doc.GetTrayTurn(12), 0);
     EXPECT_EQ(doc.PieceSize(), 200);
-    EXPECT_EQ(doc.GetHomeMark(12), (RECT{2 + 80 + 20 - 5, -10 + 4 * 120 + 80 + 20 - 5, 2 + 80 + 20 + 5,
-                                         -10 + 4 * 120 + 80 + 20 + 5}));
+    EXPECT_EQ(doc.GetHomeMark(12), (RECT{97, 565, 107, 575})) << "column 0 of the row below the 3 × 4 puzzle";
     EXPECT_EQ(doc.GetPreviewWndRect(), (RECT{0, 0, 262, 219}));
     EXPECT_EQ(doc.GetPlayable(), 0);
 

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include "atomic_file.h"
 #include "document_commands.h"
 #include "document_test_support.h"
 #include "format_error.h"
@@ -27,6 +31,20 @@ std::size_t occupiedSlot(const Bytes& b, std::size_t from)
     while (b[kTray + 5 * from + 2] == 0)
         ++from;
     return from;
+}
+
+std::filesystem::path emptyFolder(const char* name)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+Bytes fileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A 12-piece game in the middle of play: pieces 0 and 1 joined on the board,
@@ -189,6 +207,29 @@ TEST(PlayFile, TwoSavesDifferOnlyInTheSeconds)
     EXPECT_EQ(seconds, 40u + 70'000'000u);
 }
 
+TEST(PlayFile, AFailedOverwriteLeavesTheOldFileByteForByte)
+{
+    const std::filesystem::path dir = emptyFolder("player_document_play_overwrite_test");
+    FakeClock clock;
+    const auto doc = gameInProgress(clock);
+    SavePlayFile(*doc, dir / "game.jpd", clock);
+    const Bytes old = fileBytes(dir / "game.jpd");
+
+    doc->PieceRect()[2][1] = RECT{700, 300, 900, 500};
+    doc->SetModified(1);
+    clock.tick += 60'000;
+    jigsaw::atomicFileCalls().fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    EXPECT_THROW(SavePlayFile(*doc, dir / "game.jpd", clock), jigsaw::FormatError);
+    jigsaw::atomicFileCalls().fsync = ::fsync;
+    EXPECT_EQ(fileBytes(dir / "game.jpd"), old);
+    EXPECT_EQ(doc->GetModified(), 1) << "the game still counts as unsaved";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
+    std::filesystem::remove_all(dir);
+}
+
 // Each damage to a good file must be refused with the open game left as it was.
 TEST(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
 {
@@ -234,9 +275,7 @@ TEST(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
 
 TEST(PlayFile, SaveAndOpenThroughFiles)
 {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "player_document_play_file_test";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const std::filesystem::path dir = emptyFolder("player_document_play_file_test");
     FakeClock clock;
     const auto doc = gameInProgress(clock);
 
@@ -249,9 +288,7 @@ TEST(PlayFile, SaveAndOpenThroughFiles)
     CVorpelDoc reopened;
     OpenPlayFile(reopened, dir / "game.jpd", clock, noDocumentEvents());
     EXPECT_EQ(reopened.GetPlayOpenPath(), (dir / "game.jpd").string());
-    std::ifstream in(dir / "game.jpd", std::ios::binary);
-    const Bytes onDisk{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(onDisk, WritePlayData(*doc, clock.tick));
+    EXPECT_EQ(fileBytes(dir / "game.jpd"), WritePlayData(*doc, clock.tick));
     EXPECT_EQ(reopened.GetPiecesOut(), 3);
     EXPECT_EQ(reopened.Group(1)[0][0], 1);
     std::filesystem::remove_all(dir);

@@ -63,36 +63,6 @@ TEST_F(PlayRules, PicksTheTopOutlineAndSeesThroughTheSurround)
     EXPECT_EQ(doc->ZIndex()[0][0], doc->PieceCount() - 1);
 }
 
-TEST_F(PlayRules, JoinsWithinTheWindowInEveryTurnOnly)
-{
-    const CVorpelDoc start = *doc;
-    auto fresh = std::make_unique<CVorpelDoc>();
-    for (int turn = 1; turn <= 4; ++turn) {
-        const POINT rightOf[] = {{pitch, 0}, {0, pitch}, {-pitch, 0}, {0, -pitch}};
-        const POINT step = rightOf[turn - 1];
-        const POINT exact{400 + step.x, 400 + step.y};
-        for (int axis = 0; axis < 2; ++axis)
-            for (int offset = -16; offset <= 15; ++offset) {
-                *fresh = start;
-                put(*fresh, 4, turn, 400, 400);
-                put(*fresh, 5, turn, exact.x + (axis == 0 ? offset : 0), exact.y + (axis == 1 ? offset : 0));
-                const JoinResult joined = TryJoin(*fresh, 5);
-                const bool near = offset >= -15 && offset <= 14;
-                ASSERT_EQ(joined.count, near ? 1 : 0) << "turn " << turn << " axis " << axis << " offset " << offset;
-                if (near) {
-                    EXPECT_EQ(fresh->PieceRect()[2][1].left, exact.x) << "snapped onto its place";
-                    EXPECT_EQ(fresh->PieceRect()[2][1].top, exact.y);
-                    EXPECT_EQ(fresh->PieceRect()[1][1].left, 400) << "the neighbour stays";
-                    EXPECT_EQ(fresh->Group(4), fresh->Group(5));
-                }
-            }
-        *fresh = start;
-        put(*fresh, 4, turn % 4 + 1, 400, 400);
-        put(*fresh, 5, turn, exact.x, exact.y);
-        EXPECT_EQ(TryJoin(*fresh, 5).count, 0) << "another turn never joins";
-    }
-}
-
 TEST_F(PlayRules, APieceDroppedIntoAGapJoinsAllThreeAndTheLastJoinCompletes)
 {
     put(*doc, 1, 1, 200 + pitch, 200);

@@ -115,9 +115,9 @@ TEST(PuzzleLoader, ThousandPiecesFillTheTablesUpToTheLastEntry)
     for (int slot = 0; slot < 1000; ++slot)
         ASSERT_NE(doc.GetTrayTurn(slot), 0);
     EXPECT_EQ(doc.GetTrayTurn(1000), 0);
-    // Entry 1,000 is the mark one past the last piece: column 0 of row 25.
-    const int y = -10 + 25 * 30 + 20 + 5 - 5;
-    EXPECT_EQ(doc.GetHomeMark(1000), (RECT{2 + 20 + 5 - 5, y, 2 + 20 + 10, y + 10}));
+    // Entry 1,000 is the mark one past the last piece: column 0 of row 25,
+    // a 10 × 10 square about (27, 765).
+    EXPECT_EQ(doc.GetHomeMark(1000), (RECT{22, 760, 32, 770}));
     EXPECT_EQ(doc.Group(1000)[0][25], 0);
     EXPECT_EQ(doc.Group(1000)[40][0], 0);
     EXPECT_EQ(doc.Group(999)[39][24], 1);

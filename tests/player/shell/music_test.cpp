@@ -16,9 +16,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -325,50 +323,6 @@ private slots:
         QVERIFY(standardMidiFile(hugeTrack).isEmpty());
     }
 
-    void sdlDevicePlaysATrackAndReportsHowItEnded()
-    {
-        SdlMusicDevice device;
-        const QString missing = m_dir->filePath(QStringLiteral("none.mid"));
-        QVERIFY(device.open(missing).contains(missing));
-        const QByteArray track = bgmTrack();
-        const QString truncated = writeFile(QStringLiteral("cut.mid"), track.chopped(1));
-        QCOMPARE(device.open(truncated), QStringLiteral("「cut.mid」は MIDI ファイルではないか、壊れています。"));
-        QVERIFY(!device.play([](MusicEnd) {}).isEmpty());
-
-        if (SdlMusicDevice::soundFont().isEmpty())
-            QSKIP("No General MIDI sound font is installed (package timgm6mb-soundfont).");
-        const QString output = m_dir->filePath(QStringLiteral("output.raw"));
-        qputenv("SDL_AUDIODRIVER", "disk");
-        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
-        QCOMPARE(device.open(writeFile(QStringLiteral("BGM01.mid"), track)), QString());
-
-        std::vector<MusicEnd> ends;
-        QCOMPARE(device.play([&ends](MusicEnd end) { ends.push_back(end); }), QString());
-        const auto heard = [&output] {
-            QFile file(output);
-            const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-            std::vector<qint16> samples(static_cast<std::size_t>(bytes.size()) / 2);
-            std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
-            return std::ranges::any_of(samples, [](qint16 s) { return s > 500 || s < -500; });
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(heard(), 15000);
-
-        // A stop is reported as an interruption, never as the piece's end.
-        device.stop();
-        QTRY_COMPARE(ends.size(), std::size_t{1});
-        QCOMPARE(ends.front(), MusicEnd::Interrupted);
-
-        // Half a second of one note plays to its end.
-        const QByteArray note = QByteArray("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\x0c", 22) +
-                                QByteArray("\0\x90\x3c\x64\x60\x80\x3c\0\0\xff\x2f\0", 12);
-        QCOMPARE(device.open(writeFile(QStringLiteral("note.mid"), note)), QString());
-        QCOMPARE(device.play([&ends](MusicEnd end) { ends.push_back(end); }), QString());
-        QTRY_COMPARE_WITH_TIMEOUT(ends.size(), std::size_t{2}, 10000);
-        QCOMPARE(ends.back(), MusicEnd::Finished);
-        device.close();
-        qputenv("SDL_AUDIODRIVER", "dummy");
-    }
-
 private:
     static QByteArray bgmTrack()
     {
@@ -381,13 +335,6 @@ private:
         for (int i = 0; i < 4; ++i)
             out[i] = static_cast<char>((v >> (8 * i)) & 0xff);
         return out;
-    }
-    QString writeFile(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(m_dir->filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            return {};
-        return file.fileName();
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -215,7 +215,7 @@ private slots:
     {
         const int last = m_doc->PieceCount() - 1;
         layOutJoined(0, last - 1, 20, 20);
-        const POINT home = homePlace(*m_doc, last, 20, 20);
+        const POINT home{260, 380};  // column 2, row 3 of pitch 120 from (20, 20)
         placeOnBoard(*m_doc, last, 1, home.x + 7, home.y - 6);
         showBoard(0);
         QSignalSpy completed(m_view, &CVorpelView::puzzleCompleted);
@@ -269,8 +269,9 @@ private slots:
         QCOMPARE(m_view->totalSize(), QSize(980, 880));
         m_pane->resize(300, 300);
         m_view->setGeometry(0, 0, 300, 300);
-        const QSize needed(m_doc->Pitch() * 3 + m_doc->GetMargin() + 2 * m_doc->GetMarkOffsetX(),
-                           m_doc->Pitch() * 4 + m_doc->GetMargin());
+        // Three columns and four rows of pitch 120 with the margin of 80,
+        // and the home marks' offset on both sides.
+        const QSize needed(444, 560);
         QCOMPARE(m_view->totalSize(), needed);
         QCOMPARE(m_view->horizontalScrollBar()->maximum(), needed.width() - vp()->width());
 
