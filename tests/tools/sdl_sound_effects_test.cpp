@@ -39,7 +39,10 @@ Samples record(const QStringList& folders, std::initializer_list<SoundEffect> ef
         QFile file(path);
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         samples.resize(static_cast<std::size_t>(bytes.size()) / 2);
-        std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+        // Before the driver's first write there is nothing to copy, and
+        // memcpy must not be given the empty vector's null pointer.
+        if (!samples.empty())
+            std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
         if (untilHeard && std::ranges::any_of(samples, [](std::int16_t v) { return v != 0; }))
             break;
     } while (std::chrono::steady_clock::now() < deadline);
