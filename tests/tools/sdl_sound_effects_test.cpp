@@ -44,7 +44,9 @@ Samples record(const QStringList& folders, std::initializer_list<SoundEffect> ef
         if (file.open(QIODevice::ReadOnly)) {
             const QByteArray bytes = file.read(static_cast<qint64>(2 * wanted));
             samples.resize(static_cast<std::size_t>(bytes.size()) / 2);
-            std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+            // memcpy must not be given an empty vector's null pointer.
+            if (!samples.empty())
+                std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
         }
     }
     qputenv("SDL_AUDIODRIVER", "dummy");
