@@ -252,7 +252,11 @@ void CMainFrame::connectCommands()
         m_files->savePlayFile();
     });
     on(kCmdExit, [this] { close(); });
-    on(kCmdArrangeTray, [this] { runDocumentCommand(OnArrangeTray); });
+    // Arranging reuses the slot that a carried piece would fly back to.
+    on(kCmdArrangeTray, [this] {
+        endCarry();
+        runDocumentCommand(OnArrangeTray);
+    });
     on(kCmdReverseStacking, [this] { runDocumentCommand(OnReverseStacking); });
     on(kCmdTogglePreview, [this] { runDocumentCommand(OnTogglePreview); });
     on(kCmdToggleElapsed, [this] { runDocumentCommand(OnToggleElapsed); });

@@ -233,6 +233,30 @@ private slots:
         QVERIFY(!overlay()->isVisible());
     }
 
+    // Arranging the tray while a piece is carried out of it: the piece goes
+    // back first, so no slot is reused under it and every piece stays once.
+    void arrangingEndsTheTrayCarryFirst()
+    {
+        DialogAnswerer answers;
+        startTwelve();
+        CVorpelDoc& d = doc();
+        playPiece(0, QPoint(60, 50), QPoint(), false);
+        QWidget* board = m_frame->board()->viewport();
+        carryFromTray(slotOfPiece(d, 1), board->mapToGlobal(QPoint(250, 250)));
+        QCOMPARE(d.GetTrayDrag(), 1);
+        m_frame->action(kCmdArrangeTray)->trigger();
+        QCOMPARE(d.GetTrayDrag(), 0);
+        QVERIFY(!overlay()->isVisible());
+        mouse(m_frame->tray()->viewport(), QEvent::MouseButtonRelease, board->mapToGlobal(QPoint(250, 250)),
+              Qt::LeftButton, Qt::NoButton);
+        for (int piece = 1; piece < d.PieceCount(); ++piece) {
+            int inTray = 0;
+            for (int slot = 0; slot <= d.PieceCount(); ++slot)
+                inTray += d.GetTrayTurn(slot) != 0 && d.GetTrayPiece(slot) == piece;
+            QCOMPARE(inTray + d.GetOnBoard(piece), 1);
+        }
+    }
+
 private:
     CVorpelDoc& doc() { return m_frame->document(); }
     RECT rectOf(int id) { return doc().PieceRect()[id % doc().GetCols()][id / doc().GetCols()]; }
