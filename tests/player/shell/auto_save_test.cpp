@@ -183,7 +183,7 @@ private slots:
         doc().SetCompleted(1);
         m_player->autoSave->look();
         QTRY_VERIFY(!QFile::exists(copy()));
-        QVERIFY(!QFile::exists(AutoSaveFolder::nameFileOf(copy())));
+        QTRY_VERIFY(!QFile::exists(AutoSaveFolder::nameFileOf(copy())));
     }
 
     // Closing: a game the user declined to save is kept in its copy, written
