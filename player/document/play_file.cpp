@@ -65,8 +65,11 @@ void putPair(std::uint8_t* at, int v)
     at[1] = static_cast<std::uint8_t>(v / 255);
 }
 
+// The digits 255, 255 give 65280, which putPair cannot store again.
 int pairAt(const std::uint8_t* at)
 {
+    if (at[0] == 255 && at[1] == 255)
+        damaged("数値 65280 は記録できる範囲を超えています");
     return at[1] * 255 + at[0];
 }
 
