@@ -68,8 +68,11 @@ void putPair(std::uint8_t* at, int v)
 // The largest value a pair holds: 255 × 255 − 1.
 constexpr int kMaxPairValue = 65279;
 
+// The digits 255, 255 give 65280, which putPair cannot store again.
 int pairAt(const std::uint8_t* at)
 {
+    if (at[0] == 255 && at[1] == 255)
+        damaged("数値 65280 は記録できる範囲を超えています");
     return at[1] * 255 + at[0];
 }
 
