@@ -68,12 +68,18 @@ void putPair(std::uint8_t* at, int v)
 // The largest value a pair holds: 255 × 255 − 1.
 constexpr int kMaxPairValue = 65279;
 
-// The digits 255, 255 give 65280, which putPair cannot store again.
+// A number written as two base-255 digits. The digits 255, 255 give 65280,
+// which the writer cannot store again.
+int digitPair(std::uint8_t high, std::uint8_t low)
+{
+    if (high == 255 && low == 255)
+        damaged("数値 65280 は記録できる範囲を超えています");
+    return high * 255 + low;
+}
+
 int pairAt(const std::uint8_t* at)
 {
-    if (at[0] == 255 && at[1] == 255)
-        damaged("数値 65280 は記録できる範囲を超えています");
-    return at[1] * 255 + at[0];
+    return digitPair(at[1], at[0]);
 }
 
 std::size_t cellIndex(int c, int r, int cols)
@@ -173,7 +179,7 @@ void readHeader(std::span<const std::uint8_t> data, PlayData& d)
                 " です。1 か 2 のはずです");
     for (int i = 0; i < kMaxPieces; ++i) {
         const std::uint8_t* e = h + kOffTray + kTrayEntrySize * static_cast<std::size_t>(i);
-        d.trayPiece[i] = e[0] * 255 + e[1];
+        d.trayPiece[i] = digitPair(e[0], e[1]);
         d.trayTurn[i] = e[2];
         d.boardTurn[i] = e[3];
         d.onBoard[i] = e[4];
