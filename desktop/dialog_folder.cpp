@@ -16,12 +16,14 @@ bool isProgramFolder(const QFileInfo& folder)
 
 }  // namespace
 
-QString dialogStartFolder(const QString& remembered, DialogUse use, QStandardPaths::StandardLocation fallback)
+QString dialogStartFolder(const QString& remembered, DialogUse use, QStandardPaths::StandardLocation fallback,
+                          bool (*isWritable)(const QString& folder))
 {
     if (!remembered.isEmpty()) {
         const QFileInfo given(remembered);
         const QFileInfo folder(given.isDir() ? given.absoluteFilePath() : given.absolutePath());
-        const bool usable = use == DialogUse::Open ? folder.isReadable() && folder.isExecutable() : folder.isWritable();
+        const bool usable = use == DialogUse::Open ? folder.isReadable() && folder.isExecutable()
+                                                 : isWritable(folder.absoluteFilePath());
         if (folder.isDir() && usable && !isProgramFolder(folder))
             return QDir::cleanPath(folder.absoluteFilePath());
     }

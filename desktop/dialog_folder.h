@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ini_settings.h"
+
 #include <QStandardPaths>
 #include <QString>
 
@@ -12,6 +14,8 @@ enum class DialogUse { Open, Save };
 // exists, the dialog can use it and it is not the program's own folder (the
 // settings' default before any choice, and for an installed copy a system
 // folder). Otherwise the user's `fallback` folder (documents, pictures,
-// music), or the home folder when that does not exist.
+// music), or the home folder when that does not exist. Tests pass their own
+// `isWritable`, since the superuser may write anywhere.
 QString dialogStartFolder(const QString& remembered, DialogUse use,
-                          QStandardPaths::StandardLocation fallback = QStandardPaths::DocumentsLocation);
+                          QStandardPaths::StandardLocation fallback = QStandardPaths::DocumentsLocation,
+                          bool (*isWritable)(const QString& folder) = IniSettings::isWritableFolder);
