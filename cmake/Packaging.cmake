@@ -17,7 +17,8 @@ the picture with the mouse on a board: pieces are carried, turned, snapped to
 their true neighbours and joined into groups. It keeps the time, saves games
 in progress, plays music and sounds and frames the finished picture.
 Kestra makes puzzles for it from BMP, JPEG and PNG pictures, in sixteen sizes
-from 12 to 1000 pieces. The user interface is Japanese.")
+from 12 to 1000 pieces. The user interface is Japanese, or English where the
+desktop speaks another language.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -26,7 +27,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | fluid-soundfont-gm, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | fluid-soundfont-gm, fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(GNUInstallDirs)

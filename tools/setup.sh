@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libjpeg62-turbo-dev libsdl2-mixer-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   fonts-noto-cjk
   timgm6mb-soundfont
   desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev xvfb xauth xdotool

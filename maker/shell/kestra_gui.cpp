@@ -4,6 +4,7 @@
 #include "kestra_doc.h"
 #include "kestra_settings.h"
 #include "main_frame.h"
+#include "translations.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int runKestraGui(int& argc, char** argv, const QString& picturePath)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestra"));
     QApplication::setWindowIcon(appIcon(AppIcon::Kestra));
+    installTranslations(QStringLiteral("kestra"), uiLanguage());
 
     CKestraDoc doc;
     doc.InitPaths(QCoreApplication::applicationFilePath());

@@ -1,0 +1,42 @@
+#include "translations.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+TEST(Translations, JapaneseOnlyWhenTheDesktopPutsItFirst)
+{
+    EXPECT_EQ(uiLanguageFor({QStringLiteral("ja-JP")}), UiLanguage::Japanese);
+    EXPECT_EQ(uiLanguageFor({QStringLiteral("ja"), QStringLiteral("en-US")}), UiLanguage::Japanese);
+    EXPECT_EQ(uiLanguageFor({QStringLiteral("en-US"), QStringLiteral("ja-JP")}), UiLanguage::English);
+    EXPECT_EQ(uiLanguageFor({QStringLiteral("jv-ID")}), UiLanguage::English);
+    EXPECT_EQ(uiLanguageFor({QStringLiteral("C")}), UiLanguage::English);
+    EXPECT_EQ(uiLanguageFor({}), UiLanguage::English);
+}
+
+// The built catalogues turn a Japanese source text into English, and the
+// Japanese interface gets Qt's own texts in Japanese.
+TEST(Translations, CataloguesAreFoundAndTranslate)
+{
+    const char* context = "RecoveryPrompt";
+    const char* source = "ゲームの再開";
+    ASSERT_EQ(QCoreApplication::translate(context, source), QString::fromUtf8(source));
+
+    QList<QTranslator*> english = installTranslations(QStringLiteral("vorpel"), UiLanguage::English, QStringLiteral(VORPEL_DIR));
+    ASSERT_EQ(english.size(), 1);
+    EXPECT_EQ(QCoreApplication::translate(context, source), QStringLiteral("Resume Game"));
+    for (QTranslator* t : english) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+    EXPECT_EQ(QCoreApplication::translate(context, source), QString::fromUtf8(source));
+
+    QList<QTranslator*> japanese = installTranslations(QStringLiteral("vorpel"), UiLanguage::Japanese);
+    ASSERT_EQ(japanese.size(), 1);
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    for (QTranslator* t : japanese) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+}
