@@ -78,13 +78,17 @@ Scene* g_scene = nullptr;
 
 Scene& scene() { return *g_scene; }
 
-// One step of dragging the block: a mouse move and the repaint it causes.
+// One step of dragging the block: a mouse move and the repaint it causes,
+// at the zoom given in percent.
 void BM_BoardDragStep(benchmark::State& state)
 {
     Scene& s = scene();
+    s.view->zoomAbout(static_cast<int>(state.range(0)), QPoint(0, 0));
     s.reset();
     const int pitch = s.doc->Pitch();
-    const QPoint grip = kBlockAt + QPoint(5 * pitch + s.doc->PieceSize() / 2, 5 * pitch + s.doc->PieceSize() / 2);
+    const QPoint grip =
+        (kBlockAt + QPoint(5 * pitch + s.doc->PieceSize() / 2, 5 * pitch + s.doc->PieceSize() / 2)) *
+        s.view->zoomPercent() / 100;
     s.mouse(QEvent::MouseButtonPress, Qt::LeftButton, grip, Qt::LeftButton);
     QCoreApplication::processEvents();
     int step = 0;
@@ -94,9 +98,10 @@ void BM_BoardDragStep(benchmark::State& state)
         QCoreApplication::processEvents();
         ++step;
     }
+    s.view->zoomAbout(100, QPoint(0, 0));
     s.reset();
 }
-BENCHMARK(BM_BoardDragStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BoardDragStep)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 // The first paint of the whole board: the cache is built from the 1000
 // pieces and copied to the viewport.

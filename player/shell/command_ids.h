@@ -16,4 +16,9 @@ enum ShellCommand : int {
     kCmdBgmOpen = 32803,   // "開く"
     kCmdAbout = 57664,     // "ﾊﾞｰｼﾞｮﾝ情報(&A)..."
     kCmdExit = 57665,      // "終了(&X)"
+    // The board's zoom.
+    kCmdZoomIn = 33101,         // "拡大(&I)"
+    kCmdZoomOut = 33102,        // "縮小(&U)"
+    kCmdZoomActualSize = 33103, // "実寸表示(&A)"
+    kCmdZoomToFit = 33104,      // "全体を表示(&W)"
 };

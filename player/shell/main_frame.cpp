@@ -4,6 +4,7 @@
 #include "background_music.h"
 #include "help_file.h"
 #include "board_view.h"
+#include "board_zoom.h"
 #include "command_ids.h"
 #include "completion.h"
 #include "drag_overlay.h"
@@ -109,6 +110,8 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
     connect(m_board, &CVorpelView::contextMenuRequested, this, &CMainFrame::showContextMenu);
     connect(m_tray, &CPsView::contextMenuRequested, this, &CMainFrame::showContextMenu);
     connect(m_board, &CVorpelView::puzzleCompleted, this, &CMainFrame::puzzleCompleted);
+    m_board->zoomAbout(m_settings.readInt(QStringLiteral("Zoom"), kActualSize), QPoint(0, 0));
+    connect(m_board, &CVorpelView::zoomChanged, this, &CMainFrame::refreshCommands);
     for (const QKeySequence& key : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, &CMainFrame::focusOtherPane);
     refreshCommands();
@@ -151,6 +154,16 @@ void CMainFrame::buildMenus()
     view->addAction(addCommand(kCmdToggleElapsed, QStringLiteral("経　　　過(&K)")));
     action(kCmdTogglePreview)->setCheckable(true);
     action(kCmdToggleElapsed)->setCheckable(true);
+    view->addSeparator();
+    view->addAction(addCommand(kCmdZoomIn, tr("拡大(&I)")));
+    view->addAction(addCommand(kCmdZoomOut, tr("縮小(&U)")));
+    view->addAction(addCommand(kCmdZoomActualSize, tr("実寸表示(&A)")));
+    view->addAction(addCommand(kCmdZoomToFit, tr("全体を表示(&W)")));
+    // Ctrl+= as well, for keyboards where + needs the shift key.
+    action(kCmdZoomIn)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    action(kCmdZoomOut)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    action(kCmdZoomActualSize)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+    action(kCmdZoomToFit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
     QMenu* options = bar->addMenu(QStringLiteral("オプション(&O)"));
     QMenu* bgm = options->addMenu(QStringLiteral("BGM           (&G)"));
@@ -202,6 +215,9 @@ void CMainFrame::buildContextMenu()
     QMenu* view = m_contextMenu->addMenu(QStringLiteral("表 示(&T)"));
     view->addAction(action(kCmdTogglePreview));
     view->addAction(action(kCmdToggleElapsed));
+    view->addSeparator();
+    for (const int id : {kCmdZoomIn, kCmdZoomOut, kCmdZoomActualSize, kCmdZoomToFit})
+        view->addAction(action(id));
     m_contextMenu->addSeparator();
     QMenu* options = m_contextMenu->addMenu(QStringLiteral("オプション(&O)"));
     QMenu* bgm = options->addMenu(QStringLiteral("BGM      (&G)"));
@@ -268,6 +284,10 @@ void CMainFrame::connectCommands()
     on(kCmdBgmOpen, [this] { m_music->chooseAndPlay(m_chooser, this); });
     on(kCmdBgmPlay, [this] { m_music->replay(); });
     on(kCmdBgmStop, [this] { m_music->stop(); });
+    on(kCmdZoomIn, [this] { m_board->zoomIn(); });
+    on(kCmdZoomOut, [this] { m_board->zoomOut(); });
+    on(kCmdZoomActualSize, [this] { m_board->zoomActualSize(); });
+    on(kCmdZoomToFit, [this] { m_board->zoomToFit(); });
     for (int track = 1; track <= 5; ++track)
         on(BackgroundMusic::commandOfTrack(track), [this, track] { m_music->playTrack(track); });
 }
@@ -295,8 +315,16 @@ void CMainFrame::refreshCommands()
             if (a->isCheckable())
                 a->setChecked(m_music->isCommandChecked(id));
             break;
+        case kCmdZoomIn:
+            a->setEnabled(m_board->zoomPercent() < kZoomLevels.back());
+            break;
+        case kCmdZoomOut:
+            a->setEnabled(m_board->zoomPercent() > kZoomLevels.front());
+            break;
         case kCmdExit:
         case kCmdAbout:
+        case kCmdZoomActualSize:
+        case kCmdZoomToFit:
             break;
         default:
             a->setEnabled(IsCommandEnabled(*m_doc, id));
@@ -426,6 +454,7 @@ void CMainFrame::storePlaces()
 {
     m_settings.writeRect(QStringLiteral("rg"), geometry());
     m_settings.writeInt(QStringLiteral("FlDx"), m_board->width());
+    m_settings.writeInt(QStringLiteral("Zoom"), m_board->zoomPercent());
     m_toolWindows->storeOpenPlaces();
 }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "board_zoom.h"
 #include "piece_images.h"
 #include "sound_effects.h"
 
@@ -50,7 +51,7 @@ void forEachInStackingOrder(const CVorpelDoc& doc, F&& f)
 }  // namespace
 
 CVorpelView::CVorpelView(CVorpelDoc& doc, const PieceImages& images, SoundEffects& sounds, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc), m_images(images), m_sounds(sounds)
+    : QAbstractScrollArea(parent), m_doc(doc), m_sounds(sounds), m_zoomed(images)
 {
     // A held group follows the mouse with no button down.
     viewport()->setMouseTracking(true);
@@ -71,21 +72,29 @@ void CVorpelView::documentChanged()
 
 QSize CVorpelView::totalSize() const { return sizeKeeping(scrollPosition()); }
 
-QSize CVorpelView::sizeKeeping(QPoint scroll) const
+QSize CVorpelView::tableSize() const
 {
-    const QSize splitter = parentWidget() ? parentWidget()->size() : size();
     const int neededW = m_doc.Pitch() * m_doc.GetCols() + m_doc.GetMargin() + 2 * m_doc.GetMarkOffsetX();
     const int neededH = m_doc.Pitch() * m_doc.GetRows() + m_doc.GetMargin();
     // Pieces may lie beyond the puzzle's size (a game resumed in a smaller
     // window, a turn at the edge): the board grows to hold them, as a table
-    // would. A board that shrinks does so only once the view has left the
-    // area that goes.
+    // would.
     const RECT pieces = BoardBounds(m_doc);
+    return QSize(std::max(neededW, static_cast<int>(pieces.right)),
+                 std::max(neededH, static_cast<int>(pieces.bottom)));
+}
+
+QSize CVorpelView::sizeKeeping(QPoint scroll) const
+{
+    // The pane stays covered at any zoom. A board that shrinks does so only
+    // once the view has left the area that goes.
+    const QSize splitter = parentWidget() ? parentWidget()->size() : size();
+    const QRect table = zoomedArea(QRect(QPoint(0, 0), tableSize()), m_zoom);
     const QSize page = viewport()->size();
     const int shownW = scroll.x() > 0 ? scroll.x() + page.width() : 0;
     const int shownH = scroll.y() > 0 ? scroll.y() + page.height() : 0;
-    return QSize(std::max({splitter.width() - kSplitterSlack, neededW, pieces.right, shownW}),
-                 std::max({splitter.height() - kSplitterSlack, neededH, pieces.bottom, shownH}));
+    return QSize(std::max({splitter.width() - kSplitterSlack, table.right() + 1, shownW}),
+                 std::max({splitter.height() - kSplitterSlack, table.bottom() + 1, shownH}));
 }
 
 QPoint CVorpelView::scrollPosition() const
@@ -99,6 +108,46 @@ std::optional<QPoint> CVorpelView::boardPointAt(QPoint globalPos) const
     if (!viewport()->rect().contains(local))
         return std::nullopt;
     return boardPoint(local);
+}
+
+void CVorpelView::zoomAbout(int percent, QPoint anchor)
+{
+    if (!isZoomLevel(percent) || percent == m_zoom)
+        return;
+    // The board point under the anchor keeps its fraction, so that zooming
+    // in and out again comes back to the same place.
+    const QPointF board = QPointF(anchor + scrollPosition()) * (100.0 / m_zoom);
+    m_zoom = percent;
+    m_cacheDirty = true;
+    scrollTo((board * (percent / 100.0) - QPointF(anchor)).toPoint());
+    viewport()->update();
+    emit zoomChanged(m_zoom);
+}
+
+void CVorpelView::zoomIn() { zoomAbout(nextZoomLevel(m_zoom, 1), viewport()->rect().center()); }
+
+void CVorpelView::zoomOut() { zoomAbout(nextZoomLevel(m_zoom, -1), viewport()->rect().center()); }
+
+void CVorpelView::zoomActualSize() { zoomAbout(kActualSize, viewport()->rect().center()); }
+
+void CVorpelView::zoomToFit()
+{
+    const QSize table = tableSize();
+    const QSize page = viewport()->size();
+    int fits = kZoomLevels.front();
+    for (const int level : kZoomLevels)
+        if (zoomedLength(table.width(), level) <= page.width() &&
+            zoomedLength(table.height(), level) <= page.height())
+            fits = level;
+    zoomAbout(fits, QPoint(0, 0));
+    scrollTo(QPoint(0, 0));
+}
+
+QRect CVorpelView::visibleBoardRect() const
+{
+    const QPoint topLeft = boardPointOf(scrollPosition(), m_zoom);
+    const QPoint end = boardPointOf(scrollPosition() + QPoint(viewport()->width(), viewport()->height()), m_zoom);
+    return QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y()));
 }
 
 void CVorpelView::pieceArrived(const JoinResult& join)
@@ -129,9 +178,15 @@ int CVorpelView::liftedPiece() const
     return validCell(m_doc, col, row) ? row * m_doc.GetCols() + col : kNoPiece;
 }
 
-QPoint CVorpelView::boardPoint(QPoint viewportPoint) const { return viewportPoint + scrollPosition(); }
+QPoint CVorpelView::boardPoint(QPoint viewportPoint) const
+{
+    return boardPointOf(viewportPoint + scrollPosition(), m_zoom);
+}
 
-QRect CVorpelView::toViewport(const QRect& boardRect) const { return boardRect.translated(-scrollPosition()); }
+QRect CVorpelView::toViewport(const QRect& boardRect) const
+{
+    return zoomedArea(boardRect, m_zoom).translated(-scrollPosition());
+}
 
 void CVorpelView::updateScrollBars(QPoint scroll)
 {
@@ -143,6 +198,19 @@ void CVorpelView::updateScrollBars(QPoint scroll)
     verticalScrollBar()->setPageStep(page.height());
     horizontalScrollBar()->setSingleStep(std::max(1, page.width() / 10));
     verticalScrollBar()->setSingleStep(std::max(1, page.height() / 10));
+}
+
+void CVorpelView::scrollTo(QPoint scroll)
+{
+    scroll = QPoint(std::max(0, scroll.x()), std::max(0, scroll.y()));
+    updateScrollBars(scroll);
+    horizontalScrollBar()->setValue(scroll.x());
+    verticalScrollBar()->setValue(scroll.y());
+}
+
+void CVorpelView::drawPiece(QPainter& painter, const QRect& boardRect, QPoint offset, int id, int turn)
+{
+    m_zoomed.draw(painter, zoomedPoint(boardRect.topLeft(), m_zoom) - offset, id, turn, m_zoom);
 }
 
 void CVorpelView::ensureCache()
@@ -171,9 +239,9 @@ void CVorpelView::ensureCache()
     renderCache(m_cacheArea);
 }
 
-void CVorpelView::renderCache(const QRect& boardRect)
+void CVorpelView::renderCache(const QRect& zoomedRect)
 {
-    const QRect area = boardRect & m_cacheArea;
+    const QRect area = zoomedRect & m_cacheArea;
     if (area.isEmpty() || m_cache.isNull())
         return;
     const GroupMatrix* lifted = m_cacheLifted == kNoPiece ? nullptr : &m_doc.Group(m_cacheLifted);
@@ -188,8 +256,8 @@ void CVorpelView::renderCache(const QRect& boardRect)
         if (turn == 0 || (lifted && (*lifted)[c][r]))
             return;
         const QRect rect = toQRect(m_doc.PieceRect()[c][r]);
-        if (rect.intersects(area))
-            m_images.draw(painter, rect.topLeft(), id, turn);
+        if (zoomedArea(rect, m_zoom).intersects(area))
+            drawPiece(painter, rect, QPoint(0, 0), id, turn);
     });
 }
 
@@ -198,10 +266,7 @@ void CVorpelView::showDamage(const BoardDamage& damage, std::optional<int> lifte
     if (damage.shift.x != 0 || damage.shift.y != 0) {
         // Every piece moved by the shift: the view follows, so that nothing
         // moves on screen, and draws the board again.
-        const QPoint scroll = scrollPosition() + QPoint(damage.shift.x, damage.shift.y);
-        updateScrollBars(scroll);
-        horizontalScrollBar()->setValue(scroll.x());
-        verticalScrollBar()->setValue(scroll.y());
+        scrollTo(scrollPosition() + zoomedPoint(QPoint(damage.shift.x, damage.shift.y), m_zoom));
         m_cacheDirty = true;
         viewport()->update();
         return;
@@ -219,7 +284,7 @@ void CVorpelView::showDamage(const BoardDamage& damage, std::optional<int> lifte
             return;
         }
         m_cacheLifted = liftedPiece();
-        renderCache(before | after);
+        renderCache(zoomedArea(before | after, m_zoom));
     }
     QRegion changed;
     changed += toViewport(before);
@@ -227,7 +292,7 @@ void CVorpelView::showDamage(const BoardDamage& damage, std::optional<int> lifte
     viewport()->update(changed);
 }
 
-void CVorpelView::paintLiftedGroup(QPainter& painter, const QRect& exposedBoard) const
+void CVorpelView::paintLiftedGroup(QPainter& painter, const QRect& exposed)
 {
     if (m_cacheLifted == kNoPiece)
         return;
@@ -240,8 +305,8 @@ void CVorpelView::paintLiftedGroup(QPainter& painter, const QRect& exposedBoard)
         if (!group[c][r] || turn == 0)
             return;
         const QRect rect = toQRect(m_doc.PieceRect()[c][r]);
-        if (rect.intersects(exposedBoard))
-            m_images.draw(painter, rect.topLeft() - scroll, id, turn);
+        if (zoomedArea(rect, m_zoom).intersects(exposed))
+            drawPiece(painter, rect, scroll, id, turn);
     });
 }
 
@@ -299,11 +364,12 @@ void CVorpelView::mouseMoveEvent(QMouseEvent* event)
         return;
     // The held piece's image stays inside the viewport, with more room at
     // the bottom.
-    const POINT grab = m_doc.GetGrab();
-    const int s = m_doc.PieceSize();
+    const POINT grabbed = m_doc.GetGrab();
+    const QPoint grab = zoomedPoint(QPoint(grabbed.x, grabbed.y), m_zoom);
+    const int s = zoomedLength(m_doc.PieceSize(), m_zoom);
     const QPoint at = event->position().toPoint();
-    const int x = std::max(grab.x, std::min(at.x(), viewport()->width() - s + grab.x));
-    const int y = std::max(grab.y, std::min(at.y(), viewport()->height() - kBottomClearance - s + grab.y));
+    const int x = std::max(grab.x(), std::min(at.x(), viewport()->width() - s + grab.x()));
+    const int y = std::max(grab.y(), std::min(at.y(), viewport()->height() - kBottomClearance - s + grab.y()));
     const QPoint bp = boardPoint(QPoint(x, y));
     showDamage(MoveHeldGroup(m_doc, bp.x(), bp.y()), std::nullopt);
 }
@@ -319,6 +385,12 @@ void CVorpelView::mouseReleaseEvent(QMouseEvent* event)
 void CVorpelView::wheelEvent(QWheelEvent* event)
 {
     const int zDelta = event->angleDelta().y();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (zDelta != 0)
+            zoomAbout(nextZoomLevel(m_zoom, zDelta > 0 ? 1 : -1), event->position().toPoint());
+        event->accept();
+        return;
+    }
     if (zDelta != 0) {
         QScrollBar* bar = horizontalScrollBar();
         bar->setValue(bar->value() + (zDelta < 0 ? kWheelSideStep : -kWheelSideStep));

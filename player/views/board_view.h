@@ -10,17 +10,19 @@
 
 #include "play_rules.h"
 #include "vorpel_doc.h"
+#include "zoomed_pieces.h"
 
 class PieceImages;
 class SoundEffects;
 
 // The board: the left pane, a scrolling area of green cloth on which the
-// pieces that left the tray lie and are carried, turned and joined. Board
-// coordinates are viewport coordinates plus the scroll position. The view
-// translates mouse events into the rules of play and paints what they name;
-// it keeps only a drawing cache: an image of the board area in view with
-// every piece at rest, without the group being carried, so that a drag step
-// repaints just the squares that changed.
+// pieces that left the tray lie and are carried, turned and joined. The view
+// shows the board at a zoom level: the scroll area is the board at that zoom,
+// and a board point is the viewport point plus the scroll position, divided
+// by the zoom. The view translates mouse events into the rules of play and
+// paints what they name; it keeps only a drawing cache: an image of the area
+// in view with every piece at rest, without the group being carried, so that
+// a drag step repaints just the squares that changed.
 class CVorpelView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -31,11 +33,29 @@ public:
     // next paint.
     void documentChanged();
 
-    // The scrollable size: at least the splitter's size less 20 pixels each
-    // way, the puzzle's laid-out size and every piece on the board, and never
-    // so small that the place in view could not stay there.
+    // The scrollable size, in pixels on screen: at least the splitter's size
+    // less 20 pixels each way, the puzzle's laid-out size and every piece on
+    // the board at the zoom, and never so small that the place in view could
+    // not stay there.
     QSize totalSize() const;
     QPoint scrollPosition() const;
+
+    // The zoom, one of kZoomLevels (board_zoom.h).
+    int zoomPercent() const { return m_zoom; }
+    // Zooms to a level keeping the board point under viewport point `anchor`
+    // there, as far as the board reaches; other values than the levels do
+    // nothing.
+    void zoomAbout(int percent, QPoint anchor);
+    // One level up or down, or actual size, about the middle of the view.
+    void zoomIn();
+    void zoomOut();
+    void zoomActualSize();
+    // The largest level at which the puzzle's laid-out area and every piece
+    // on the board fit in the view (the smallest level when none does),
+    // showing the board from its top-left.
+    void zoomToFit();
+    // The part of the board, in board coordinates, that the view shows.
+    QRect visibleBoardRect() const;
 
     // The board point under a global point, when it lies on the viewport:
     // where a piece dragged from the tray would land.
@@ -58,6 +78,7 @@ signals:
     void contextMenuRequested(QPoint globalPos);
     // The last join made one group of every piece ("ok.wav" has started).
     void puzzleCompleted();
+    void zoomChanged(int percent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -75,31 +96,39 @@ private:
     int liftedPiece() const;
     QPoint boardPoint(QPoint viewportPoint) const;
     QRect toViewport(const QRect& boardRect) const;
-    // The scrollable size when the view is to show board point `scroll` at
-    // its top-left.
+    // The puzzle's laid-out area and every piece on the board, from the
+    // board's origin.
+    QSize tableSize() const;
+    // The scrollable size when the view is to show scroll position `scroll`
+    // at its top-left.
     QSize sizeKeeping(QPoint scroll) const;
     void updateScrollBars(QPoint scroll);
+    void scrollTo(QPoint scroll);
+    // Paints a piece lying at `boardRect` at the zoom, less `offset`.
+    void drawPiece(QPainter& painter, const QRect& boardRect, QPoint offset, int id, int turn);
     // Brings the cache to the area in view and the lifted group: after a
     // scroll it draws only what came into view, after any other change all
     // of it.
     void ensureCache();
-    // Redraws one board rectangle of the cache from the document.
-    void renderCache(const QRect& boardRect);
+    // Redraws one rectangle of the cache, in zoomed coordinates, from the
+    // document.
+    void renderCache(const QRect& zoomedRect);
     // The rules changed the board: repaints the changed squares and, given
     // the group lifted before the change, redraws the cache there; without
     // it only the lifted group moved and the cache stands. A shift of the
     // whole board is followed by the same scroll.
     void showDamage(const BoardDamage& damage, std::optional<int> liftedBefore);
-    void paintLiftedGroup(QPainter& painter, const QRect& exposedBoard) const;
+    void paintLiftedGroup(QPainter& painter, const QRect& exposed);
     void turn(QPoint viewportPoint, bool menuOnEmpty);
     void putDown();
     void announceJoins(const JoinResult& join);
 
     CVorpelDoc& m_doc;
-    const PieceImages& m_images;
     SoundEffects& m_sounds;
+    ZoomedPieces m_zoomed;
+    int m_zoom = 100;
     QImage m_cache;
-    QRect m_cacheArea;  // the board area the cache holds
+    QRect m_cacheArea;  // the area the cache holds, at the zoom
     bool m_cacheDirty = true;
     int m_cacheLifted = kNoPiece;
     bool m_completing = false;

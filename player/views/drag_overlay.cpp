@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QThread>
 
+#include "board_zoom.h"
 #include "piece_images.h"
 
 namespace {
@@ -34,11 +35,18 @@ bool DragOverlay::eventFilter(QObject* watched, QEvent* event)
 
 QRect DragOverlay::pieceRect() const
 {
-    const int s = m_images.pieceSize();
+    const int s = zoomedLength(m_images.pieceSize(), m_percent);
     return QRect(m_topLeft, QSize(s, s));
 }
 
-QRegion DragOverlay::place(QPoint globalTopLeft, int piece, int turn, bool silhouette)
+QRect DragOverlay::shownRect() const
+{
+    if (!m_shown)
+        return {};
+    return pieceRect().translated(mapToGlobal(QPoint(0, 0)));
+}
+
+QRegion DragOverlay::place(QPoint globalTopLeft, int piece, int turn, bool silhouette, int percent)
 {
     QRegion damage;
     if (m_shown)
@@ -48,6 +56,7 @@ QRegion DragOverlay::place(QPoint globalTopLeft, int piece, int turn, bool silho
     m_piece = piece;
     m_turn = turn;
     m_silhouette = silhouette;
+    m_percent = percent;
     damage += pieceRect();
     if (isHidden()) {
         show();
@@ -56,9 +65,9 @@ QRegion DragOverlay::place(QPoint globalTopLeft, int piece, int turn, bool silho
     return damage;
 }
 
-void DragOverlay::showPiece(QPoint globalTopLeft, int piece, int turn, bool silhouette)
+void DragOverlay::showPiece(QPoint globalTopLeft, int piece, int turn, bool silhouette, int percent)
 {
-    update(place(globalTopLeft, piece, turn, silhouette));
+    update(place(globalTopLeft, piece, turn, silhouette, percent));
 }
 
 void DragOverlay::hidePiece()
@@ -77,7 +86,7 @@ void DragOverlay::flyPiece(QPoint globalFrom, QPoint globalTo, int piece, int tu
         for (int frame = 0; frame < kFlyFrames && static_cast<int>(x - globalTo.x()) != 0; ++frame) {
             QThread::msleep(kFlyFrameMs);
             const double y = globalFrom.y() + slope * (x - globalFrom.x());
-            repaint(place(QPoint(static_cast<int>(x), static_cast<int>(y)), piece, turn, silhouette));
+            repaint(place(QPoint(static_cast<int>(x), static_cast<int>(y)), piece, turn, silhouette, kActualSize));
             x -= stepX;
         }
     }
@@ -89,8 +98,12 @@ void DragOverlay::paintEvent(QPaintEvent*)
     if (!m_shown)
         return;
     QPainter painter(this);
+    // One piece scales smoothly fast enough as it is painted.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.translate(m_topLeft);
+    painter.scale(m_percent / 100.0, m_percent / 100.0);
     if (m_silhouette)
-        m_images.drawSilhouette(painter, m_topLeft, m_piece, m_turn, Qt::black);
+        m_images.drawSilhouette(painter, QPoint(0, 0), m_piece, m_turn, Qt::black);
     else
-        m_images.draw(painter, m_topLeft, m_piece, m_turn);
+        m_images.draw(painter, QPoint(0, 0), m_piece, m_turn);
 }

@@ -17,10 +17,13 @@ class DragOverlay : public QWidget {
 public:
     DragOverlay(const PieceImages& images, QWidget* parent);
 
-    // Shows the piece with its image's top-left at a global position; a
-    // silhouette is drawn as a black shape.
-    void showPiece(QPoint globalTopLeft, int piece, int turn, bool silhouette);
+    // Shows the piece with its image's top-left at a global position, at
+    // `percent` of actual size; a silhouette is drawn as a black shape.
+    void showPiece(QPoint globalTopLeft, int piece, int turn, bool silhouette, int percent = 100);
     void hidePiece();
+    // Where the piece's image is shown, in global coordinates; empty when
+    // nothing is.
+    QRect shownRect() const;
 
     // Flies the piece in a straight line from one global top-left to another
     // in ten frames 5 ms apart, then hides it. Returns when it has landed.
@@ -34,7 +37,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Moves the shown piece and returns the area to repaint: where it was and
     // where it is now.
-    QRegion place(QPoint globalTopLeft, int piece, int turn, bool silhouette);
+    QRegion place(QPoint globalTopLeft, int piece, int turn, bool silhouette, int percent);
     QRect pieceRect() const;
 
     const PieceImages& m_images;
@@ -43,4 +46,5 @@ private:
     int m_piece = -1;
     int m_turn = 0;
     bool m_silhouette = false;
+    int m_percent = 100;
 };

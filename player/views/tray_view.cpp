@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "board_view.h"
+#include "board_zoom.h"
 #include "drag_overlay.h"
 #include "piece_images.h"
 #include "play_rules.h"
@@ -209,9 +210,13 @@ void CPsView::showDragImage(QPoint globalPos)
 {
     if (m_overlay == nullptr)
         return;
-    const int s = m_doc.PieceSize();
-    m_overlay->showPiece(globalPos - QPoint(s / 2, s / 2), m_doc.GetDragPiece(), m_doc.GetDragTurn(),
-                         m_doc.GetBlackMode() == 2);
+    // Over the board the piece shows as it would land there, at the board's
+    // zoom; elsewhere at the tray's actual size.
+    const bool overBoard = m_board != nullptr && m_board->boardPointAt(globalPos);
+    const int percent = overBoard ? m_board->zoomPercent() : kActualSize;
+    const int half = zoomedLength(m_doc.PieceSize(), percent) / 2;
+    m_overlay->showPiece(globalPos - QPoint(half, half), m_doc.GetDragPiece(), m_doc.GetDragTurn(),
+                         m_doc.GetBlackMode() == 2, percent);
 }
 
 void CPsView::mouseMoveEvent(QMouseEvent* event)

@@ -10,6 +10,7 @@
 #include "views_test_support.h"
 #include "vorpel_settings.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
@@ -131,6 +132,59 @@ private slots:
         const QByteArray out = qgetenv("VORPEL_SCREENSHOT");
         if (!out.isEmpty())
             QVERIFY(shot.save(QString::fromLocal8Bit(out)));
+    }
+
+    // A 1000-piece game spread over a table far larger than the board pane:
+    // Ctrl+0 fits all of it into view, down to the piece at (2400, 1800).
+    // Painted as the player sees it, and saved as a picture on request.
+    void zoomedOutTableAsSeen()
+    {
+        m_settings->writeRect(QStringLiteral("rg"), QRect(0, 0, 1060, 720));
+        m_settings->writeInt(QStringLiteral("FlDx"), 740);
+        DialogAnswerer answers;
+        startFrame();
+        QString puzzle = QString::fromLocal8Bit(qgetenv("VORPEL_ZOOM_PUZZLE"));
+        if (puzzle.isEmpty()) {
+            puzzle = m_dir->filePath(QStringLiteral("thousand.jzt"));
+            jigsaw::writeJztFile(puzzle.toStdString(),
+                                 samplePuzzle(kSize1000, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor));
+        }
+        QVERIFY(m_frame->files().loadPuzzle(puzzle));
+        CVorpelDoc& d = doc();
+        QCOMPARE(d.PieceCount(), 1000);
+        const int cols = d.GetCols();
+        // The top rows and the left columns assembled, 700 pieces strewn
+        // over the table in every turn, the rest still in the tray.
+        for (int id = 0; id < d.PieceCount(); ++id) {
+            const int c = id % cols;
+            const int r = id / cols;
+            if (r < 3 || (c < 4 && r < 14)) {
+                const POINT home = homePlace(d, id, 60, 50);
+                placeOnBoard(d, id, 1, home.x, home.y);
+                TryJoin(d, id);
+            } else if (id % 10 < 7) {
+                placeOnBoard(d, id, 1 + id % 4, 260 + id * 379 % 2100, 180 + id * 233 % 1600);
+            }
+        }
+        const int far = d.PieceCount() - 1;
+        placeOnBoard(d, far, 1, 2400, 1800);
+        OnArrangeTray(d, noDocumentEvents());
+        m_frame->board()->documentChanged();
+        m_frame->tray()->documentChanged();
+
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        QTest::keyClick(m_frame.get(), Qt::Key_0, Qt::ControlModifier);
+        CVorpelView* board = m_frame->board();
+        QCOMPARE(board->zoomPercent(), 25);
+        const QRect farRect(2400, 1800, d.PieceSize(), d.PieceSize());
+        QVERIFY(board->visibleBoardRect().contains(farRect));
+        QApplication::processEvents();
+        const QImage shown = board->viewport()->grab().toImage();
+        QVERIFY(shown.pixelColor((farRect.center() - board->visibleBoardRect().topLeft()) / 4) != QColor(0, 128, 0));
+        const QByteArray out = qgetenv("VORPEL_ZOOM_SCREENSHOT");
+        if (!out.isEmpty())
+            QVERIFY(m_frame->grab().toImage().save(QString::fromLocal8Bit(out)));
     }
 
     // Saving, opening or closing while a piece is carried ends the carry

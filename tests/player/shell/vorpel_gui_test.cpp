@@ -135,6 +135,8 @@ private slots:
             QStringLiteral("  —"), QStringLiteral("  終了(&X)"),
             QStringLiteral("編集(&E)"), QStringLiteral("  整 列(&L)"), QStringLiteral("  ピースの上下入れ替え(U)"),
             QStringLiteral("表 示(&T)"), QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
+            QStringLiteral("  —"), QStringLiteral("  拡大(&I)"), QStringLiteral("  縮小(&U)"),
+            QStringLiteral("  実寸表示(&A)"), QStringLiteral("  全体を表示(&W)"),
             QStringLiteral("オプション(&O)"), QStringLiteral("  BGM           (&G)"), QStringLiteral("    開く"),
             QStringLiteral("    演奏"), QStringLiteral("    停止"), QStringLiteral("    —"),
             QStringLiteral("    曲1 オルゴールのワルツ"), QStringLiteral("    曲2 午後のボサノバ"),
@@ -166,6 +168,8 @@ private slots:
                  (QStringList{QStringLiteral("—"), QStringLiteral("編集(&E)"), QStringLiteral("  整  列(&L)"),
                               QStringLiteral("  ピースの上下入れ替え(U)"), QStringLiteral("表 示(&T)"),
                               QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
+                              QStringLiteral("  —"), QStringLiteral("  拡大(&I)"), QStringLiteral("  縮小(&U)"),
+                              QStringLiteral("  実寸表示(&A)"), QStringLiteral("  全体を表示(&W)"),
                               QStringLiteral("—"), QStringLiteral("オプション(&O)"), QStringLiteral("  BGM      (&G)"),
                               QStringLiteral("    開く"), QStringLiteral("    演奏"), QStringLiteral("    停止"),
                               QStringLiteral("    —"), QStringLiteral("    曲1 オルゴールのワルツ"),
@@ -175,6 +179,47 @@ private slots:
                               QStringLiteral("ヘルプ(&H)"), QStringLiteral("  ﾊﾞｰｼﾞｮﾝ情報(&A)...")}));
         QCOMPARE(m_frame->action(kCmdOpenPuzzle)->text(), QStringLiteral("パズルファイルを開く(&V)"));
         QCOMPARE(m_frame->action(kCmdOpenPuzzle)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    }
+
+    // The zoom commands step through the levels, stop at the ends, and the
+    // zoom comes back after a restart.
+    void zoomCommandsAndTheirSetting()
+    {
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        CVorpelView* board = m_frame->board();
+        QCOMPARE(board->zoomPercent(), 100);
+        QCOMPARE(m_frame->action(kCmdZoomIn)->shortcut(), QKeySequence(QStringLiteral("Ctrl++")));
+        QCOMPARE(m_frame->action(kCmdZoomOut)->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
+        QCOMPARE(m_frame->action(kCmdZoomActualSize)->shortcut(), QKeySequence(QStringLiteral("Ctrl+1")));
+        QCOMPARE(m_frame->action(kCmdZoomToFit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
+        for (int percent : {150, 200, 200}) {
+            m_frame->action(kCmdZoomIn)->trigger();
+            QCOMPARE(board->zoomPercent(), percent);
+        }
+        QVERIFY(!m_frame->action(kCmdZoomIn)->isEnabled());
+        m_frame->action(kCmdZoomActualSize)->trigger();
+        QCOMPARE(board->zoomPercent(), 100);
+        for (int percent : {67, 50, 33, 25, 25}) {
+            QTest::keyClick(m_frame.get(), Qt::Key_Minus, Qt::ControlModifier);
+            QCOMPARE(board->zoomPercent(), percent);
+        }
+        QVERIFY(!m_frame->action(kCmdZoomOut)->isEnabled());
+        QVERIFY(m_frame->action(kCmdZoomIn)->isEnabled());
+        m_frame->action(kCmdZoomIn)->trigger();
+        m_frame->action(kCmdZoomIn)->trigger();
+        QCOMPARE(board->zoomPercent(), 50);
+        QVERIFY(m_frame->close());
+        const QSettings ini(m_settings->path(), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/Zoom")).toInt(), 50);
+
+        m_frame = newFrame();
+        m_frame->show();
+        QCOMPARE(m_frame->board()->zoomPercent(), 50);
+        QVERIFY(m_frame->close());
+        QSettings(m_settings->path(), QSettings::IniFormat).setValue(QStringLiteral("Vorpel_Section/Zoom"), 9999);
+        m_frame = newFrame();
+        QCOMPARE(m_frame->board()->zoomPercent(), 100);
     }
 
     // The help page describes every command of the menu bar by its text.

@@ -42,14 +42,23 @@ class BoardViewTest : public QObject {
     int m_s = 0;
 
     QWidget* vp() const { return m_view->viewport(); }
-    QPoint onView(QPoint board) const { return board - m_view->scrollPosition(); }
+    // Board points map exactly at every zoom when their coordinates are
+    // multiples of 4.
+    QPoint onView(QPoint board) const
+    {
+        return board * m_view->zoomPercent() / 100 - m_view->scrollPosition();
+    }
     QRect rectOf(int id) const
     {
         const RECT r = m_doc->PieceRect()[id % m_doc->GetCols()][id / m_doc->GetCols()];
         return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
     QPoint centreOf(int id) const { return rectOf(id).topLeft() + QPoint(m_s / 2, m_s / 2); }
-    QImage shot() const { return vp()->grab().toImage(); }
+    QImage shot() const
+    {
+        QApplication::processEvents();
+        return vp()->grab().toImage();
+    }
     // What a new view paints from the document alone, with no cache history.
     QImage freshShot() const
     {
@@ -59,8 +68,11 @@ class BoardViewTest : public QObject {
         other.setGeometry(m_view->geometry());
         pane.show();
         QApplication::processEvents();
+        other.zoomAbout(m_view->zoomPercent(), QPoint(0, 0));
         other.horizontalScrollBar()->setValue(m_view->horizontalScrollBar()->value());
         other.verticalScrollBar()->setValue(m_view->verticalScrollBar()->value());
+        // The scroll bars show or hide on a queued signal.
+        QApplication::processEvents();
         return other.viewport()->grab().toImage();
     }
     QColor shownAt(QPoint board) const { return shot().pixelColor(onView(board)); }
@@ -93,6 +105,56 @@ class BoardViewTest : public QObject {
         }
         for (int id = first; id <= last; ++id)
             m_doc->Group(id) = block;
+    }
+    // Everything the board's rules keep: places, turns, groups, stacking and
+    // the hold.
+    std::vector<int> boardState() const
+    {
+        std::vector<int> state;
+        const int cols = m_doc->GetCols();
+        for (int id = 0; id < m_doc->PieceCount(); ++id) {
+            const QRect r = rectOf(id);
+            state.insert(state.end(), {r.x(), r.y(), r.width(), m_doc->GetBoardTurn(id), m_doc->GetOnBoard(id),
+                                       m_doc->ZCol()[id], m_doc->ZRow()[id]});
+            for (int other = 0; other < m_doc->PieceCount(); ++other)
+                state.push_back(m_doc->Group(id)[other % cols][other / cols]);
+        }
+        state.insert(state.end(), {m_doc->GetHolding(), m_doc->GetHoldCol(), m_doc->GetHoldRow()});
+        return state;
+    }
+    // Picks up, carries, joins and turns with board-coordinate gestures on a
+    // 900 × 900 pane, and returns the board after each gesture.
+    std::vector<std::vector<int>> playGestures()
+    {
+        m_pane->resize(900, 900);
+        m_view->setGeometry(0, 0, 900, 900);
+        layOutJoined(4, 5, 40, 40);
+        placeOnBoard(*m_doc, 1, 1, 400, 360);
+        placeOnBoard(*m_doc, 0, 1, 40, 400);
+        m_view->documentChanged();
+        std::vector<std::vector<int>> states;
+        // Drag piece 1 next to piece 4: it snaps on.
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(500, 460), Qt::LeftButton);
+        states.push_back(boardState());
+        mouse(QEvent::MouseMove, Qt::NoButton, QPoint(300, 300), Qt::LeftButton);
+        mouse(QEvent::MouseMove, Qt::NoButton, QPoint(264, 136), Qt::LeftButton);
+        states.push_back(boardState());
+        mouse(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(264, 136));
+        states.push_back(boardState());
+        // Turn the group about a spot on piece 5.
+        click(Qt::RightButton, QPoint(384, 264));
+        states.push_back(boardState());
+        // Click piece 0, carry it without a button, turn it while held, put
+        // it down with a second click.
+        click(Qt::LeftButton, QPoint(140, 500));
+        mouse(QEvent::MouseMove, Qt::NoButton, QPoint(212, 452));
+        states.push_back(boardState());
+        click(Qt::RightButton, QPoint(212, 452));
+        states.push_back(boardState());
+        mouse(QEvent::MouseMove, Qt::NoButton, QPoint(236, 480));
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(236, 480), Qt::LeftButton);
+        states.push_back(boardState());
+        return states;
     }
     void showBoard(int scrollY)
     {
@@ -327,6 +389,92 @@ private slots:
         m_view->verticalScrollBar()->setValue(0);
         m_view->documentChanged();
         QVERIFY(m_view->totalSize().width() < 1000);
+    }
+
+    void zoomedGesturesChangeTheBoardAsAtActualSize_data()
+    {
+        QTest::addColumn<int>("percent");
+        QTest::newRow("25 %") << 25;
+        QTest::newRow("50 %") << 50;
+        QTest::newRow("150 %") << 150;
+    }
+    void zoomedGesturesChangeTheBoardAsAtActualSize()
+    {
+        QFETCH(int, percent);
+        const CVorpelDoc start = *m_doc;
+        const auto actual = playGestures();
+        QCOMPARE(m_sounds.count(SoundEffect::Join), 1);
+        QVERIFY(actual[0] != actual[1] && actual[2] != actual[3] && actual[4] != actual[5]);
+
+        *m_doc = start;
+        m_sounds.played.clear();
+        m_view->zoomAbout(percent, QPoint(0, 0));
+        QCOMPARE(m_view->zoomPercent(), percent);
+        const auto zoomed = playGestures();
+        QCOMPARE(m_sounds.count(SoundEffect::Join), 1);
+        QCOMPARE(shot(), freshShot());
+        for (std::size_t i = 0; i < actual.size(); ++i)
+            QVERIFY2(zoomed[i] == actual[i], qPrintable(QStringLiteral("gesture %1").arg(i)));
+    }
+
+    // Fitting picks the largest level at which the puzzle's area and every
+    // piece lie in view, and paints the far piece from the reduced images.
+    void fitShowsTheWholeTable()
+    {
+        m_pane->resize(1000, 800);
+        m_view->setGeometry(0, 0, 1000, 800);
+        placeOnBoard(*m_doc, 4, 1, 2400, 1800);
+        m_view->documentChanged();
+        QSignalSpy changed(m_view, &CVorpelView::zoomChanged);
+        m_view->zoomToFit();
+        QCOMPARE(m_view->zoomPercent(), 33);
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(m_view->visibleBoardRect().contains(rectOf(4)));
+        QVERIFY(m_view->visibleBoardRect().contains(QRect(0, 0, 444, 560)));
+        const QColor shown = shot().pixelColor(onView(QPoint(2400, 1800) + QPoint(m_s / 2, m_s / 2)));
+        const QColor expected = centreColour(4);
+        QVERIFY(std::abs(shown.red() - expected.red()) + std::abs(shown.green() - expected.green()) +
+                    std::abs(shown.blue() - expected.blue()) < 60);
+        QCOMPARE(shot(), freshShot());
+
+        // A table too large for the smallest level shows its top-left at 25 %.
+        placeOnBoard(*m_doc, 4, 1, 9000, 9000);
+        m_view->documentChanged();
+        m_view->zoomToFit();
+        QCOMPARE(m_view->zoomPercent(), 25);
+        QCOMPARE(m_view->visibleBoardRect().topLeft(), QPoint(0, 0));
+    }
+
+    // Ctrl with the wheel zooms one level a notch, keeping the board point
+    // under the cursor; the scroll range grows to allow it.
+    void ctrlWheelZoomsAboutTheCursor()
+    {
+        placeOnBoard(*m_doc, 4, 1, 1500, 1200);
+        m_view->documentChanged();
+        m_view->horizontalScrollBar()->setValue(300);
+        m_view->verticalScrollBar()->setValue(200);
+        const QPoint cursor(220, 140);
+        const QPoint under = m_view->boardPointAt(vp()->mapToGlobal(cursor)).value();
+        QCOMPARE(under, QPoint(520, 340));
+        const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+            QWheelEvent event(QPointF(cursor), vp()->mapToGlobal(QPointF(cursor)), {}, QPoint(0, delta), {},
+                              modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(vp(), &event);
+        };
+        for (const auto& [delta, percent] : {std::pair{120, 150}, std::pair{120, 200}, std::pair{-120, 150},
+                                             std::pair{-120, 100}, std::pair{-120, 67}, std::pair{-120, 50}}) {
+            wheel(delta, Qt::ControlModifier);
+            QCOMPARE(m_view->zoomPercent(), percent);
+            const QPoint now = m_view->boardPointAt(vp()->mapToGlobal(cursor)).value();
+            QVERIFY2((now - under).manhattanLength() <= 2, qPrintable(QStringLiteral("at %1 %").arg(percent)));
+        }
+        QCOMPARE(m_view->visibleBoardRect(), QRect(m_view->scrollPosition() * 2, vp()->size() * 2));
+        QCOMPARE(shot(), freshShot());
+        // The plain wheel still scrolls and leaves the zoom alone.
+        const int x = m_view->horizontalScrollBar()->value();
+        wheel(-120, Qt::NoModifier);
+        QCOMPARE(m_view->zoomPercent(), 50);
+        QCOMPARE(m_view->horizontalScrollBar()->value(), x + 50);
     }
 
     void cleanup() { m_pane.reset(); }

@@ -6,6 +6,7 @@
 #include "piece_images.h"
 #include "play_rules.h"
 #include "views_test_support.h"
+#include "zoomed_pieces.h"
 
 namespace {
 
@@ -83,4 +84,57 @@ TEST(PieceImages, NothingToDrawWithoutFittingPictures)
     doc->SetCols(doc->GetCols() + 1);
     images.rebuild(*doc);
     EXPECT_TRUE(images.isEmpty());
+}
+
+// Below actual size a piece is painted reduced smoothly: its outline blends
+// into the board (a nearest-neighbour reduction would keep every pixel
+// either piece or board), and a pixel inside is the mean of the pixels it
+// stands for. New piece images are reduced again.
+TEST(ZoomedPieces, ReduceSmoothlyAndFollowNewImages)
+{
+    FakeClock clock;
+    auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, clock);
+    PieceImages images;
+    images.rebuild(*doc);
+    ZoomedPieces zoomed(images);
+    const int piece = 7;
+    const auto paint = [&](int percent) {
+        const int s = images.pieceSize();
+        QImage target(s, s, QImage::Format_ARGB32_Premultiplied);
+        target.fill(Qt::transparent);
+        QPainter painter(&target);
+        zoomed.draw(painter, QPoint(0, 0), piece, 1, percent);
+        return target;
+    };
+    // The red of the piece's pixel in the middle of its upper-left quarter
+    // at 50 %, and the mean of the four pixels it stands for.
+    const auto halfAndMean = [&] {
+        const QPoint mid(images.pieceSize() / 4, images.pieceSize() / 4);
+        const QPoint from = images.sourceRect(piece).topLeft() + mid * 2;
+        int sum = 0;
+        for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+            sum += qRed(images.sheet(1).pixel(from + d));
+        return std::pair{qRed(paint(50).pixel(mid)), sum / 4};
+    };
+    const int s = images.pieceSize();
+    for (const int percent : {25, 50, 67}) {
+        SCOPED_TRACE(percent);
+        const QImage shown = paint(percent);
+        const int reduced = s * percent / 100 + 1;
+        int blended = 0;
+        for (int y = 0; y < s; ++y)
+            for (int x = 0; x < s; ++x) {
+                const int alpha = qAlpha(shown.pixel(x, y));
+                blended += alpha > 0 && alpha < 255;
+                EXPECT_TRUE((x < reduced && y < reduced) || alpha == 0);
+            }
+        EXPECT_GT(blended, reduced);
+    }
+    const auto [shown, mean] = halfAndMean();
+    EXPECT_NEAR(shown, mean, 2);
+
+    auto other = loadedDoc(kSize1000, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, clock);
+    images.rebuild(*other);
+    const auto [shownAgain, meanAgain] = halfAndMean();
+    EXPECT_NEAR(shownAgain, meanAgain, 2);
 }

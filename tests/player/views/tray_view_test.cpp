@@ -128,6 +128,27 @@ private slots:
         QVERIFY(m_sounds.played.empty() && m_overlay->isHidden());
     }
 
+    // Over a zoomed board the dragged piece shows at the board's zoom, and it
+    // lands where it was shown; over the tray it keeps its actual size.
+    void dropOnAZoomedBoardLandsWhereShown()
+    {
+        m_board->zoomAbout(50, QPoint(0, 0));
+        const int piece = slotContent(0).first;
+        mouse(QEvent::MouseButtonPress, slotCentre(0), Qt::LeftButton);
+        QCOMPARE(m_overlay->shownRect().size(), QSize(s(), s()));
+        const QPoint target = fromBoard(QPoint(200, 252));
+        mouse(QEvent::MouseMove, target, Qt::NoButton);
+        const QRect shown = m_overlay->shownRect();
+        QCOMPARE(shown.size(), QSize(s() / 2, s() / 2));
+        mouse(QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(m_doc->GetOnBoard(piece), 1);
+        const RECT rect = m_doc->PieceRect()[piece % m_doc->GetCols()][piece / m_doc->GetCols()];
+        QCOMPARE(QPoint(rect.left, rect.top), QPoint(300, 404) + m_board->scrollPosition() * 2);
+        const QPoint landed =
+            m_board->viewport()->mapToGlobal(QPoint(rect.left, rect.top) / 2 - m_board->scrollPosition());
+        QCOMPARE(landed, shown.topLeft());
+    }
+
     void rightClickTurnsAPieceOrAsksForTheMenu()
     {
         QSignalSpy menu(m_tray, &CPsView::contextMenuRequested);
