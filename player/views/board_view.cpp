@@ -93,6 +93,8 @@ QPoint CVorpelView::scrollPosition() const
     return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
+QRect CVorpelView::visibleBoardRect() const { return QRect(scrollPosition(), viewport()->size()); }
+
 std::optional<QPoint> CVorpelView::boardPointAt(QPoint globalPos) const
 {
     const QPoint local = viewport()->mapFromGlobal(globalPos);
@@ -352,6 +354,8 @@ void CVorpelView::announceJoins(const JoinResult& join)
 {
     for (int i = 0; i < join.count; ++i)
         m_sounds.play(SoundEffect::Join);
+    if (join.count > 0)
+        emit piecesJoined();
     if (!join.completed || m_completing)
         return;
     m_sounds.play(SoundEffect::Complete);

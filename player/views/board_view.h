@@ -36,6 +36,8 @@ public:
     // so small that the place in view could not stay there.
     QSize totalSize() const;
     QPoint scrollPosition() const;
+    // The part of the board the pane shows, in board coordinates.
+    QRect visibleBoardRect() const;
 
     // The board point under a global point, when it lies on the viewport:
     // where a piece dragged from the tray would land.
@@ -56,6 +58,8 @@ public:
 signals:
     // A right click on empty board: the frame shows the context menu there.
     void contextMenuRequested(QPoint globalPos);
+    // Pieces joined, on the board or as a piece arrived from the tray.
+    void piecesJoined();
     // The last join made one group of every piece ("ok.wav" has started).
     void puzzleCompleted();
 

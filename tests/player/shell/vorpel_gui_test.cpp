@@ -135,6 +135,7 @@ private slots:
             QStringLiteral("  —"), QStringLiteral("  終了(&X)"),
             QStringLiteral("編集(&E)"), QStringLiteral("  整 列(&L)"), QStringLiteral("  ピースの上下入れ替え(U)"),
             QStringLiteral("表 示(&T)"), QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
+            QStringLiteral("  —"), QStringLiteral("  ピースを集める(&G)"),
             QStringLiteral("オプション(&O)"), QStringLiteral("  BGM           (&G)"), QStringLiteral("    開く"),
             QStringLiteral("    演奏"), QStringLiteral("    停止"), QStringLiteral("    —"),
             QStringLiteral("    曲1 オルゴールのワルツ"), QStringLiteral("    曲2 午後のボサノバ"),
@@ -166,6 +167,7 @@ private slots:
                  (QStringList{QStringLiteral("—"), QStringLiteral("編集(&E)"), QStringLiteral("  整  列(&L)"),
                               QStringLiteral("  ピースの上下入れ替え(U)"), QStringLiteral("表 示(&T)"),
                               QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
+                              QStringLiteral("  —"), QStringLiteral("  ピースを集める(&G)"),
                               QStringLiteral("—"), QStringLiteral("オプション(&O)"), QStringLiteral("  BGM      (&G)"),
                               QStringLiteral("    開く"), QStringLiteral("    演奏"), QStringLiteral("    停止"),
                               QStringLiteral("    —"), QStringLiteral("    曲1 オルゴールのワルツ"),
@@ -228,7 +230,7 @@ private slots:
         QVERIFY(m_frame->action(kCmdSavePlayFile)->isEnabled());
         QCOMPARE(answers.titles, QStringList{QStringLiteral("添付メッセージ")});
         QCOMPARE(answers.texts, QStringList{QStringLiteral("こんにちは\n\nline 3")});
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル - 0%"));
     }
 
     void savePromptGuardsOnlyAChangedUnfinishedGame()
@@ -332,12 +334,12 @@ private slots:
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("evening.jpd"));
         m_frame->action(kCmdSavePlayFile)->trigger();
         QVERIFY(QFile::exists(m_chooser.nextSave));
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル - 0%"));
         m_chooser.nextSave.clear();
         m_frame->action(kCmdSavePlayFile)->trigger();
         QCOMPARE(m_chooser.asked.last(),
                  QStringLiteral("save Play Data Files (*.jpd) %1").arg(m_dir->filePath(QStringLiteral("evening.jpd"))));
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル - 0%"));
     }
 
     void theWrongOpenCommandOpensTheFileAsWhatItIs()
@@ -356,13 +358,13 @@ private slots:
         m_frame->action(kCmdOpenPuzzle)->trigger();
         QCOMPARE(answers.titles, QStringList{QStringLiteral("添付メッセージ")});
         QCOMPARE(m_frame->document().GetOnBoard(5), 1);
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("game.jpd - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("game.jpd - パソコンで楽しむジグソーパズル - 0%"));
         // … and a puzzle chosen with the play-file command as a puzzle.
         m_chooser.nextOpen = m_puzzlePath;
         m_frame->action(kCmdOpenPlayFile)->trigger();
         QCOMPARE(m_frame->document().GetOnBoard(5), 0);
         QCOMPARE(m_frame->document().GetPlayable(), 1);
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル - 0%"));
 
         // A damaged file is told by the reader of what it is: its extension,
         // or without one its content, says so whatever command opened it.
@@ -395,7 +397,7 @@ private slots:
             QVERIFY2(answers.texts.front().section(QLatin1Char('\n'), 1).startsWith(d.reason),
                      qPrintable(answers.texts.front()));
         }
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル - 0%"));
     }
 
     void badFilesAreReportedAndKeepTheGame()
@@ -418,7 +420,7 @@ private slots:
         m_frame->action(kCmdOpenPlayFile)->trigger();
         QCOMPARE(answers.titles, QStringList{QStringLiteral("プレイファイルを開く")});
         QVERIFY(m_frame->document() == *before);
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル - 0%"));
     }
 
     void commandLineFilesOpenByContent()
@@ -456,7 +458,7 @@ private slots:
         QCOMPARE(m_frame->document().GetOnBoard(5), 1);
         QCOMPARE(m_frame->document().GetBoardTurn(5), 2);
         QCOMPARE(m_frame->document().GetPlayable(), 1);
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("game.jzt - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("game.jzt - パソコンで楽しむジグソーパズル - 0%"));
     }
 
     void smallPuzzlesShowTheirProgress()
