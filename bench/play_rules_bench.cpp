@@ -84,4 +84,41 @@ void BM_TryJoin_HalfFindsNothing(benchmark::State& state)
 }
 BENCHMARK(BM_TryJoin_HalfFindsNothing)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
+// The 1000-piece board with every piece alone, far right of and below a view
+// of 800 × 600 at the origin: the most groups to count and to gather.
+std::unique_ptr<CVorpelDoc> looseFarAway()
+{
+    auto doc = twoHalves();
+    const int s = doc->PieceSize();
+    for (int id = 0; id < doc->PieceCount(); ++id) {
+        const int c = id % doc->GetCols(), r = id / doc->GetCols();
+        const int x = 2000 + c * (s + 10), y = 1500 + r * (s + 10);
+        doc->PieceRect()[c][r] = RECT{x, y, x + s, y + s};
+        doc->Group(id) = GroupMatrix{};
+        doc->Group(id)[c][r] = 1;
+    }
+    return doc;
+}
+
+void BM_CountJoins_1000Loose(benchmark::State& state)
+{
+    const auto doc = looseFarAway();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CountJoins(*doc).done);
+}
+BENCHMARK(BM_CountJoins_1000Loose)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_GatherGroups_1000Loose(benchmark::State& state)
+{
+    const auto start = looseFarAway();
+    auto doc = std::make_unique<CVorpelDoc>(*start);
+    for (auto _ : state) {
+        state.PauseTiming();
+        *doc = *start;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(GatherGroups(*doc, RECT{0, 0, 800, 600}));
+    }
+}
+BENCHMARK(BM_GatherGroups_1000Loose)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
 }  // namespace

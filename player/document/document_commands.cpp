@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "play_rules.h"
+
 DocumentEvents& noDocumentEvents()
 {
     static DocumentEvents none;
@@ -40,6 +42,14 @@ void OnReverseStacking(CVorpelDoc& doc, DocumentEvents& events)
         std::swap(zCol[i], zCol[j]);
         std::swap(zRow[i], zRow[j]);
     }
+    events.RedrawAll();
+}
+
+void OnGatherPieces(CVorpelDoc& doc, DocumentEvents& events, const RECT& area)
+{
+    if (GatherGroups(doc, area) == 0)
+        return;
+    doc.SetModified(1);
     events.RedrawAll();
 }
 

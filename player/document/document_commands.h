@@ -28,6 +28,11 @@ void OnArrangeTray(CVorpelDoc& doc, DocumentEvents& events);
 // positions stay; not a change of the game.
 void OnReverseStacking(CVorpelDoc& doc, DocumentEvents& events);
 
+// Brings every group lying outside `area` (board coordinates: the part of
+// the board in view) into it, by GatherGroups. A change of the game when any
+// group moved; nothing happens when none lies outside.
+void OnGatherPieces(CVorpelDoc& doc, DocumentEvents& events, const RECT& area);
+
 // Opens or closes a tool window by its flag.
 void OnTogglePreview(CVorpelDoc& doc, DocumentEvents& events);
 void OnToggleElapsed(CVorpelDoc& doc, DocumentEvents& events);

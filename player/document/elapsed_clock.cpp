@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "play_rules.h"
+
 POINT ClockHandEnd(std::uint32_t sixtieths, int length)
 {
     const double angle = sixtieths * 6 * 3.14 / 180;
@@ -18,6 +20,7 @@ ElapsedClock ElapsedClockAt(const CVorpelDoc& doc, std::uint64_t nowMs)
     if (doc.GetStartTick() == 0 && clock.piecesOut != clock.pieceCount)
         return clock;
     clock.timed = true;
+    clock.joinPercent = CountJoins(doc).percent();
     clock.elapsedSeconds = doc.GetCompleted() == 1 ? static_cast<std::uint32_t>(doc.GetElapsedSeconds())
                                                    : static_cast<std::uint32_t>(doc.ElapsedSeconds(nowMs));
     clock.time = SplitElapsed(clock.elapsedSeconds);

@@ -7,7 +7,7 @@
 
 // What the elapsed-time window shows on each tick of its one-second timer:
 // the playing time as numbers and as two hands on the clock face, and how
-// many pieces have left the tray.
+// many pieces have left the tray and how much of the puzzle is joined.
 
 // The black dial of the clock face, in face pixels, and the hands' centre.
 inline constexpr RECT kClockDial{14, 20, 70, 80};
@@ -25,6 +25,7 @@ struct ElapsedClock {
     POINT minuteHandEnd;
     int piecesOut = 0;
     int pieceCount = 0;
+    int joinPercent = 0;  // joins done of those the puzzle needs, in whole percent
 };
 
 // The far end of a hand of `length` pixels pointing at `sixtieths` of a turn

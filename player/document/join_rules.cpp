@@ -103,3 +103,26 @@ JoinResult TryJoin(CVorpelDoc& doc, int p)
     result.damage.after = GroupBounds(doc, p);
     return result;
 }
+
+JoinProgress CountJoins(const CVorpelDoc& doc)
+{
+    const int cols = doc.GetCols();
+    const int rows = doc.GetRows();
+    JoinProgress progress;
+    if (cols <= 0 || rows <= 0)
+        return progress;
+    // Each cell not yet seen starts a group; its matrix marks the rest.
+    CellGrid<std::uint8_t> seen{};
+    int groups = 0;
+    for (int c = 0; c < cols; ++c)
+        for (int r = 0; r < rows; ++r) {
+            if (seen[c][r])
+                continue;
+            ++groups;
+            seen[c][r] = 1;
+            ForEachMember(doc, r * cols + c, [&](int mc, int mr) { seen[mc][mr] = 1; });
+        }
+    progress.needed = doc.PieceCount() - 1;
+    progress.done = doc.PieceCount() - groups;
+    return progress;
+}

@@ -82,6 +82,28 @@ JoinResult TryJoin(CVorpelDoc& doc, int p);
 // One group holds every piece of the puzzle.
 bool IsPuzzleComplete(const CVorpelDoc& doc);
 
+// How far the puzzle is: a puzzle of N pieces is done after N − 1 joins, and
+// every join made one group of two, so the joins done are N less the number
+// of groups, whether the pieces lie in the tray or on the board.
+struct JoinProgress {
+    int done = 0;
+    int needed = 0;
+    // Whole percent, rounded down, so that 100 means every join is done.
+    int percent() const { return needed > 0 ? static_cast<int>(done * 100LL / needed) : 0; }
+};
+JoinProgress CountJoins(const CVorpelDoc& doc);
+
+// Moves every group on the board that shows no whole piece body (the core
+// square inside the knob band) within `area`, board coordinates, into it:
+// each group as one, members and turns kept, the stacking order untouched.
+// Groups go in stacking order, bottom first, in rows from the area's top-left,
+// each at the first spot that covers nothing already there; a group larger
+// than the area goes to its top-left corner, and when the area is full the
+// rest are spread on a diagonal from its top-left. No joins are made; an area
+// left of or above the board's origin is used from the origin on. Returns
+// how many groups moved.
+int GatherGroups(CVorpelDoc& doc, const RECT& area);
+
 // Left press while idle: holds the group of the piece under (bx, by), raised
 // to the top. Returns the piece, or kNoPiece (nothing happens then).
 int PickUpGroup(CVorpelDoc& doc, int bx, int by);

@@ -14,6 +14,7 @@ enum ShellCommand : int {
     kCmdBgmTrack5 = 32798, // "BGM05.mid"
     kCmdBgmPlay = 32802,   // "演奏"
     kCmdBgmOpen = 32803,   // "開く"
+    kCmdGatherPieces = 32830, // "ピースを集める(&G)"
     kCmdAbout = 57664,     // "ﾊﾞｰｼﾞｮﾝ情報(&A)..."
     kCmdExit = 57665,      // "終了(&X)"
     // The board's zoom.

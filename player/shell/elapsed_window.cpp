@@ -54,6 +54,9 @@ ElapsedWindow::ElapsedWindow(CVorpelDoc& doc, IniSettings& settings, GameClock& 
     m_piecesOut = addNumberBox(QRect(110, 30, 78, 22));
     addLabel(QStringLiteral("-----------------"), QRect(104, 52, 90, 14));
     m_pieceCount = addNumberBox(QRect(110, 66, 78, 22));
+    m_progress = new QLabel(this);
+    m_progress->setAlignment(Qt::AlignCenter);
+    m_progress->setGeometry(100, 92, 94, 18);
 
     addLabel(QStringLiteral("Hour"), QRect(14, 130, 54, 16));
     addLabel(QStringLiteral("Min"), QRect(74, 130, 54, 16));
@@ -64,6 +67,7 @@ ElapsedWindow::ElapsedWindow(CVorpelDoc& doc, IniSettings& settings, GameClock& 
 
     connect(&m_timer, &QTimer::timeout, this, &ElapsedWindow::updateClock);
     m_timer.start(kTickMs);
+    updateClock();
 }
 
 QLineEdit* ElapsedWindow::addNumberBox(QRect geometry)
@@ -113,6 +117,7 @@ void ElapsedWindow::updateClock()
     m_second->setText(QString::number(clock.time.seconds));
     m_piecesOut->setText(QString::number(clock.piecesOut));
     m_pieceCount->setText(QString::number(clock.pieceCount));
+    m_progress->setText(tr("完成度 %1%").arg(clock.joinPercent));
 }
 
 void ElapsedWindow::showEvent(QShowEvent* event)

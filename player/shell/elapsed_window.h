@@ -11,8 +11,9 @@ class QLabel;
 class QLineEdit;
 
 // The elapsed-time window "ゲーム経過": the playing time as a clock face with
-// a second and a minute hand and as hours, minutes and seconds, and the
-// pieces taken out of the tray over the piece count. Every second it redraws
+// a second and a minute hand and as hours, minutes and seconds, the pieces
+// taken out of the tray over the piece count, and the share of the puzzle's
+// joins done. Every second it redraws
 // from the document; before a game is timed it shows the bare face.
 class ElapsedWindow : public QDialog {
     Q_OBJECT
@@ -28,6 +29,7 @@ public:
     QLineEdit* secondBox() const { return m_second; }
     QLineEdit* piecesOutBox() const { return m_piecesOut; }
     QLineEdit* pieceCountBox() const { return m_pieceCount; }
+    QLabel* progressLabel() const { return m_progress; }
 
 public slots:
     // The one-second update: the dial wiped, both hands and the boxes redrawn.
@@ -56,5 +58,6 @@ private:
     QLineEdit* m_second;
     QLineEdit* m_piecesOut;
     QLineEdit* m_pieceCount;
+    QLabel* m_progress;
     QTimer m_timer;
 };

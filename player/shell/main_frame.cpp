@@ -10,6 +10,7 @@
 #include "drag_overlay.h"
 #include "file_chooser.h"
 #include "file_commands.h"
+#include "play_rules.h"
 #include "screen_area.h"
 #include "shell_events.h"
 #include "tool_windows.h"
@@ -109,6 +110,7 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
 
     connect(m_board, &CVorpelView::contextMenuRequested, this, &CMainFrame::showContextMenu);
     connect(m_tray, &CPsView::contextMenuRequested, this, &CMainFrame::showContextMenu);
+    connect(m_board, &CVorpelView::piecesJoined, this, &CMainFrame::showProgress);
     connect(m_board, &CVorpelView::puzzleCompleted, this, &CMainFrame::puzzleCompleted);
     m_board->zoomAbout(m_settings.readInt(QStringLiteral("Zoom"), kActualSize), QPoint(0, 0));
     connect(m_board, &CVorpelView::zoomChanged, this, &CMainFrame::refreshCommands);
@@ -164,6 +166,8 @@ void CMainFrame::buildMenus()
     action(kCmdZoomOut)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     action(kCmdZoomActualSize)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
     action(kCmdZoomToFit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    view->addSeparator();
+    view->addAction(addCommand(kCmdGatherPieces, tr("ピースを集める(&G)")));
 
     QMenu* options = bar->addMenu(QStringLiteral("オプション(&O)"));
     QMenu* bgm = options->addMenu(QStringLiteral("BGM           (&G)"));
@@ -218,6 +222,8 @@ void CMainFrame::buildContextMenu()
     view->addSeparator();
     for (const int id : {kCmdZoomIn, kCmdZoomOut, kCmdZoomActualSize, kCmdZoomToFit})
         view->addAction(action(id));
+    view->addSeparator();
+    view->addAction(action(kCmdGatherPieces));
     m_contextMenu->addSeparator();
     QMenu* options = m_contextMenu->addMenu(QStringLiteral("オプション(&O)"));
     QMenu* bgm = options->addMenu(QStringLiteral("BGM      (&G)"));
@@ -274,6 +280,7 @@ void CMainFrame::connectCommands()
         runDocumentCommand(OnArrangeTray);
     });
     on(kCmdReverseStacking, [this] { runDocumentCommand(OnReverseStacking); });
+    on(kCmdGatherPieces, [this] { gatherPieces(); });
     on(kCmdTogglePreview, [this] { runDocumentCommand(OnTogglePreview); });
     on(kCmdToggleElapsed, [this] { runDocumentCommand(OnToggleElapsed); });
     on(kCmdShowMessage, [this] { OnShowMessage(*m_doc, *m_events); });
@@ -351,14 +358,42 @@ void CMainFrame::gameReplaced(const QString& path)
 {
     m_images.rebuild(*m_doc);
     redrawPanes();
-    showFileName(path);
+    m_gameName = QFileInfo(path).fileName();
+    showProgress();
     refreshCommands();
     emit gameStarted(QFileInfo(path).fileName());
 }
 
 void CMainFrame::showFileName(const QString& path)
 {
-    setWindowTitle(QStringLiteral("%1 - %2").arg(QFileInfo(path).fileName(), kTitle));
+    m_gameName = QFileInfo(path).fileName();
+    showTitle();
+}
+
+void CMainFrame::showTitle()
+{
+    if (m_gameName.isEmpty()) {
+        setWindowTitle(kTitle);
+        return;
+    }
+    setWindowTitle(QStringLiteral("%1 - %2 - %3%").arg(m_gameName, kTitle).arg(CountJoins(*m_doc).percent()));
+}
+
+void CMainFrame::showProgress()
+{
+    showTitle();
+    if (ElapsedWindow* elapsed = m_toolWindows->elapsed())
+        elapsed->updateClock();
+}
+
+void CMainFrame::gatherPieces()
+{
+    // A carried group would be left behind; a piece from the tray would
+    // fly back over pieces that moved.
+    endCarry();
+    const QRect view = m_board->visibleBoardRect();
+    OnGatherPieces(*m_doc, *m_events, RECT{view.left(), view.top(), view.left() + view.width(),
+                                           view.top() + view.height()});
 }
 
 void CMainFrame::openFromCommandLine(const QString& path)

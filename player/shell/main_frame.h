@@ -88,6 +88,13 @@ private:
     void gameReplaced(const QString& path);
     // The window's title names the game's file.
     void showFileName(const QString& path);
+    // The title: the game's file and how much of it is joined, once a game
+    // was opened.
+    void showTitle();
+    // Pieces joined: the title and the elapsed-time window show the progress.
+    void showProgress();
+    // Brings the pieces lying outside the board pane's view into it.
+    void gatherPieces();
     void storePlaces();
     void redrawPanes();
     void showContextMenu(QPoint globalPos);
@@ -114,4 +121,6 @@ private:
     // The board's width from the settings, kept until the user moves the bar.
     std::optional<int> m_storedBoardWidth;
     QMap<int, QAction*> m_actions;
+    // The name of the game's file in the title; empty before the first game.
+    QString m_gameName;
 };

@@ -424,6 +424,8 @@ void CVorpelView::announceJoins(const JoinResult& join)
 {
     for (int i = 0; i < join.count; ++i)
         m_sounds.play(SoundEffect::Join);
+    if (join.count > 0)
+        emit piecesJoined();
     if (!join.completed || m_completing)
         return;
     m_sounds.play(SoundEffect::Complete);

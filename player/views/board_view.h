@@ -76,6 +76,8 @@ public:
 signals:
     // A right click on empty board: the frame shows the context menu there.
     void contextMenuRequested(QPoint globalPos);
+    // Pieces joined, on the board or as a piece arrived from the tray.
+    void piecesJoined();
     // The last join made one group of every piece ("ok.wav" has started).
     void puzzleCompleted();
     void zoomChanged(int percent);

@@ -1,11 +1,13 @@
 #include "board_view.h"
 #include "command_ids.h"
 #include "drag_overlay.h"
+#include "elapsed_window.h"
 #include "file_commands.h"
 #include "jzt_file.h"
 #include "main_frame.h"
 #include "play_rules.h"
 #include "shell_test_support.h"
+#include "tool_windows.h"
 #include "tray_view.h"
 #include "views_test_support.h"
 #include "vorpel_settings.h"
@@ -13,6 +15,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSettings>
@@ -49,13 +54,20 @@ private slots:
     {
         DialogAnswerer answers;
         startTwelve();
+        m_frame->action(kCmdToggleElapsed)->trigger();
+        QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("twelve.jzt"), 0));
 
         // Piece 0 goes to the top-left; every other piece is dropped a few
         // pixels off its place, turned upright and put down, and snaps on.
+        // The window title and the elapsed-time window follow the joins, not
+        // the pieces taken out: 5 of 11 joins.
         const QPoint origin(40, 30);
         const QPoint offsets[] = {{0, 0}, {9, -7}, {-12, 5}, {14, 14}, {-16 + 2, 0}, {3, -15}};
-        for (int id = 0; id < 6; ++id)
+        for (int id = 0; id < 6; ++id) {
             playPiece(id, origin, offsets[id], id == 4);
+            QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("twelve.jzt"), id * 100 / 11));
+            QCOMPARE(progressText(), QStringLiteral("完成度 %1%").arg(id * 100 / 11));
+        }
         QCOMPARE(groupSize(0), 6);
         QCOMPARE(m_sounds.count(SoundEffect::Join), 5);
         QCOMPARE(doc().GetModified(), 1);
@@ -73,6 +85,7 @@ private slots:
         QCOMPARE(groupSize(0), 6);
         const RECT first = rectOf(0);
         QCOMPARE(QPoint(first.left, first.top), origin);
+        QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("half.jpd"), 45));
 
         for (int id = 6; id < 12; ++id)
             playPiece(id, origin, QPoint(id % 2 == 0 ? 6 : -6, id % 3 == 0 ? -9 : 4), id == 9);
@@ -85,6 +98,7 @@ private slots:
         QCOMPARE(m_sounds.count(SoundEffect::Complete), 1);
         QCOMPARE(m_sounds.played.back(), SoundEffect::Complete);
         QCOMPARE(doc().GetCompleted(), 1);
+        QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("half.jpd"), 100));
         // The congratulations (untitled), then the finished-picture choice,
         // closed with Escape: no panel and no picture.
         QCOMPARE(answers.titles.mid(answers.titles.size() - 2),
@@ -95,6 +109,68 @@ private slots:
         // A finished game is not offered for saving on the way out.
         QVERIFY(m_frame->close());
         QCOMPARE(answers.count(QStringLiteral("データの変更を保存する")), 0);
+    }
+
+    // Pieces lost far off the table come back into the part of the board in
+    // view, a group as one, with nothing restacked or joined; a carry ends
+    // first, as for the file commands.
+    void gatherBringsStrayPiecesIntoView()
+    {
+        DialogAnswerer answers;
+        startTwelve();
+        CVorpelDoc& d = doc();
+        playPiece(0, QPoint(40, 30), QPoint(), false);
+        playPiece(1, QPoint(40, 30), QPoint(9, -7), false);
+        QCOMPARE(groupSize(0), 2);
+        for (int id : {0, 1}) {
+            RECT& r = d.PieceRect()[id % 3][id / 3];
+            r = RECT{r.left + 2600, r.top + 1500, r.right + 2600, r.bottom + 1500};
+        }
+        placeOnBoard(d, 5, 1, 2400, 1800);
+        placeOnBoard(d, 7, 3, 1900, 40);
+        m_frame->board()->documentChanged();
+        const SlotTable<int> zCol = d.ZCol();
+        const SlotTable<int> zRow = d.ZRow();
+
+        CVorpelView* board = m_frame->board();
+        board->horizontalScrollBar()->setValue(300);
+        board->verticalScrollBar()->setValue(200);
+        const QRect view = board->visibleBoardRect();
+        QCOMPARE(view, QRect(QPoint(300, 200), board->viewport()->size()));
+
+        QAction* gather = m_frame->action(kCmdGatherPieces);
+        QVERIFY(gather != nullptr && gather->isEnabled());
+        QCOMPARE(gather->text(), QStringLiteral("ピースを集める(&G)"));
+        QVERIFY(holds(menuTitled(QStringLiteral("表 示(&T)")), gather));
+        QVERIFY(holds(m_frame->contextMenu(), gather));
+        gather->trigger();
+
+        for (int id : {0, 1, 5, 7})
+            QVERIFY2(view.contains(toQRect(rectOf(id))), qPrintable(QString::number(id)));
+        QCOMPARE(rectOf(1).left - rectOf(0).left, d.Pitch());
+        QCOMPARE(rectOf(1).top, rectOf(0).top);
+        QCOMPARE(groupSize(0), 2);
+        QCOMPARE(groupSize(5), 1);
+        QCOMPARE(groupSize(7), 1);
+        QVERIFY(d.ZCol() == zCol && d.ZRow() == zRow);
+        QCOMPARE(d.GetModified(), 1);
+        // The board shows it where it now lies.
+        const QImage shown = board->viewport()->grab().toImage();
+        const QPoint core = toQRect(rectOf(5)).center() - view.topLeft();
+        QVERIFY(shown.pixelColor(core) != QColor(0, 128, 0));
+
+        // A piece carried from the tray goes back to its slot first.
+        placeOnBoard(d, 5, 1, 2400, 1800);
+        board->documentChanged();
+        carryFromTray(slotOfPiece(d, 2), board->viewport()->mapToGlobal(QPoint(250, 250)));
+        QCOMPARE(d.GetTrayDrag(), 1);
+        gather->trigger();
+        QCOMPARE(d.GetTrayDrag(), 0);
+        mouse(m_frame->tray()->viewport(), QEvent::MouseButtonRelease,
+              board->viewport()->mapToGlobal(QPoint(250, 250)), Qt::LeftButton, Qt::NoButton);
+        QVERIFY(slotOfPiece(d, 2) >= 0);
+        QCOMPARE(d.GetOnBoard(2), 0);
+        QVERIFY(board->visibleBoardRect().contains(toQRect(rectOf(5))));
     }
 
     // The bundled sample with a corner assembled and loose pieces about:
@@ -314,6 +390,39 @@ private slots:
 private:
     CVorpelDoc& doc() { return m_frame->document(); }
     RECT rectOf(int id) { return doc().PieceRect()[id % doc().GetCols()][id / doc().GetCols()]; }
+
+    static QRect toQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+    static QString title(const QString& name, int percent)
+    {
+        return QStringLiteral("%1 - パソコンで楽しむジグソーパズル - %2%").arg(name).arg(percent);
+    }
+
+    // The progress line of the open elapsed-time window.
+    QString progressText()
+    {
+        ElapsedWindow* w = m_frame->toolWindows().elapsed();
+        return w != nullptr ? w->progressLabel()->text() : QString();
+    }
+
+    QMenu* menuTitled(const QString& text) const
+    {
+        for (QAction* a : m_frame->menuBar()->actions())
+            if (a->menu() != nullptr && a->text() == text)
+                return a->menu();
+        return nullptr;
+    }
+
+    // Whether the menu or one of its submenus offers the action.
+    static bool holds(const QMenu* menu, const QAction* action)
+    {
+        if (menu == nullptr)
+            return false;
+        for (QAction* a : menu->actions())
+            if (a == action || holds(a->menu(), action))
+                return true;
+        return false;
+    }
 
     int groupSize(int id)
     {

@@ -137,6 +137,7 @@ private slots:
             QStringLiteral("表 示(&T)"), QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
             QStringLiteral("  —"), QStringLiteral("  拡大(&I)"), QStringLiteral("  縮小(&U)"),
             QStringLiteral("  実寸表示(&A)"), QStringLiteral("  全体を表示(&W)"),
+            QStringLiteral("  —"), QStringLiteral("  ピースを集める(&G)"),
             QStringLiteral("オプション(&O)"), QStringLiteral("  BGM           (&G)"), QStringLiteral("    開く"),
             QStringLiteral("    演奏"), QStringLiteral("    停止"), QStringLiteral("    —"),
             QStringLiteral("    曲1 オルゴールのワルツ"), QStringLiteral("    曲2 午後のボサノバ"),
@@ -170,6 +171,7 @@ private slots:
                               QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
                               QStringLiteral("  —"), QStringLiteral("  拡大(&I)"), QStringLiteral("  縮小(&U)"),
                               QStringLiteral("  実寸表示(&A)"), QStringLiteral("  全体を表示(&W)"),
+                              QStringLiteral("  —"), QStringLiteral("  ピースを集める(&G)"),
                               QStringLiteral("—"), QStringLiteral("オプション(&O)"), QStringLiteral("  BGM      (&G)"),
                               QStringLiteral("    開く"), QStringLiteral("    演奏"), QStringLiteral("    停止"),
                               QStringLiteral("    —"), QStringLiteral("    曲1 オルゴールのワルツ"),
@@ -273,7 +275,7 @@ private slots:
         QVERIFY(m_frame->action(kCmdSavePlayFile)->isEnabled());
         QCOMPARE(answers.titles, QStringList{QStringLiteral("添付メッセージ")});
         QCOMPARE(answers.texts, QStringList{QStringLiteral("こんにちは\n\nline 3")});
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル - 0%"));
     }
 
     void savePromptGuardsOnlyAChangedUnfinishedGame()
@@ -377,12 +379,12 @@ private slots:
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("evening.jpd"));
         m_frame->action(kCmdSavePlayFile)->trigger();
         QVERIFY(QFile::exists(m_chooser.nextSave));
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル - 0%"));
         m_chooser.nextSave.clear();
         m_frame->action(kCmdSavePlayFile)->trigger();
         QCOMPARE(m_chooser.asked.last(),
                  QStringLiteral("save Play Data Files (*.jpd) %1").arg(m_dir->filePath(QStringLiteral("evening.jpd"))));
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル - 0%"));
     }
 
     void theWrongOpenCommandOpensTheFileAsWhatItIs()
@@ -401,13 +403,13 @@ private slots:
         m_frame->action(kCmdOpenPuzzle)->trigger();
         QCOMPARE(answers.titles, QStringList{QStringLiteral("添付メッセージ")});
         QCOMPARE(m_frame->document().GetOnBoard(5), 1);
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("game.jpd - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("game.jpd - パソコンで楽しむジグソーパズル - 0%"));
         // … and a puzzle chosen with the play-file command as a puzzle.
         m_chooser.nextOpen = m_puzzlePath;
         m_frame->action(kCmdOpenPlayFile)->trigger();
         QCOMPARE(m_frame->document().GetOnBoard(5), 0);
         QCOMPARE(m_frame->document().GetPlayable(), 1);
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル - 0%"));
 
         // A damaged file is told by the reader of what it is: its extension,
         // or without one its content, says so whatever command opened it.
@@ -440,7 +442,7 @@ private slots:
             QVERIFY2(answers.texts.front().section(QLatin1Char('\n'), 1).startsWith(d.reason),
                      qPrintable(answers.texts.front()));
         }
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル - 0%"));
     }
 
     void badFilesAreReportedAndKeepTheGame()
@@ -463,7 +465,7 @@ private slots:
         m_frame->action(kCmdOpenPlayFile)->trigger();
         QCOMPARE(answers.titles, QStringList{QStringLiteral("プレイファイルを開く")});
         QVERIFY(m_frame->document() == *before);
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル - 0%"));
     }
 
     void commandLineFilesOpenByContent()
@@ -501,7 +503,7 @@ private slots:
         QCOMPARE(m_frame->document().GetOnBoard(5), 1);
         QCOMPARE(m_frame->document().GetBoardTurn(5), 2);
         QCOMPARE(m_frame->document().GetPlayable(), 1);
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("game.jzt - パソコンで楽しむジグソーパズル"));
+        QCOMPARE(m_frame->windowTitle(), QStringLiteral("game.jzt - パソコンで楽しむジグソーパズル - 0%"));
     }
 
     void smallPuzzlesShowTheirProgress()

@@ -1,0 +1,183 @@
+#include "document_commands.h"
+#include "elapsed_clock.h"
+#include "play_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "document_test_support.h"
+
+namespace {
+
+using jigsaw::ColorFormat;
+using jigsaw::DataFormat;
+
+// A 12-piece game (3 × 4, S 200, pitch 120, margin 80) with every piece in
+// the tray.
+class GatherAndProgress : public testing::Test {
+protected:
+    FakeClock clock;
+    std::unique_ptr<CVorpelDoc> doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::TrueColor, clock);
+    const int s = doc->PieceSize();
+    const int pitch = doc->Pitch();
+
+    // Puts a piece onto the board alone, as a hand-over would, without joining.
+    void put(int id, int x, int y)
+    {
+        for (int slot = 0; slot <= doc->PieceCount(); ++slot)
+            if (doc->GetTrayTurn(slot) != 0 && doc->GetTrayPiece(slot) == id) {
+                doc->SetTrayPiece(slot, -1);
+                doc->SetTrayTurn(slot, 0);
+            }
+        doc->SetOnBoard(id, 1);
+        doc->SetBoardTurn(id, 1);
+        doc->PieceRect()[id % 3][id / 3] = RECT{x, y, x + s, y + s};
+    }
+    // Puts the listed pieces at their places in the picture from (x, y) and
+    // joins them into one group.
+    void putGroup(const std::vector<int>& ids, int x, int y)
+    {
+        for (int id : ids)
+            put(id, x + (id % 3) * pitch, y + (id / 3) * pitch);
+        for (int id : ids)
+            TryJoin(*doc, id);
+    }
+    RECT rect(int id) const { return doc->PieceRect()[id % 3][id / 3]; }
+    static bool inside(const RECT& r, const RECT& area)
+    {
+        return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;
+    }
+    static bool overlap(const RECT& a, const RECT& b)
+    {
+        return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    }
+};
+
+TEST_F(GatherAndProgress, GatherBringsOutlyingGroupsInWholeInRowsAndKeepsTheRest)
+{
+    const RECT area{0, 0, 900, 700};
+    put(0, 2400, 1800);
+    putGroup({4, 5, 8}, 3000, 150);
+    put(3, 100, 100);  // wholly in view: stays
+    put(6, 740, 300);  // its knobs reach past the edge but its body is in view: stays
+    put(7, 790, 500);  // its body leaves the view: moves
+    put(9, 100, 600);
+    doc->SetModified(0);
+    const CVorpelDoc before = *doc;
+
+    RecordingEvents events;
+    OnGatherPieces(*doc, events, area);
+
+    EXPECT_EQ(events.log, std::vector<std::string>{"redraw"});
+    EXPECT_EQ(doc->GetModified(), 1);
+    for (int id : {3, 6})
+        EXPECT_EQ(rect(id), before.PieceRect()[id % 3][id / 3]) << id;
+    // The group moved as one: its members kept their places in it.
+    for (int id : {5, 8}) {
+        EXPECT_EQ(rect(id).left - rect(4).left, (id % 3 - 1) * pitch) << id;
+        EXPECT_EQ(rect(id).top - rect(4).top, (id / 3 - 1) * pitch) << id;
+    }
+    const std::vector<RECT> moved{rect(0), GroupBounds(*doc, 4), rect(7), rect(9)};
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+        EXPECT_TRUE(inside(moved[i], area)) << i;
+        // Neither on each other nor on what was already in view.
+        for (std::size_t j = i + 1; j < moved.size(); ++j)
+            EXPECT_FALSE(overlap(moved[i], moved[j])) << i << " " << j;
+        EXPECT_FALSE(overlap(moved[i], rect(3))) << i;
+        EXPECT_FALSE(overlap(moved[i], rect(6))) << i;
+    }
+    // No joins made, no restacking, no piece taken from or put into the tray.
+    for (int id = 0; id < 12; ++id)
+        ASSERT_EQ(doc->Group(id), before.Group(id)) << id;
+    EXPECT_EQ(doc->ZCol(), before.ZCol());
+    EXPECT_EQ(doc->ZRow(), before.ZRow());
+    EXPECT_EQ(doc->ZIndex(), before.ZIndex());
+    EXPECT_EQ(CountJoins(*doc).done, 2);
+}
+
+TEST_F(GatherAndProgress, GatherPutsAGroupTooBigForTheViewAtItsTopLeftAndNeverBelowTheOrigin)
+{
+    putGroup({0, 1, 2}, 1500, 1500);
+    put(11, 2000, 100);
+    // A view of 250 × 250: the row of three (440 wide) cannot fit.
+    OnGatherPieces(*doc, noDocumentEvents(), RECT{300, 200, 550, 450});
+    const RECT group = GroupBounds(*doc, 0);
+    EXPECT_EQ(group.left, 300);
+    EXPECT_EQ(group.top, 200);
+    EXPECT_EQ(rect(1).left - rect(0).left, pitch);
+    EXPECT_TRUE(inside(rect(11), RECT{300, 200, 550, 450}));
+
+    // An area reaching left of or above the board's origin is used from the
+    // origin on.
+    put(11, 2000, 100);
+    OnGatherPieces(*doc, noDocumentEvents(), RECT{-100, -60, 400, 400});
+    EXPECT_TRUE(inside(rect(11), RECT{0, 0, 400, 400}));
+    EXPECT_GE(BoardBounds(*doc).left, 0);
+    EXPECT_GE(BoardBounds(*doc).top, 0);
+}
+
+TEST_F(GatherAndProgress, GatherWithNothingOutsideChangesNothingAndAFullViewStillSpreadsThePieces)
+{
+    put(3, 100, 100);
+    put(4, 400, 300);
+    doc->SetModified(0);
+    const CVorpelDoc before = *doc;
+    RecordingEvents events;
+    OnGatherPieces(*doc, events, RECT{0, 0, 900, 700});
+    EXPECT_TRUE(*doc == before) << "pieces in the tray are not on the board and do not move";
+    EXPECT_TRUE(events.log.empty());
+
+    // A view with room for four pieces takes all twelve: the rest go in
+    // too, spread out rather than on one spot.
+    for (int id = 0; id < 12; ++id)
+        put(id, 3000 + id * 300, 2000);
+    const RECT small{0, 0, 400, 400};
+    OnGatherPieces(*doc, noDocumentEvents(), small);
+    std::set<std::pair<int, int>> spots;
+    for (int id = 0; id < 12; ++id) {
+        EXPECT_TRUE(inside(rect(id), small)) << id;
+        spots.insert({rect(id).left, rect(id).top});
+    }
+    EXPECT_GE(spots.size(), 8u);
+}
+
+TEST_F(GatherAndProgress, ProgressCountsJoinsNotPiecesOutOfTheTray)
+{
+    EXPECT_EQ(CountJoins(*doc).done, 0);
+    EXPECT_EQ(CountJoins(*doc).needed, 11);
+    EXPECT_EQ(CountJoins(*doc).percent(), 0);
+    // Out of the tray but not joined: nothing done.
+    put(0, 100, 100);
+    put(4, 600, 600);
+    put(11, 900, 100);
+    doc->SetPiecesOut(3);
+    EXPECT_EQ(CountJoins(*doc).percent(), 0);
+    EXPECT_EQ(ElapsedClockAt(*doc, clock.tick).joinPercent, 0);
+
+    putGroup({0, 1}, 100, 100);
+    EXPECT_EQ(CountJoins(*doc).done, 1);
+    EXPECT_EQ(CountJoins(*doc).percent(), 9) << "1 of 11";
+    EXPECT_EQ(ElapsedClockAt(*doc, clock.tick).joinPercent, 9);
+    // One piece dropped into a gap joins two neighbours: two joins.
+    putGroup({2, 3, 5}, 100, 100);
+    EXPECT_EQ(CountJoins(*doc).done, 4);
+    EXPECT_EQ(CountJoins(*doc).percent(), 36);
+
+    putGroup({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 100, 100);
+    ASSERT_TRUE(IsPuzzleComplete(*doc));
+    EXPECT_EQ(CountJoins(*doc).done, 11);
+    EXPECT_EQ(CountJoins(*doc).percent(), 100);
+}
+
+TEST(JoinProgress, ShowsAHundredOnlyWhenEveryJoinIsDone)
+{
+    EXPECT_EQ((JoinProgress{998, 999}.percent()), 99);
+    EXPECT_EQ((JoinProgress{999, 999}.percent()), 100);
+    EXPECT_EQ((JoinProgress{0, 0}.percent()), 0);
+}
+
+}  // namespace
