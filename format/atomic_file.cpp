@@ -19,7 +19,7 @@ namespace {
 
 [[noreturn]] void fail(const std::filesystem::path& path, int err)
 {
-    throw FormatError("「" + path.string() + "」に書き込めませんでした（" + std::strerror(err) + "）。");
+    throw FormatError(ErrorCode::FileWriteFailed, {path.string(), std::strerror(err)});
 }
 
 // Writes every byte of the parts, resuming after short writes and signals.

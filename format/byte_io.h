@@ -66,9 +66,7 @@ private:
 
     [[noreturn, gnu::cold, gnu::noinline]] void fail(std::size_t n) const
     {
-        throw FormatError("データが途中で終わっています（位置 " + std::to_string(pos_) + " で " +
-                          std::to_string(n) + " バイト必要ですが、残りは " + std::to_string(remaining()) +
-                          " バイトです）。");
+        throw FormatError(ErrorCode::DataEndsEarly, {pos_, n, remaining()});
     }
 
     std::span<const std::uint8_t> data_;

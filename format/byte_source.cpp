@@ -12,15 +12,6 @@
 
 namespace jigsaw {
 
-namespace {
-
-std::string systemError(const std::filesystem::path& path, const char* what, int err)
-{
-    return "「" + path.string() + "」" + what + "（" + std::strerror(err) + "）。";
-}
-
-}  // namespace
-
 void MemorySource::readAt(std::size_t offset, std::span<std::uint8_t> dest)
 {
     if (!dest.empty())
@@ -31,16 +22,16 @@ FileSource::FileSource(const std::filesystem::path& path) : path_(path)
 {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
-        throw FormatError(systemError(path, "を開けません", errno));
+        throw FormatError(ErrorCode::FileOpenFailed, {path.string(), std::strerror(errno)});
     struct stat st {};
     if (::fstat(fd_, &st) != 0) {
         const int err = errno;
         ::close(fd_);
-        throw FormatError(systemError(path, "を調べられません", err));
+        throw FormatError(ErrorCode::FileStatFailed, {path.string(), std::strerror(err)});
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd_);
-        throw FormatError("「" + path.string() + "」はファイルではありません。");
+        throw FormatError(ErrorCode::NotARegularFile, {path.string()});
     }
     size_ = static_cast<std::size_t>(st.st_size);
 }
@@ -58,9 +49,9 @@ void FileSource::readAt(std::size_t offset, std::span<std::uint8_t> dest)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            throw FormatError(systemError(path_, "を読めません", errno));
+            throw FormatError(ErrorCode::FileReadFailed, {path_.string(), std::strerror(errno)});
         if (n == 0)
-            throw FormatError("「" + path_.string() + "」が読み込み中に短くなりました。");
+            throw FormatError(ErrorCode::FileShrankWhileReading, {path_.string()});
         done += static_cast<std::size_t>(n);
     }
 }

@@ -12,7 +12,7 @@ std::vector<ColorRef> dibSamples(const PackedDib& dib)
     const int h = dib.height();
     const int bits = dib.bitCount();
     if (bits != 4 && bits != 8 && bits != 24)
-        throw FormatError("この色数（" + std::to_string(bits) + " ビット）の画像は扱えません。");
+        throw FormatError(ErrorCode::UnsupportedBitCount, {bits});
 
     std::array<ColorRef, 256> palette{};
     for (int i = 0; i < dib.colorCount() && i < 256; ++i) {

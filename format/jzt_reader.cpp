@@ -13,38 +13,26 @@ namespace jigsaw {
 
 namespace {
 
-[[noreturn]] void damaged(const std::string& what)
-{
-    throw FormatError("パズルファイルが壊れています（" + what + "）。");
-}
-
-std::string n2s(long long v)
-{
-    return std::to_string(v);
-}
-
 JztHeader parseHeader(std::span<const std::uint8_t> h)
 {
     JztHeader header;
     header.geometry = PuzzleGeometry{h[0], h[4], h[8], h[12]};
     const std::optional<int> sizeIndex = findSizeIndex(header.geometry);
     if (!sizeIndex)
-        throw FormatError("パズルファイルではないか、壊れています（ヘッダーの大きさ " + n2s(h[0]) + " × " + n2s(h[4]) +
-                          "、セル " + n2s(h[8]) + "、余白 " + n2s(h[12]) +
-                          " はどのパズルサイズにも当たりません）。");
+        throw FormatError(ErrorCode::PuzzleFileSizeUnknown, {h[0], h[4], h[8], h[12]});
     header.sizeIndex = *sizeIndex;
 
     if (h[16] != 1 && h[16] != 2)
-        damaged("色の形式が " + n2s(h[16]) + " です。1 か 2 のはずです");
+        throw FormatError(ErrorCode::PuzzleFileColorFormatInvalid, {h[16]});
     header.colorFormat = static_cast<ColorFormat>(h[16]);
 
     if (h[354] != 0 && h[354] != 1)
-        damaged("データ形式が " + n2s(h[354]) + " です。0 か 1 のはずです");
+        throw FormatError(ErrorCode::PuzzleFileDataFormatInvalid, {h[354]});
     header.dataFormat = static_cast<DataFormat>(h[354]);
 
     // Only small files store the size index; large files leave the byte unused.
     if (header.dataFormat == DataFormat::Small && h[355] != *sizeIndex)
-        damaged("サイズ番号 " + n2s(h[355]) + " がピースの並び " + n2s(h[0]) + " × " + n2s(h[4]) + " と合いません");
+        throw FormatError(ErrorCode::PuzzleFileSizeIndexMismatch, {h[355], h[0], h[4]});
 
     for (std::size_t line = 0; line < 3; ++line) {
         const char* field = reinterpret_cast<const char*>(h.data()) + 20 + line * kMessageFieldSize;
@@ -69,7 +57,7 @@ struct BlockShape {
 void expectField(const BlockShape& shape, const char* field, long long actual, long long expected)
 {
     if (actual != expected)
-        damaged(shape.name + "の " + field + " が " + n2s(actual) + " です。" + n2s(expected) + " のはずです");
+        throw FormatError(ErrorCode::PuzzleFileBlockFieldInvalid, {shape.name, field, actual, expected});
 }
 
 PackedDib readBlock(ByteSource& src, std::size_t& offset, const BlockShape& shape)
@@ -80,9 +68,7 @@ PackedDib readBlock(ByteSource& src, std::size_t& offset, const BlockShape& shap
     const std::size_t pixelBytes = dibStride(shape.width, shape.bitCount) * static_cast<std::size_t>(shape.height);
     const std::size_t required = headLength + (shape.lastMayBeShort ? pixelBytes : shape.dataLength);
     if (available < required)
-        throw FormatError("パズルファイルが途中で切れています（" + shape.name + "に " +
-                          n2s(static_cast<long long>(required)) + " バイト必要ですが、残りは " +
-                          n2s(static_cast<long long>(available)) + " バイトです）。");
+        throw FormatError(ErrorCode::PuzzleFileTruncated, {shape.name, required, available});
 
     std::vector<std::uint8_t> head(headLength);
     src.readAt(offset, head);
@@ -116,8 +102,7 @@ PackedDib readBlock(ByteSource& src, std::size_t& offset, const BlockShape& shap
 JztPuzzle readFrom(ByteSource& src)
 {
     if (src.size() < kJztHeaderSize)
-        throw FormatError("パズルファイルではありません（長さが " + n2s(static_cast<long long>(src.size())) +
-                          " バイトしかなく、ヘッダーの 6400 バイトに足りません）。");
+        throw FormatError(ErrorCode::PuzzleFileTooShort, {src.size()});
     std::vector<std::uint8_t> headerBytes(kJztHeaderSize);
     src.readAt(0, headerBytes);
 
@@ -129,16 +114,16 @@ JztPuzzle readFrom(ByteSource& src)
     const int bits = h.bitCount();
     std::size_t offset = kJztHeaderSize;
 
-    puzzle.picture = readBlock(src, offset, {"画像", g.width(), g.height(), bits, layout.pictureData});
+    puzzle.picture = readBlock(src, offset, {block::kPicture, g.width(), g.height(), bits, layout.pictureData});
     if (h.dataFormat == DataFormat::Large) {
         for (int turn = 0; turn < 4; ++turn)
             puzzle.sheets[static_cast<std::size_t>(turn)] =
-                readBlock(src, offset, {"ピース画像（向き " + n2s(turn + 1) + "）", g.sheetWidth(), g.sheetHeight(),
+                readBlock(src, offset, {block::kSheet + std::to_string(turn + 1), g.sheetWidth(), g.sheetHeight(),
                                         bits, layout.sheetData});
-        puzzle.mask = readBlock(src, offset, {"マスク", 4 * g.sheetWidth(), g.sheetHeight(), 1, layout.maskData});
+        puzzle.mask = readBlock(src, offset, {block::kMask, 4 * g.sheetWidth(), g.sheetHeight(), 1, layout.maskData});
     } else {
         puzzle.templateMap =
-            readBlock(src, offset, {"型紙マップ", g.width(), g.height(), 4, layout.templateMapData, true});
+            readBlock(src, offset, {block::kTemplateMap, g.width(), g.height(), 4, layout.templateMapData, true});
     }
     return puzzle;
 }

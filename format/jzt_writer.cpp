@@ -42,13 +42,12 @@ private:
     std::vector<std::span<const std::uint8_t>> parts_;
 };
 
-void checkBlock(const PackedDib& dib, const std::string& name, int width, int height, int bitCount)
+void checkBlock(const PackedDib& dib, const char* name, int width, int height, int bitCount)
 {
     const BITMAPINFOHEADER& info = dib.info();
     if (dib.empty() || info.biSize != 40 || info.biWidth != width || info.biHeight != height ||
         info.biBitCount != bitCount || info.biCompression != kBiRgb || info.biClrUsed != 0)
-        throw FormatError("書き込もうとしたパズルの" + name + "が、パズルの大きさ（" + std::to_string(width) + " × " +
-                          std::to_string(height) + "、" + std::to_string(bitCount) + " ビット）と合いません。");
+        throw FormatError(ErrorCode::PuzzleBlockShapeMismatch, {name, width, height, bitCount});
 }
 
 // One block: file header, the picture's own info header and colour table,
@@ -80,7 +79,7 @@ void addHeader(Gather& out, const JztHeader& h)
     for (std::size_t line = 0; line < 3; ++line) {
         const std::string& text = h.messageLines[line];
         if (text.size() > kMessageLineMax || text.find('\0') != std::string::npos)
-            throw FormatError("メッセージの " + std::to_string(line + 1) + " 行目が 100 バイトを超えています。");
+            throw FormatError(ErrorCode::MessageLineTooLong, {line + 1});
         std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(20 + line * kMessageFieldSize));
     }
     bytes[353] = h.showMessage;
@@ -95,20 +94,20 @@ Gather gather(const JztPuzzle& puzzle)
     const PuzzleGeometry& g = h.geometry;
     const std::optional<int> sizeIndex = findSizeIndex(g);
     if (!sizeIndex || (h.dataFormat == DataFormat::Small && *sizeIndex != h.sizeIndex))
-        throw FormatError("書き込もうとしたパズルの大きさがどのパズルサイズにも当たりません。");
+        throw FormatError(ErrorCode::PuzzleSizeUnknown);
     const int bits = h.bitCount();
     const JztLayout layout = jztLayout(h);
 
     Gather out;
     addHeader(out, h);
-    checkBlock(puzzle.picture, "画像", g.width(), g.height(), bits);
+    checkBlock(puzzle.picture, block::kPicture, g.width(), g.height(), bits);
     if (h.dataFormat == DataFormat::Large) {
         addBlock(out, puzzle.picture.hdr, puzzle.picture, layout.pictureData, 0xFF);
         for (const PackedDib& sheet : puzzle.sheets) {
-            checkBlock(sheet, "ピース画像", g.sheetWidth(), g.sheetHeight(), bits);
+            checkBlock(sheet, block::kSheet, g.sheetWidth(), g.sheetHeight(), bits);
             addBlock(out, sheet.hdr, sheet, layout.sheetData, 0xFF);
         }
-        checkBlock(puzzle.mask, "マスク", 4 * g.sheetWidth(), g.sheetHeight(), 1);
+        checkBlock(puzzle.mask, block::kMask, 4 * g.sheetWidth(), g.sheetHeight(), 1);
         addBlock(out, puzzle.mask.hdr, puzzle.mask, layout.maskData, 0xFF);
     } else {
         // Small files give the picture block an offset of 54 whatever its
@@ -116,7 +115,7 @@ Gather gather(const JztPuzzle& puzzle)
         BITMAPFILEHEADER pictureHeader = puzzle.picture.hdr;
         pictureHeader.bfOffBits = 54;
         addBlock(out, pictureHeader, puzzle.picture, layout.pictureData, 0xFF);
-        checkBlock(puzzle.templateMap, "型紙マップ", g.width(), g.height(), 4);
+        checkBlock(puzzle.templateMap, block::kTemplateMap, g.width(), g.height(), 4);
         BITMAPFILEHEADER mapHeader;
         mapHeader.bfType = kBmpSignature;
         mapHeader.bfSize = static_cast<std::uint32_t>(layout.templateMapData + 118);

@@ -21,7 +21,7 @@ public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from))
     {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw FormatError(std::string("文字コードの変換（") + from + " → " + to + "）が使えません。");
+            throw FormatError(ErrorCode::CharsetConversionUnavailable, {from, to});
     }
     ~Converter() { iconv_close(cd_); }
     Converter(const Converter&) = delete;
@@ -111,8 +111,7 @@ std::string utf8ToCp932(std::string_view utf8)
     std::string_view in = normalized;
     if (!cv.convert(in, out)) {
         const std::size_t len = std::min(utf8SequenceLength(static_cast<unsigned char>(in.front())), in.size());
-        throw FormatError("文字「" + std::string(in.substr(0, len)) +
-                          "」はメッセージに使えません（Shift_JIS で表せない文字です）。");
+        throw FormatError(ErrorCode::MessageCharacterNotInCp932, {std::string(in.substr(0, len))});
     }
     return out;
 }

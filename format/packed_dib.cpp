@@ -50,15 +50,13 @@ PackedDib PackedDib::allocate(const BITMAPINFOHEADER& info, std::span<const RGBQ
     const int bits = info.biBitCount;
     if (info.biWidth <= 0 || info.biHeight == 0 || info.biHeight == INT32_MIN ||
         !(bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32))
-        throw FormatError("画像の大きさか色数が不正です（" + std::to_string(info.biWidth) + " × " +
-                          std::to_string(info.biHeight) + "、" + std::to_string(bits) + " ビット）。");
+        throw FormatError(ErrorCode::PictureShapeInvalid, {info.biWidth, info.biHeight, bits});
     const std::uint64_t offset = dibPixelOffset(info);
     const std::uint64_t rows = static_cast<std::uint64_t>(info.biHeight < 0 ? -std::int64_t{info.biHeight}
                                                                              : std::int64_t{info.biHeight});
     const std::uint64_t pixelBytes = static_cast<std::uint64_t>(dibStrideOf(info)) * rows;
     if (pixelBytes > kMaxPixelBytes || offset > kMaxPixelBytes)
-        throw FormatError("画像が大きすぎます（" + std::to_string(info.biWidth) + " × " +
-                          std::to_string(rows) + "）。");
+        throw FormatError(ErrorCode::PictureTooLarge, {info.biWidth, rows});
 
     PackedDib dib;
     dib.info_ = info;

@@ -106,11 +106,11 @@ WorkingSamples sampleFramedPicture(const SourcePicture& source, const FrameRect&
                                    const StageProgress& progress)
 {
     if (sizeIndex < 0 || sizeIndex >= jigsaw::kSizeCount)
-        throw CreationError("パズルサイズの番号 " + std::to_string(sizeIndex) + " はありません（0〜15）。");
+        throw jigsaw::FormatError(jigsaw::ErrorCode::SizeIndexUnknown, {sizeIndex});
     if (source.pixels == nullptr || source.width <= 0 || source.height <= 0)
-        throw CreationError("パズルにする画像がありません。");
+        throw jigsaw::FormatError(jigsaw::ErrorCode::NoPictureToCut);
     if (frame.right <= frame.left || frame.bottom <= frame.top)
-        throw CreationError("枠の大きさが正しくありません（幅も高さも 1 ピクセル以上にしてください）。");
+        throw jigsaw::FormatError(jigsaw::ErrorCode::FrameEmpty);
     WorkingSamples s;
     s.sizeIndex = sizeIndex;
     s.geometry = jigsaw::puzzleSize(sizeIndex).geometry;
@@ -148,12 +148,12 @@ jigsaw::JztPuzzle buildPuzzle(const WorkingSamples& samples, const IndexedSample
 void setMessage(jigsaw::JztHeader& header, const std::vector<std::string>& utf8Lines, bool showOnOpen)
 {
     if (utf8Lines.size() > header.messageLines.size())
-        throw CreationError("メッセージは 3 行までです（" + std::to_string(utf8Lines.size()) + " 行あります）。");
+        throw jigsaw::FormatError(jigsaw::ErrorCode::MessageTooManyLines, {utf8Lines.size()});
     for (std::size_t i = 0; i < header.messageLines.size(); ++i) {
         try {
             header.messageLines[i] = i < utf8Lines.size() ? jigsaw::encodeMessageLine(utf8Lines[i]) : std::string();
         } catch (const jigsaw::FormatError& e) {
-            throw CreationError("メッセージの " + std::to_string(i + 1) + " 行目: " + e.what());
+            throw jigsaw::FormatError(jigsaw::ErrorCode::InMessageLine, {i + 1}, e);
         }
     }
     header.showMessage = showOnOpen ? 1 : 0;
@@ -161,11 +161,7 @@ void setMessage(jigsaw::JztHeader& header, const std::vector<std::string>& utf8L
 
 void savePuzzle(const std::filesystem::path& path, const jigsaw::JztPuzzle& puzzle)
 {
-    try {
-        jigsaw::writeJztFile(path, puzzle);
-    } catch (const jigsaw::FormatError& e) {
-        throw CreationError(e.what());
-    }
+    jigsaw::writeJztFile(path, puzzle);
 }
 
 jigsaw::JztPuzzle createPuzzle(const CreationRequest& request, const CreationProgress& progress)
@@ -177,7 +173,7 @@ jigsaw::JztPuzzle createPuzzle(const CreationRequest& request, const CreationPro
     };
     const bool indexed = request.bitCount == 8;
     if (indexed && request.palette == nullptr)
-        throw CreationError("256 色の画像にパレットがありません。");
+        throw jigsaw::FormatError(jigsaw::ErrorCode::PaletteMissing);
 
     const WorkingSamples samples =
         sampleFramedPicture(request.source, request.frame, request.sizeIndex, stage(Stage::Sampling));

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,12 +23,7 @@ namespace kestra {
 //   4. savePuzzle           - write the file atomically
 // createPuzzle runs 1 to 3 in one call. A memory shortage surfaces as
 // std::bad_alloc from any stage; everything else that can fail throws
-// CreationError with a message for the user.
-
-class CreationError : public std::runtime_error {
-public:
-    explicit CreationError(const std::string& message) : std::runtime_error(message) {}
-};
+// jigsaw::FormatError.
 
 // The picture as the document holds it: 32-bit pixels 0xAARRGGBB (alpha
 // ignored), rows from the top, `stride` pixels from one row to the next. The
@@ -92,7 +86,7 @@ jigsaw::JztPuzzle buildPuzzle(const WorkingSamples& samples, const IndexedSample
                               const StageProgress& progress = {});
 
 // The attached message (UTF-8 lines, at most three, each stored as CP932 cut
-// at 100 bytes) and the show-on-open flag. Throws CreationError when a line
+// at 100 bytes) and the show-on-open flag. Throws jigsaw::FormatError when a line
 // holds a character CP932 cannot store.
 void setMessage(jigsaw::JztHeader& header, const std::vector<std::string>& utf8Lines, bool showOnOpen);
 

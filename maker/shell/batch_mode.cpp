@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <new>
 
+#include "error_text.h"
 #include "format_error.h"
 #include "frame_drag.h"
 #include "kestra_doc.h"
@@ -201,10 +202,8 @@ int runBatch(const CommandLine& cmd)
         return 0;
     } catch (const PictureLoadError& e) {
         printError(e.message().simplified());
-    } catch (const CreationError& e) {
-        printError(QString::fromStdString(e.what()));
     } catch (const jigsaw::FormatError& e) {
-        printError(QString::fromStdString(e.what()));
+        printError(errorText(e));
     } catch (const std::bad_alloc&) {
         printError(QStringLiteral("メモリの確保に失敗しました。処理を中断します。"));
     }

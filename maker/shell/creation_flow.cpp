@@ -3,6 +3,7 @@
 #include "data_creation.h"
 #include "data_format_dialog.h"
 #include "dialog_folder.h"
+#include "error_text.h"
 #include "file_path.h"
 #include "file_patterns.h"
 #include "format_error.h"
@@ -184,7 +185,7 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
         QMessageBox::warning(parent, QStringLiteral("警告"),
                              QStringLiteral("メモリの確保に失敗しました。\n処理を中断します"));
     } catch (const std::runtime_error& e) {
-        QMessageBox::warning(parent, kTitle, QString::fromStdString(e.what()));
+        QMessageBox::warning(parent, kTitle, errorText(e));
     }
     return {};
 }

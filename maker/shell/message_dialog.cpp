@@ -1,5 +1,6 @@
 #include "message_dialog.h"
 
+#include "error_text.h"
 #include "format_error.h"
 #include "message_text.h"
 
@@ -51,7 +52,7 @@ void MessageDialog::onOk()
         for (std::size_t i = 0; i < lines.size() && i < static_cast<std::size_t>(text.size()); ++i)
             lines[i] = jigsaw::cp932ToUtf8(jigsaw::encodeMessageLine(text[static_cast<qsizetype>(i)].toStdString()));
     } catch (const jigsaw::FormatError& e) {
-        QMessageBox::warning(this, QStringLiteral("メッセージの添付"), QString::fromStdString(e.what()));
+        QMessageBox::warning(this, QStringLiteral("メッセージの添付"), errorText(e));
         return;
     }
     m_lines = std::move(lines);

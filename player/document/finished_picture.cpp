@@ -26,7 +26,7 @@ FinishedArea finishedArea(const CVorpelDoc& doc)
 
 [[noreturn]] void missingPictures()
 {
-    throw jigsaw::FormatError("完成画像を作るためのパズルの画像がありません。");
+    throw jigsaw::FormatError(jigsaw::ErrorCode::NoPuzzlePictureToFinish);
 }
 
 // Each destination pixel is the average of the source pixels its area covers,

@@ -21,13 +21,14 @@
 
 namespace {
 
+using jigsaw::ErrorCode;
 using jigsaw::FormatError;
 
 void checkPicture(const FinishedBuffer& picture)
 {
     if (picture.width <= 0 || picture.height <= 0 ||
         picture.bgr.size() != picture.rowBytes() * static_cast<std::size_t>(picture.height))
-        throw FormatError("保存する完成画像がありません。");
+        throw FormatError(ErrorCode::NoFinishedPicture);
 }
 
 // The compressor's error manager: a fatal error jumps back to the one
@@ -156,7 +157,7 @@ void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_
     try {
         jigsaw::writeFileAtomically(path, parts);
     } catch (const FormatError& e) {
-        throw FormatError(std::string("完成画像を保存できませんでした。") + e.what());
+        throw FormatError(ErrorCode::FinishedPictureNotSaved, {}, e);
     }
 }
 
@@ -168,7 +169,7 @@ std::vector<std::uint8_t> EncodeBmp(const FinishedBuffer& picture)
     const std::size_t stride = jigsaw::dibStride(picture.width, 24);
     const std::size_t imageSize = stride * static_cast<std::size_t>(picture.height);
     if (imageSize > std::numeric_limits<std::uint32_t>::max() - 54)
-        throw FormatError("完成画像が大きすぎて BMP ファイルにできません。");
+        throw FormatError(ErrorCode::FinishedPictureTooLargeForBmp);
 
     jigsaw::BITMAPFILEHEADER file;
     file.bfType = jigsaw::kBmpSignature;
@@ -203,7 +204,7 @@ std::vector<std::uint8_t> EncodeJpeg(const FinishedBuffer& picture)
     JpegJob job;
     job.row.resize(picture.rowBytes());
     if (!compress(job, picture))
-        throw FormatError(std::string("JPEG の圧縮に失敗しました（") + job.err.message + "）。");
+        throw FormatError(ErrorCode::JpegCompressionFailed, {job.err.message});
     return std::move(job.dest.bytes);
 }
 

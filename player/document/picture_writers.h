@@ -15,8 +15,8 @@ std::vector<std::uint8_t> EncodeBmp(const FinishedBuffer& picture);
 std::vector<std::uint8_t> EncodeJpeg(const FinishedBuffer& picture);
 
 // Write the encoded picture to `path`, atomically: a failure throws
-// jigsaw::FormatError with a message for the user and leaves whatever file
-// was there before.
+// jigsaw::FormatError that says why, wrapped around the cause, and leaves
+// whatever file was there before.
 void WriteBmp(const std::filesystem::path& path, const FinishedBuffer& picture);
 void WriteJpeg(const std::filesystem::path& path, const FinishedBuffer& picture);
 

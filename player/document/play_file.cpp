@@ -18,6 +18,7 @@
 
 namespace {
 
+using jigsaw::ErrorCode;
 using jigsaw::FormatError;
 using jigsaw::BITMAPFILEHEADER;
 using jigsaw::BITMAPINFOHEADER;
@@ -52,11 +53,6 @@ constexpr std::size_t kOffDirY = kOffDirX + 16;
 constexpr std::size_t kOffPictures = kOffDirY + 16;
 static_assert(kOffPictures == kPlayFixedSize);
 
-[[noreturn]] void damaged(const std::string& what)
-{
-    throw FormatError("プレイファイルではないか、壊れています（" + what + "）。");
-}
-
 // A value in base 255: low digit, high digit. Negative values keep the C
 // remainder's byte, so the empty slot −1 is stored as 0xFF, 0.
 void putPair(std::uint8_t* at, int v)
@@ -73,7 +69,7 @@ constexpr int kMaxPairValue = 65279;
 int digitPair(std::uint8_t high, std::uint8_t low)
 {
     if (high == 255 && low == 255)
-        damaged("数値 65280 は記録できる範囲を超えています");
+        throw FormatError(ErrorCode::PlayFileNumberOutOfRange);
     return high * 255 + low;
 }
 
@@ -146,8 +142,7 @@ PackedDib readPicture(jigsaw::ByteSource& src, std::size_t offset, std::size_t l
     const BITMAPINFOHEADER info = jigsaw::readInfoHeader(in);
     if (info.biSize != 40 || info.biWidth != width || info.biHeight != height || info.biPlanes != 1 ||
         info.biBitCount != bitCount || info.biCompression != jigsaw::kBiRgb || info.biClrUsed != 0)
-        damaged(std::string(name) + "の情報ヘッダーが " + std::to_string(width) + " × " + std::to_string(height) +
-                "、" + std::to_string(bitCount) + " ビットの画像を表していません");
+        throw FormatError(ErrorCode::PlayFilePictureHeaderInvalid, {name, width, height, bitCount});
     const std::vector<RGBQUAD> table = jigsaw::readColorTable(in, tableBytes / 4);
     PackedDib dib = PackedDib::allocate(info, table);
     dib.hdr = fileHeader;
@@ -169,14 +164,12 @@ void readHeader(std::span<const std::uint8_t> data, PlayData& d)
     d.cellSize = h[kOffCellSize];
     d.margin = h[kOffMargin];
     if (!jigsaw::findSizeIndex({d.cols, d.rows, d.cellSize, d.margin}))
-        damaged("ピースの並び " + std::to_string(d.cols) + " × " + std::to_string(d.rows) + "、セル " +
-                std::to_string(d.cellSize) + "、余白 " + std::to_string(d.margin) + " はどのパズルサイズにも当たりません");
+        throw FormatError(ErrorCode::PlayFileSizeUnknown, {d.cols, d.rows, d.cellSize, d.margin});
     d.piecesOut = pairAt(h + kOffPiecesOut);
     d.pictureFormat = h[kOffPictureFormat];
     d.sheetFormat = h[kOffSheetFormat];
     if ((d.pictureFormat != 1 && d.pictureFormat != 2) || (d.sheetFormat != 1 && d.sheetFormat != 2))
-        damaged("色の形式が " + std::to_string(d.pictureFormat) + " と " + std::to_string(d.sheetFormat) +
-                " です。1 か 2 のはずです");
+        throw FormatError(ErrorCode::PlayFileColorFormatInvalid, {d.pictureFormat, d.sheetFormat});
     for (int i = 0; i < kMaxPieces; ++i) {
         const std::uint8_t* e = h + kOffTray + kTrayEntrySize * static_cast<std::size_t>(i);
         d.trayPiece[i] = digitPair(e[0], e[1]);
@@ -187,7 +180,7 @@ void readHeader(std::span<const std::uint8_t> data, PlayData& d)
     const std::uint32_t elapsed = (std::uint32_t{h[kOffElapsed]} << 24) | (std::uint32_t{h[kOffElapsed + 1]} << 16) |
                                   (std::uint32_t{h[kOffElapsed + 2]} << 8) | h[kOffElapsed + 3];
     if (elapsed > 0x7FFFFFFFu)
-        damaged("経過時間が不正です");
+        throw FormatError(ErrorCode::PlayFileElapsedInvalid);
     d.elapsedBase = static_cast<int>(elapsed);
     for (int line = 0; line < kMessageLines; ++line)
         std::memcpy(d.message[line].data(), h + kOffMessage + kMessageLineBytes * static_cast<std::size_t>(line),
@@ -198,7 +191,7 @@ void readHeader(std::span<const std::uint8_t> data, PlayData& d)
     d.spareOption = h[kOffSpareOption];
     d.blackMode = h[kOffBlackMode];
     if (d.showMessage > 1 || d.previewShown > 1 || d.elapsedShown > 1 || d.spareOption > 1 || d.blackMode > 2)
-        damaged("表示の設定が不正です");
+        throw FormatError(ErrorCode::PlayFileDisplayInvalid);
 }
 
 // The cell and rectangle tables come from `tables` (the file's bytes up to the
@@ -240,34 +233,34 @@ void checkPlaces(const PlayData& d)
     for (int slot = 0; slot < kMaxPieces; ++slot) {
         const int turn = d.trayTurn[slot];
         if (turn > 4)
-            damaged("トレイの向きが不正です");
+            throw FormatError(ErrorCode::PlayFileTrayTurnInvalid);
         if (turn == 0)
             continue;
         const int piece = d.trayPiece[slot];
         if (piece >= n)
-            damaged("トレイに存在しないピース " + std::to_string(piece) + " があります");
+            throw FormatError(ErrorCode::PlayFileTrayPieceUnknown, {piece});
         ++seen[static_cast<std::size_t>(piece)];
     }
     int onBoard = 0;
     for (int piece = 0; piece < kMaxPieces; ++piece) {
         if (d.onBoard[piece] > 1 || (piece >= n && d.onBoard[piece] != 0))
-            damaged("ボード上のピースの記録が不正です");
+            throw FormatError(ErrorCode::PlayFileBoardPiecesInvalid);
         if (piece >= n)
             continue;
         if (d.onBoard[piece] == 1) {
             if (d.boardTurn[piece] < 1 || d.boardTurn[piece] > 4)
-                damaged("ボード上のピースの向きが不正です");
+                throw FormatError(ErrorCode::PlayFileBoardTurnInvalid);
             ++seen[static_cast<std::size_t>(piece)];
             ++onBoard;
         } else if (d.boardTurn[piece] != 0) {
             // The board draws every piece that has a board turn.
-            damaged("トレイのピース " + std::to_string(piece) + " にボード上の向きがあります");
+            throw FormatError(ErrorCode::PlayFileTrayPieceTurnedOnBoard, {piece});
         }
         if (seen[static_cast<std::size_t>(piece)] != 1)
-            damaged("ピース " + std::to_string(piece) + " がトレイとボードの一か所にだけあるのではありません");
+            throw FormatError(ErrorCode::PlayFilePiecePlaceInvalid, {piece});
     }
     if (d.piecesOut > n)
-        damaged("取り出したピースの数が不正です");
+        throw FormatError(ErrorCode::PlayFileTakenCountInvalid);
 }
 
 // The stacking positions list every cell of the puzzle once, and the cell
@@ -280,7 +273,7 @@ void checkStacking(const PlayData& d)
         const int c = d.zCol[pos];
         const int r = d.zRow[pos];
         if (c >= d.cols || r >= d.rows || seen[c][r]++ != 0 || d.zIndex[c][r] != pos)
-            damaged("重なり順が不正です");
+            throw FormatError(ErrorCode::PlayFileStackingInvalid);
     }
 }
 
@@ -294,7 +287,7 @@ void checkGroups(const PlayData& d)
     std::vector<int> lowest(static_cast<std::size_t>(n));
     for (int p = 0; p < n; ++p) {
         if (!member(p, p))
-            damaged("ピース " + std::to_string(p) + " が自分のグループに入っていません");
+            throw FormatError(ErrorCode::PlayFilePieceOutsideGroup, {p});
         int q = 0;
         while (!member(p, q))
             ++q;
@@ -304,7 +297,7 @@ void checkGroups(const PlayData& d)
         const int name = lowest[static_cast<std::size_t>(p)];
         for (int q = 0; q < n; ++q) {
             if (member(p, q) != member(name, q) || (member(p, q) && lowest[static_cast<std::size_t>(q)] != name))
-                damaged("グループの記録が食い違っています");
+                throw FormatError(ErrorCode::PlayFileGroupsInconsistent);
         }
     }
 }
@@ -316,13 +309,13 @@ void readPictures(jigsaw::ByteSource& src, PlayData& d)
     std::size_t offset = kOffPictures;
     for (std::size_t k = 0; k < 6; ++k) {
         if (k == 0)
-            d.pictures[k] = readPicture(src, offset, lengths[k], "画像", g.width(), g.height(),
+            d.pictures[k] = readPicture(src, offset, lengths[k], jigsaw::block::kPicture, g.width(), g.height(),
                                         formatBits(d.pictureFormat));
         else if (k < 5)
-            d.pictures[k] = readPicture(src, offset, lengths[k], "ピース画像", g.sheetWidth(), g.sheetHeight(),
+            d.pictures[k] = readPicture(src, offset, lengths[k], jigsaw::block::kSheet, g.sheetWidth(), g.sheetHeight(),
                                         formatBits(d.sheetFormat));
         else
-            d.pictures[k] = readPicture(src, offset, lengths[k], "マスク", 4 * g.sheetWidth(), g.sheetHeight(), 1);
+            d.pictures[k] = readPicture(src, offset, lengths[k], jigsaw::block::kMask, 4 * g.sheetWidth(), g.sheetHeight(), 1);
         offset += lengths[k];
     }
 }
@@ -330,7 +323,7 @@ void readPictures(jigsaw::ByteSource& src, PlayData& d)
 std::unique_ptr<PlayData> parsePlayData(jigsaw::ByteSource& src)
 {
     if (src.size() < kPlayHeaderSize)
-        damaged("長さが " + std::to_string(src.size()) + " バイトしかありません");
+        throw FormatError(ErrorCode::PlayFileTooShort, {src.size()});
     std::vector<std::uint8_t> fixed(kPlayHeaderSize);
     src.readAt(0, fixed);
     auto d = std::make_unique<PlayData>();
@@ -340,8 +333,7 @@ std::unique_ptr<PlayData> parsePlayData(jigsaw::ByteSource& src)
     for (const std::size_t length : lengths)
         expected += length;
     if (src.size() < expected)
-        throw FormatError("プレイファイルが途中で切れています（" + std::to_string(expected) + " バイト必要ですが、" +
-                          std::to_string(src.size()) + " バイトしかありません）。");
+        throw FormatError(ErrorCode::PlayFileTruncated, {expected, src.size()});
     fixed.resize(kOffGroups);
     src.readAt(kPlayHeaderSize, std::span<std::uint8_t>(fixed).subspan(kPlayHeaderSize));
     readTables(src, fixed, *d);
@@ -538,7 +530,7 @@ bool fitsPlayFile(const CVorpelDoc& doc)
 void checkGame(const CVorpelDoc& doc)
 {
     if (doc.Picture().empty() || doc.Mask().empty())
-        throw FormatError("保存できるゲームがありません。");
+        throw FormatError(ErrorCode::NoGameToSave);
 }
 
 // The game's state can be written only when the file can hold it whole.
@@ -546,7 +538,7 @@ void checkWholeGame(const CVorpelDoc& doc)
 {
     checkGame(doc);
     if (!fitsPlayFile(doc))
-        throw FormatError("置き場所の定まらないピースがあるため、保存できません。");
+        throw FormatError(ErrorCode::PieceWithoutPlace);
 }
 
 // Adds the six picture blocks to the image's parts.

@@ -12,6 +12,7 @@
 namespace {
 
 using jigsaw::BITMAPINFOHEADER;
+using jigsaw::ErrorCode;
 using jigsaw::FormatError;
 using jigsaw::PackedDib;
 using jigsaw::PuzzleGeometry;
@@ -29,7 +30,7 @@ struct PreparedPictures {
 void expectPicture(const PackedDib& dib, const char* name, int width, int height, int bitCount)
 {
     if (dib.empty() || dib.width() != width || dib.height() != height || dib.bitCount() != bitCount)
-        throw FormatError(std::string("パズルデータの") + name + "の大きさか色数がヘッダーと合いません。");
+        throw FormatError(ErrorCode::PuzzleDataBlockMismatch, {name});
 }
 
 // A puzzle handed over in memory gets the checks the file reader makes of
@@ -39,18 +40,18 @@ void checkPuzzle(const jigsaw::JztPuzzle& puzzle)
     const jigsaw::JztHeader& h = puzzle.header;
     const PuzzleGeometry& g = h.geometry;
     if (!jigsaw::findSizeIndex(g))
-        throw FormatError("パズルデータの大きさがどのパズルサイズにも当たりません。");
+        throw FormatError(ErrorCode::PuzzleDataSizeUnknown);
     if (h.colorFormat != jigsaw::ColorFormat::Indexed && h.colorFormat != jigsaw::ColorFormat::TrueColor)
-        throw FormatError("パズルデータの色の形式が不正です。");
-    expectPicture(puzzle.picture, "画像", g.width(), g.height(), h.bitCount());
+        throw FormatError(ErrorCode::PuzzleDataColorFormatInvalid);
+    expectPicture(puzzle.picture, jigsaw::block::kPicture, g.width(), g.height(), h.bitCount());
     if (h.dataFormat == jigsaw::DataFormat::Large) {
         for (const PackedDib& sheet : puzzle.sheets)
-            expectPicture(sheet, "ピース画像", g.sheetWidth(), g.sheetHeight(), h.bitCount());
-        expectPicture(puzzle.mask, "マスク", 4 * g.sheetWidth(), g.sheetHeight(), 1);
+            expectPicture(sheet, jigsaw::block::kSheet, g.sheetWidth(), g.sheetHeight(), h.bitCount());
+        expectPicture(puzzle.mask, jigsaw::block::kMask, 4 * g.sheetWidth(), g.sheetHeight(), 1);
     } else if (h.dataFormat == jigsaw::DataFormat::Small) {
-        expectPicture(puzzle.templateMap, "型紙マップ", g.width(), g.height(), 4);
+        expectPicture(puzzle.templateMap, jigsaw::block::kTemplateMap, g.width(), g.height(), 4);
     } else {
-        throw FormatError("パズルデータのデータ形式が不正です。");
+        throw FormatError(ErrorCode::PuzzleDataFormatInvalid);
     }
 }
 

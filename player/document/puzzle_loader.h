@@ -13,8 +13,8 @@
 // Opening a puzzle data file starts a new game: the file is read and checked
 // whole, a small-format puzzle is cut into 24-bit sheets, and only then is the
 // document's game replaced and the tray dealt in random order and turns. A
-// file that cannot be used throws jigsaw::FormatError with a message for the
-// user and leaves the document exactly as it was.
+// file that cannot be used throws jigsaw::FormatError and leaves the document
+// exactly as it was.
 //
 // Events, in order: ShowMessage when the file asks for it (after the file was
 // read, before any cutting), CutProgress per piece for small files, then

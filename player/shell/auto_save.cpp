@@ -1,6 +1,7 @@
 #include "auto_save.h"
 
 #include "auto_save_folder.h"
+#include "error_text.h"
 #include "file_path.h"
 #include "format_error.h"
 
@@ -103,7 +104,7 @@ void AutoSave::startWrite(PlaySnapshot::Bytes fixed)
             writer(path, parts);
         } catch (const std::exception& e) {
             ok = false;
-            reason = QString::fromStdString(e.what());
+            reason = errorText(e);
         }
         m_lastWriteOk = ok;
         QMetaObject::invokeMethod(this, [this, ok, reason] { writeDone(ok, reason); }, Qt::QueuedConnection);

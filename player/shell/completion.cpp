@@ -2,6 +2,7 @@
 
 #include "congratulation_dialog.h"
 #include "dialog_folder.h"
+#include "error_text.h"
 #include "file_chooser.h"
 #include "file_path.h"
 #include "finished_picture.h"
@@ -43,7 +44,7 @@ std::optional<FinishedBuffer> composePicture(QWidget* parent, CVorpelDoc& doc)
         return CaptureFinishedPicture(doc, ComposeFinishedPicture(doc, frame ? &*frame : nullptr));
     } catch (const std::exception& e) {
         QMessageBox::warning(parent, kMessageTitle,
-                             QStringLiteral("完成画像を作れませんでした。\n%1").arg(QString::fromUtf8(e.what())));
+                             QStringLiteral("完成画像を作れませんでした。\n%1").arg(errorText(e)));
         return std::nullopt;
     }
 }
@@ -74,7 +75,7 @@ bool writeFinishedPicture(QWidget* parent, const PictureTarget& target, const Fi
     } catch (const std::exception& e) {
         QMessageBox::warning(parent, kMessageTitle,
                              QStringLiteral("%1 を保存できませんでした。\n%2")
-                                 .arg(QDir::toNativeSeparators(target.path), QString::fromUtf8(e.what())));
+                                 .arg(QDir::toNativeSeparators(target.path), errorText(e)));
         return false;
     }
 }

@@ -3,6 +3,7 @@
 #include "data_files.h"
 #include "dialog_folder.h"
 #include "document_commands.h"
+#include "error_text.h"
 #include "file_chooser.h"
 #include "file_path.h"
 #include "format_error.h"
@@ -156,7 +157,7 @@ bool FileCommands::savePlayFile()
     try {
         SavePlayFile(m_doc, toFilesystemPath(path), m_clock);
     } catch (const jigsaw::FormatError& e) {
-        reportFailure(kSavePlayTitle, QStringLiteral("「%1」に保存できませんでした。\n%2").arg(path, fromStd(e.what())));
+        reportFailure(kSavePlayTitle, QStringLiteral("「%1」に保存できませんでした。\n%2").arg(path, errorText(e)));
         return false;
     } catch (const std::bad_alloc&) {
         reportFailure(kSavePlayTitle, QStringLiteral("メモリが足りないため、保存できませんでした。"));
@@ -173,7 +174,7 @@ QString FileCommands::readPuzzle(const QString& path)
     try {
         LoadPuzzleFile(m_doc, toFilesystemPath(path), m_clock, m_random, m_events);
     } catch (const jigsaw::FormatError& e) {
-        failure = fromStd(e.what());
+        failure = errorText(e);
     } catch (const std::bad_alloc&) {
         failure = kOutOfMemory;
     }
@@ -190,7 +191,7 @@ QString FileCommands::readPlayFile(const QString& path, const QString& shownName
         OpenPlayFile(m_doc, toFilesystemPath(path), m_clock, m_events);
     } catch (const jigsaw::FormatError& e) {
         m_events.dropMessages();
-        return fromStd(e.what());
+        return errorText(e);
     } catch (const std::bad_alloc&) {
         m_events.dropMessages();
         return kOutOfMemory;

@@ -3,6 +3,7 @@
 #include "auto_save.h"
 #include "auto_save_folder.h"
 #include "document_events.h"
+#include "error_text.h"
 #include "format_error.h"
 #include "main_frame.h"
 #include "play_file.h"
@@ -38,7 +39,7 @@ std::optional<int> secondsPlayed(const QString& copy, QString& reason)
                      systemClock(), noDocumentEvents());
         return doc->GetElapsedBase();
     } catch (const jigsaw::FormatError& e) {
-        reason = QString::fromStdString(e.what());
+        reason = errorText(e);
     } catch (const std::bad_alloc&) {
         reason = QCoreApplication::translate("RecoveryPrompt", "メモリが足りません");
     }

@@ -64,7 +64,9 @@ int fakeFsync(int fd)
 
 class AtomicFile : public testing::Test {
 protected:
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "format_atomic_file_test";
+    // A folder of its own: ctest runs the cases of this fixture side by side.
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("format_atomic_file_test-" + std::to_string(::getpid()));
     std::filesystem::path path = dir / "out.bin";
     Bytes a = bytes(1000, 3), b = bytes(5, 200), c = bytes(4097, 11);
 

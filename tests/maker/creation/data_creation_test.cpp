@@ -4,6 +4,7 @@
 
 #include "data_creation.h"
 #include "dib_samples.h"
+#include "format_error.h"
 #include "piece_template.h"
 
 namespace kestra {
@@ -67,7 +68,7 @@ TEST(DataCreation, IndexedLargeFormatPaintsTheBackgroundWithTheForcedWhite)
     EXPECT_EQ(p.picture.rowFromTop(200)[200], 8);
 
     r.palette = nullptr;
-    EXPECT_THROW(createPuzzle(r), CreationError);
+    EXPECT_THROW(createPuzzle(r), jigsaw::FormatError);
 }
 
 TEST(DataCreation, RefusesBadInputsAndReportsTheFileItCannotWrite)
@@ -76,14 +77,14 @@ TEST(DataCreation, RefusesBadInputsAndReportsTheFileItCannotWrite)
     CreationRequest r;
     r.source = pic.source();
     r.frame = {10, 10, 10, 50};
-    EXPECT_THROW(createPuzzle(r), CreationError) << "empty frame";
+    EXPECT_THROW(createPuzzle(r), jigsaw::FormatError) << "empty frame";
     r.frame = {0, 0, 200, 150};
     r.sizeIndex = 16;
-    EXPECT_THROW(createPuzzle(r), CreationError);
+    EXPECT_THROW(createPuzzle(r), jigsaw::FormatError);
 
     jigsaw::JztHeader h;
-    EXPECT_THROW(setMessage(h, {"a", "b", "c", "d"}, true), CreationError);
-    EXPECT_THROW(setMessage(h, {"\xF0\x9F\x98\x80"}, true), CreationError) << "an emoji has no CP932 form";
+    EXPECT_THROW(setMessage(h, {"a", "b", "c", "d"}, true), jigsaw::FormatError);
+    EXPECT_THROW(setMessage(h, {"\xF0\x9F\x98\x80"}, true), jigsaw::FormatError) << "an emoji has no CP932 form";
 
     r.sizeIndex = 6;
     const jigsaw::JztPuzzle p = createPuzzle(r);
@@ -91,7 +92,7 @@ TEST(DataCreation, RefusesBadInputsAndReportsTheFileItCannotWrite)
     try {
         savePuzzle(bad, p);
         ADD_FAILURE() << "wrote into a missing folder";
-    } catch (const CreationError& e) {
+    } catch (const jigsaw::FormatError& e) {
         EXPECT_NE(std::string(e.what()).find("x.jzt"), std::string::npos) << e.what();
     }
 }

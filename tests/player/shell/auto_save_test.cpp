@@ -49,7 +49,7 @@ public:
                 m_changed.wait_for(lock, std::chrono::seconds(60), [this] { return !m_slow; });
                 if (failuresLeft > 0) {
                     --failuresLeft;
-                    throw jigsaw::FormatError("disk full");
+                    throw jigsaw::FormatError(jigsaw::ErrorCode::FileWriteFailed, {path.string(), "disk full"});
                 }
             }
             jigsaw::writeFileAtomically(path, parts);
