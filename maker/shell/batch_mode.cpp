@@ -57,7 +57,9 @@ std::optional<CommandLine> parseCommandLine(const QStringList& args, QString& er
             if (!value(v))
                 return std::nullopt;
             if (!parseInt(v, cmd.sizeIndex) || cmd.sizeIndex < 0 || cmd.sizeIndex >= jigsaw::kSizeCount) {
-                error = QCoreApplication::translate("kestra", "--size は 0 から 15 までの番号です（「%1」は使えません）。").arg(v);
+                error =
+                    QCoreApplication::translate("kestra", "--size は 0 から 15 までの番号です（「%1」は使えません）。")
+                        .arg(v);
                 return std::nullopt;
             }
             batchOption = true;
@@ -65,7 +67,8 @@ std::optional<CommandLine> parseCommandLine(const QStringList& args, QString& er
             if (!value(v))
                 return std::nullopt;
             if (v != QLatin1String("large") && v != QLatin1String("small")) {
-                error = QCoreApplication::translate("kestra", "--format は large か small です（「%1」は使えません）。").arg(v);
+                error = QCoreApplication::translate("kestra", "--format は large か small です（「%1」は使えません）。")
+                            .arg(v);
                 return std::nullopt;
             }
             cmd.smallFormat = v == QLatin1String("small");
@@ -90,7 +93,9 @@ std::optional<CommandLine> parseCommandLine(const QStringList& args, QString& er
             for (int k = 0; ok && k < 4; ++k)
                 ok = parseInt(parts[k].trimmed(), cmd.frame[k]);
             if (!ok) {
-                error = QCoreApplication::translate("kestra", "--frame は「左,上,右,下」の 4 つの整数です（「%1」は使えません）。").arg(v);
+                error = QCoreApplication::translate(
+                            "kestra", "--frame は「左,上,右,下」の 4 つの整数です（「%1」は使えません）。")
+                            .arg(v);
                 return std::nullopt;
             }
             cmd.hasFrame = true;
@@ -157,13 +162,14 @@ int runBatch(const CommandLine& cmd)
             const KRect f{cmd.frame[0], cmd.frame[1], cmd.frame[2], cmd.frame[3]};
             if (f.left < 0 || f.top < 0 || f.right > doc.m_nPictureWidth || f.bottom > doc.m_nPictureHeight ||
                 f.width() <= 0 || f.height() <= 0) {
-                printError(QCoreApplication::translate("kestra", "枠 %1,%2,%3,%4 が画像（%5 × %6）の中に収まっていません。")
-                               .arg(f.left)
-                               .arg(f.top)
-                               .arg(f.right)
-                               .arg(f.bottom)
-                               .arg(doc.m_nPictureWidth)
-                               .arg(doc.m_nPictureHeight));
+                printError(
+                    QCoreApplication::translate("kestra", "枠 %1,%2,%3,%4 が画像（%5 × %6）の中に収まっていません。")
+                        .arg(f.left)
+                        .arg(f.top)
+                        .arg(f.right)
+                        .arg(f.bottom)
+                        .arg(doc.m_nPictureWidth)
+                        .arg(doc.m_nPictureHeight));
                 return 1;
             }
             // The window's smallest frame, the picture shown at 1:1.

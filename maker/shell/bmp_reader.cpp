@@ -62,7 +62,8 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
 {
     const QString file = displayName(name);
     const auto damaged = [&](const QString& why) {
-        refuse(LoadFailure::Unreadable, QCoreApplication::translate("kestra", "「%1」は BMP ファイルとして読めません（%2）。").arg(file, why));
+        refuse(LoadFailure::Unreadable,
+               QCoreApplication::translate("kestra", "「%1」は BMP ファイルとして読めません（%2）。").arg(file, why));
     };
 
     if (data.size() >= 4 && (data[0] != 'B' || data[1] != 'M') && knownInfoSize(readU32(data, 0)) &&
@@ -94,7 +95,9 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
     const std::int64_t width = info.biWidth;
     const std::int64_t height = info.biHeight < 0 ? -static_cast<std::int64_t>(info.biHeight) : info.biHeight;
     if (width <= 0 || height <= 0)
-        damaged(QCoreApplication::translate("kestra", "画像の幅 %1、高さ %2 は正しくありません").arg(info.biWidth).arg(info.biHeight));
+        damaged(QCoreApplication::translate("kestra", "画像の幅 %1、高さ %2 は正しくありません")
+                    .arg(info.biWidth)
+                    .arg(info.biHeight));
     checkDimensions(width, height, name);
 
     const bool rle = info.biBitCount == 8 && info.biCompression == kBiRle8;
@@ -104,20 +107,24 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
         damaged(QCoreApplication::translate("kestra", "上から下へ並んだ RLE 圧縮は BMP にありません"));
 
     if (fh.bfSize <= fh.bfOffBits)
-        damaged(QCoreApplication::translate("kestra", "ファイルヘッダーのファイル長 %1 が画素の位置 %2 以下です").arg(fh.bfSize).arg(fh.bfOffBits));
+        damaged(QCoreApplication::translate("kestra", "ファイルヘッダーのファイル長 %1 が画素の位置 %2 以下です")
+                    .arg(fh.bfSize)
+                    .arg(fh.bfOffBits));
 
     // Colour table: only the entries in use; the rest stay zero.
     const std::uint64_t tableStart = 14 + static_cast<std::uint64_t>(infoSize);
     std::uint64_t entries = 0;
     if (info.biBitCount == 8) {
         if (info.biClrUsed > 256)
-            damaged(QCoreApplication::translate("kestra", "パレットの色数 %1 が 256 を超えています").arg(info.biClrUsed));
+            damaged(
+                QCoreApplication::translate("kestra", "パレットの色数 %1 が 256 を超えています").arg(info.biClrUsed));
         entries = info.biClrUsed != 0 ? info.biClrUsed : 256;
         if (tableStart + 4 * entries > data.size())
             damaged(QCoreApplication::translate("kestra", "パレットの途中でファイルが終わっています"));
     }
     if (fh.bfOffBits < tableStart + 4 * entries)
-        damaged(QCoreApplication::translate("kestra", "画素の位置 %1 がヘッダーかパレットの中を指しています").arg(fh.bfOffBits));
+        damaged(QCoreApplication::translate("kestra", "画素の位置 %1 がヘッダーかパレットの中を指しています")
+                    .arg(fh.bfOffBits));
 
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * info.biBitCount + 31) / 32 * 4;
     const std::uint64_t pixelBytes = rle ? std::max<std::uint64_t>(info.biSizeImage, 1) : stride * height;
@@ -134,7 +141,8 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
     RowReducer reducer(static_cast<int>(width), static_cast<int>(height),
                        reductionFactor(width, height));
     if (reducer.isNull())
-        refuse(LoadFailure::OutOfMemory, QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
+        refuse(LoadFailure::OutOfMemory,
+               QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
     if (rle) {
         // RLE is Qt's decoder's work, with its memory limit raised for the picture.
         QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
@@ -150,7 +158,8 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
         }
         image = image.convertToFormat(QImage::Format_RGB32);
         if (image.isNull())
-            refuse(LoadFailure::OutOfMemory, QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
+            refuse(LoadFailure::OutOfMemory,
+                   QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
         for (int y = 0; y < image.height(); ++y)
             reducer.addRow(reinterpret_cast<const QRgb*>(image.constScanLine(y)));
     } else {

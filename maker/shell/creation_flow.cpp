@@ -32,7 +32,8 @@ bool confirmCreation(QWidget* parent)
 {
     QMessageBox box(parent);
     box.setWindowTitle(title());
-    box.setText(QCoreApplication::translate("kestra", "データの作成には、５分間程度かかります\nパズルデータを作成しますか？"));
+    box.setText(
+        QCoreApplication::translate("kestra", "データの作成には、５分間程度かかります\nパズルデータを作成しますか？"));
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.addButton(QCoreApplication::translate("kestra", "ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);

@@ -25,7 +25,8 @@ int main(int argc, char** argv)
     installTranslations(QStringLiteral("kestra"), uiLanguage());
     cmd = kestra::parseCommandLine(args, error);
     if (!cmd) {
-        const QString line = QCoreApplication::translate("kestra", "%1（kestra --help で使い方を表示します）").arg(error);
+        const QString line =
+            QCoreApplication::translate("kestra", "%1（kestra --help で使い方を表示します）").arg(error);
         std::fputs(("kestra: " + line + QLatin1Char('\n')).toUtf8().constData(), stderr);
         return 2;
     }

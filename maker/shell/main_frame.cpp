@@ -119,15 +119,13 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text)
 void CMainFrame::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
-    connect(addCommand(file, kestra::cmd::kOpenPicture, tr("画像ファイルを開く(&L)")),
-            &QAction::triggered, this, &CMainFrame::openPicture);
+    connect(addCommand(file, kestra::cmd::kOpenPicture, tr("画像ファイルを開く(&L)")), &QAction::triggered, this,
+            &CMainFrame::openPicture);
     file->addSeparator();
-    connect(addCommand(file, kestra::cmd::kExit, tr("終了(&X)")), &QAction::triggered, this,
-            &QWidget::close);
+    connect(addCommand(file, kestra::cmd::kExit, tr("終了(&X)")), &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
-    connect(addCommand(edit, kestra::cmd::kPaste, tr("貼り付け(&P)")), &QAction::triggered, this,
-            &CMainFrame::paste);
+    connect(addCommand(edit, kestra::cmd::kPaste, tr("貼り付け(&P)")), &QAction::triggered, this, &CMainFrame::paste);
     edit->addSeparator();
     QMenu* sizes = edit->addMenu(tr("パズルサイズ(&S)"));
     for (const kestra::cmd::SizeCommand& c : kestra::cmd::kSizeCommands) {
@@ -270,8 +268,9 @@ void CMainFrame::reportLoadFailure(const kestra::PictureLoadError& error)
 {
     if (error.failure() == kestra::LoadFailure::UnsupportedDepth) {
         QMessageBox::warning(this, warningTitle(),
-                             QCoreApplication::translate("kestra", "TRUE COLOR または ２５６色 以外の画像は使用できません\n"
-                                                                   "画像の読み込みを中止します"));
+                             QCoreApplication::translate("kestra",
+                                                         "TRUE COLOR または ２５６色 以外の画像は使用できません\n"
+                                                         "画像の読み込みを中止します"));
         return;
     }
     QMessageBox::warning(this, warningTitle(), error.message());

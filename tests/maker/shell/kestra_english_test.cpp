@@ -289,6 +289,9 @@ private slots:
             auto* d = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
             QVERIFY(d != nullptr);
             texts.checkWidget(d);
+            // The editor's context menu is the only one the maker has.
+            const std::unique_ptr<QMenu> menu(d->editor()->createStandardContextMenu());
+            texts.checkWidget(menu.get());
             // A character CP932 cannot hold is refused with a message box,
             // whose text comes from the format library.
             d->editor()->setPlainText(QStringLiteral("\U0001F600"));
@@ -364,7 +367,8 @@ private slots:
             QCOMPARE(en.exitCode, ja.exitCode);
         }
         QCOMPARE(runKestra(QStringLiteral("ja_JP.UTF-8"), {QStringLiteral("--bogus")}).err,
-                 QStringLiteral("kestra: 「--bogus」というオプションはありません。（kestra --help で使い方を表示します）\n"));
+                 QStringLiteral(
+                     "kestra: 「--bogus」というオプションはありません。（kestra --help で使い方を表示します）\n"));
     }
 
 private:
