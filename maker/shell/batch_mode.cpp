@@ -40,7 +40,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList& args, QString& er
         const QString& arg = args[i];
         const auto value = [&](QString& out) {
             if (i + 1 >= args.size()) {
-                error = QStringLiteral("%1 の後に値がありません。").arg(arg);
+                error = QCoreApplication::translate("kestra", "%1 の後に値がありません。").arg(arg);
                 return false;
             }
             out = args[++i];
@@ -58,7 +58,9 @@ std::optional<CommandLine> parseCommandLine(const QStringList& args, QString& er
             if (!value(v))
                 return std::nullopt;
             if (!parseInt(v, cmd.sizeIndex) || cmd.sizeIndex < 0 || cmd.sizeIndex >= jigsaw::kSizeCount) {
-                error = QStringLiteral("--size は 0 から 15 までの番号です（「%1」は使えません）。").arg(v);
+                error =
+                    QCoreApplication::translate("kestra", "--size は 0 から 15 までの番号です（「%1」は使えません）。")
+                        .arg(v);
                 return std::nullopt;
             }
             batchOption = true;
@@ -66,7 +68,8 @@ std::optional<CommandLine> parseCommandLine(const QStringList& args, QString& er
             if (!value(v))
                 return std::nullopt;
             if (v != QLatin1String("large") && v != QLatin1String("small")) {
-                error = QStringLiteral("--format は large か small です（「%1」は使えません）。").arg(v);
+                error = QCoreApplication::translate("kestra", "--format は large か small です（「%1」は使えません）。")
+                            .arg(v);
                 return std::nullopt;
             }
             cmd.smallFormat = v == QLatin1String("small");
@@ -75,7 +78,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList& args, QString& er
             if (!value(v))
                 return std::nullopt;
             if (cmd.messageLines.size() == 3) {
-                error = QStringLiteral("メッセージは 3 行までです。");
+                error = QCoreApplication::translate("kestra", "メッセージは 3 行までです。");
                 return std::nullopt;
             }
             cmd.messageLines.append(v);
@@ -91,28 +94,30 @@ std::optional<CommandLine> parseCommandLine(const QStringList& args, QString& er
             for (int k = 0; ok && k < 4; ++k)
                 ok = parseInt(parts[k].trimmed(), cmd.frame[k]);
             if (!ok) {
-                error = QStringLiteral("--frame は「左,上,右,下」の 4 つの整数です（「%1」は使えません）。").arg(v);
+                error = QCoreApplication::translate(
+                            "kestra", "--frame は「左,上,右,下」の 4 つの整数です（「%1」は使えません）。")
+                            .arg(v);
                 return std::nullopt;
             }
             cmd.hasFrame = true;
             batchOption = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            error = QStringLiteral("「%1」というオプションはありません。").arg(arg);
+            error = QCoreApplication::translate("kestra", "「%1」というオプションはありません。").arg(arg);
             return std::nullopt;
         } else {
             if (!cmd.picturePath.isEmpty()) {
-                error = QStringLiteral("画像ファイルは 1 つだけ指定してください。");
+                error = QCoreApplication::translate("kestra", "画像ファイルは 1 つだけ指定してください。");
                 return std::nullopt;
             }
             cmd.picturePath = arg;
         }
     }
     if (cmd.action == CommandLine::Action::Gui && batchOption) {
-        error = QStringLiteral("パズルファイルを作るには --output で出力先を指定してください。");
+        error = QCoreApplication::translate("kestra", "パズルファイルを作るには --output で出力先を指定してください。");
         return std::nullopt;
     }
     if (cmd.action == CommandLine::Action::Batch && cmd.picturePath.isEmpty()) {
-        error = QStringLiteral("画像ファイルを指定してください。");
+        error = QCoreApplication::translate("kestra", "画像ファイルを指定してください。");
         return std::nullopt;
     }
     return cmd;
@@ -120,7 +125,8 @@ std::optional<CommandLine> parseCommandLine(const QStringList& args, QString& er
 
 QString usageText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "kestra",
         "使い方:\n"
         "  kestra [画像ファイル]\n"
         "      ウィンドウを開きます。画像ファイルを指定するとそれを読み込みます。\n"
@@ -157,13 +163,14 @@ int runBatch(const CommandLine& cmd)
             const KRect f{cmd.frame[0], cmd.frame[1], cmd.frame[2], cmd.frame[3]};
             if (f.left < 0 || f.top < 0 || f.right > doc.m_nPictureWidth || f.bottom > doc.m_nPictureHeight ||
                 f.width() <= 0 || f.height() <= 0) {
-                printError(QStringLiteral("枠 %1,%2,%3,%4 が画像（%5 × %6）の中に収まっていません。")
-                               .arg(f.left)
-                               .arg(f.top)
-                               .arg(f.right)
-                               .arg(f.bottom)
-                               .arg(doc.m_nPictureWidth)
-                               .arg(doc.m_nPictureHeight));
+                printError(
+                    QCoreApplication::translate("kestra", "枠 %1,%2,%3,%4 が画像（%5 × %6）の中に収まっていません。")
+                        .arg(f.left)
+                        .arg(f.top)
+                        .arg(f.right)
+                        .arg(f.bottom)
+                        .arg(doc.m_nPictureWidth)
+                        .arg(doc.m_nPictureHeight));
                 return 1;
             }
             // The window's smallest frame, the picture shown at 1:1.
@@ -205,7 +212,7 @@ int runBatch(const CommandLine& cmd)
     } catch (const jigsaw::FormatError& e) {
         printError(errorText(e));
     } catch (const std::bad_alloc&) {
-        printError(QStringLiteral("メモリの確保に失敗しました。処理を中断します。"));
+        printError(QCoreApplication::translate("kestra", "メモリの確保に失敗しました。処理を中断します。"));
     }
     return 1;
 }

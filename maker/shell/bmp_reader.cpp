@@ -1,5 +1,6 @@
 #include <QBuffer>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QImageReader>
 
 #include <algorithm>
@@ -61,7 +62,8 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
 {
     const QString file = displayName(name);
     const auto damaged = [&](const QString& why) {
-        refuse(LoadFailure::Unreadable, QStringLiteral("「%1」は BMP ファイルとして読めません（%2）。").arg(file, why));
+        refuse(LoadFailure::Unreadable,
+               QCoreApplication::translate("kestra", "「%1」は BMP ファイルとして読めません（%2）。").arg(file, why));
     };
 
     if (data.size() >= 4 && (data[0] != 'B' || data[1] != 'M') && knownInfoSize(readU32(data, 0)) &&
@@ -70,11 +72,11 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
         return decodeBmp(complete, name);
     }
     if (data.size() < 18)
-        damaged(QStringLiteral("ファイルの先頭が途中で切れています"));
+        damaged(QCoreApplication::translate("kestra", "ファイルの先頭が途中で切れています"));
     if (data[0] == 'B' && data[1] == 'A')
         refuseUnsupported();  // an OS/2 array of bitmaps
     if (data[0] != 'B' || data[1] != 'M')
-        damaged(QStringLiteral("BMP の印 \"BM\" がありません"));
+        damaged(QCoreApplication::translate("kestra", "BMP の印 \"BM\" がありません"));
 
     jigsaw::ByteReader in(data);
     const jigsaw::BITMAPFILEHEADER fh = jigsaw::readFileHeader(in);
@@ -82,9 +84,9 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
     if (infoSize == 12 || infoSize == 16 || infoSize == 64)
         refuseUnsupported();  // the OS/2 headers
     if (!knownInfoSize(infoSize))
-        damaged(QStringLiteral("情報ヘッダーの長さ %1 バイトは BMP にありません").arg(infoSize));
+        damaged(QCoreApplication::translate("kestra", "情報ヘッダーの長さ %1 バイトは BMP にありません").arg(infoSize));
     if (data.size() < 14 + static_cast<std::size_t>(infoSize))
-        damaged(QStringLiteral("情報ヘッダーが途中で切れています"));
+        damaged(QCoreApplication::translate("kestra", "情報ヘッダーが途中で切れています"));
     jigsaw::BITMAPINFOHEADER info = jigsaw::readInfoHeader(in);
 
     if (info.biBitCount != 8 && info.biBitCount != 24)
@@ -93,35 +95,41 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
     const std::int64_t width = info.biWidth;
     const std::int64_t height = info.biHeight < 0 ? -static_cast<std::int64_t>(info.biHeight) : info.biHeight;
     if (width <= 0 || height <= 0)
-        damaged(QStringLiteral("画像の幅 %1、高さ %2 は正しくありません").arg(info.biWidth).arg(info.biHeight));
+        damaged(QCoreApplication::translate("kestra", "画像の幅 %1、高さ %2 は正しくありません")
+                    .arg(info.biWidth)
+                    .arg(info.biHeight));
     checkDimensions(width, height, name);
 
     const bool rle = info.biBitCount == 8 && info.biCompression == kBiRle8;
     if (info.biCompression != jigsaw::kBiRgb && !rle)
-        damaged(QStringLiteral("圧縮形式 %1 には対応していません").arg(info.biCompression));
+        damaged(QCoreApplication::translate("kestra", "圧縮形式 %1 には対応していません").arg(info.biCompression));
     if (rle && info.biHeight < 0)
-        damaged(QStringLiteral("上から下へ並んだ RLE 圧縮は BMP にありません"));
+        damaged(QCoreApplication::translate("kestra", "上から下へ並んだ RLE 圧縮は BMP にありません"));
 
     if (fh.bfSize <= fh.bfOffBits)
-        damaged(QStringLiteral("ファイルヘッダーのファイル長 %1 が画素の位置 %2 以下です").arg(fh.bfSize).arg(fh.bfOffBits));
+        damaged(QCoreApplication::translate("kestra", "ファイルヘッダーのファイル長 %1 が画素の位置 %2 以下です")
+                    .arg(fh.bfSize)
+                    .arg(fh.bfOffBits));
 
     // Colour table: only the entries in use; the rest stay zero.
     const std::uint64_t tableStart = 14 + static_cast<std::uint64_t>(infoSize);
     std::uint64_t entries = 0;
     if (info.biBitCount == 8) {
         if (info.biClrUsed > 256)
-            damaged(QStringLiteral("パレットの色数 %1 が 256 を超えています").arg(info.biClrUsed));
+            damaged(
+                QCoreApplication::translate("kestra", "パレットの色数 %1 が 256 を超えています").arg(info.biClrUsed));
         entries = info.biClrUsed != 0 ? info.biClrUsed : 256;
         if (tableStart + 4 * entries > data.size())
-            damaged(QStringLiteral("パレットの途中でファイルが終わっています"));
+            damaged(QCoreApplication::translate("kestra", "パレットの途中でファイルが終わっています"));
     }
     if (fh.bfOffBits < tableStart + 4 * entries)
-        damaged(QStringLiteral("画素の位置 %1 がヘッダーかパレットの中を指しています").arg(fh.bfOffBits));
+        damaged(QCoreApplication::translate("kestra", "画素の位置 %1 がヘッダーかパレットの中を指しています")
+                    .arg(fh.bfOffBits));
 
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * info.biBitCount + 31) / 32 * 4;
     const std::uint64_t pixelBytes = rle ? std::max<std::uint64_t>(info.biSizeImage, 1) : stride * height;
     if (static_cast<std::uint64_t>(fh.bfOffBits) + pixelBytes > data.size())
-        damaged(QStringLiteral("画素データの途中でファイルが終わっています"));
+        damaged(QCoreApplication::translate("kestra", "画素データの途中でファイルが終わっています"));
 
     LoadedPicture picture;
     for (std::uint64_t i = 0; i < entries; ++i) {
@@ -133,7 +141,8 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
     RowReducer reducer(static_cast<int>(width), static_cast<int>(height),
                        reductionFactor(width, height));
     if (reducer.isNull())
-        refuse(LoadFailure::OutOfMemory, QStringLiteral("「%1」を読み込むメモリが足りません。").arg(file));
+        refuse(LoadFailure::OutOfMemory,
+               QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
     if (rle) {
         // RLE is Qt's decoder's work, with its memory limit raised for the picture.
         QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
@@ -145,11 +154,12 @@ LoadedPicture decodeBmp(std::span<const std::uint8_t> data, const QString& name)
         {
             const AllocationLimit limit(QSize(static_cast<int>(width), static_cast<int>(height)));
             if (!reader.read(&image) || image.width() != width || image.height() != height)
-                damaged(QStringLiteral("画素データが壊れています"));
+                damaged(QCoreApplication::translate("kestra", "画素データが壊れています"));
         }
         image = image.convertToFormat(QImage::Format_RGB32);
         if (image.isNull())
-            refuse(LoadFailure::OutOfMemory, QStringLiteral("「%1」を読み込むメモリが足りません。").arg(file));
+            refuse(LoadFailure::OutOfMemory,
+                   QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
         for (int y = 0; y < image.height(); ++y)
             reducer.addRow(reinterpret_cast<const QRgb*>(image.constScanLine(y)));
     } else {

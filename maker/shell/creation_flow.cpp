@@ -24,15 +24,19 @@ namespace kestra {
 
 namespace {
 
-const QString kTitle = QStringLiteral("データ作成");
+QString title()
+{
+    return QCoreApplication::translate("kestra", "データ作成");
+}
 
 bool confirmCreation(QWidget* parent)
 {
     QMessageBox box(parent);
-    box.setWindowTitle(kTitle);
-    box.setText(QStringLiteral("データの作成には、５分間程度かかります\nパズルデータを作成しますか？"));
+    box.setWindowTitle(title());
+    box.setText(
+        QCoreApplication::translate("kestra", "データの作成には、５分間程度かかります\nパズルデータを作成しますか？"));
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
+    box.addButton(QCoreApplication::translate("kestra", "ｷｬﾝｾﾙ"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     box.exec();
     return box.clickedButton() == ok;
@@ -91,7 +95,7 @@ class StageDialog {
 public:
     StageDialog(QWidget* parent, const QString& label) : m_dialog(label, QString(), 0, 0, parent)
     {
-        m_dialog.setWindowTitle(kTitle);
+        m_dialog.setWindowTitle(title());
         m_dialog.setCancelButton(nullptr);
         m_dialog.setWindowModality(Qt::ApplicationModal);
         m_dialog.setMinimumDuration(0);
@@ -140,7 +144,7 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
     try {
         std::optional<WorkingSamples> samples;
         {
-            StageDialog stage(parent, QStringLiteral("データ展開中"));
+            StageDialog stage(parent, QCoreApplication::translate("kestra", "データ展開中"));
             const KRect& f = doc.m_rcFrame;
             samples = sampleFramedPicture(doc.Source(), {f.left, f.top, f.right, f.bottom}, doc.m_nSizeIndex,
                                           stage.progress());
@@ -150,14 +154,14 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
 
         std::optional<IndexedSamples> indexed;
         if (doc.m_infoHeader.biBitCount == 8) {
-            StageDialog stage(parent, QStringLiteral("パレット展開中"));
+            StageDialog stage(parent, QCoreApplication::translate("kestra", "パレット展開中"));
             indexed = mapToPalette(samples->picture, samples->geometry.width(), samples->geometry.height(),
                                    doc.m_aColorTable, stage.progress());
         }
 
         std::optional<jigsaw::JztPuzzle> puzzle;
         {
-            StageDialog stage(parent, QStringLiteral("データ作成中"));
+            StageDialog stage(parent, QCoreApplication::translate("kestra", "データ作成中"));
             const auto format = doc.m_nDataFormat == 1 ? jigsaw::DataFormat::Small : jigsaw::DataFormat::Large;
             puzzle = buildPuzzle(*samples, indexed ? &*indexed : nullptr, doc.m_aColorTable, format,
                                  doc.m_fileHeader, stage.progress());
@@ -182,10 +186,10 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
         return path;
     } catch (const Cancelled&) {
     } catch (const std::bad_alloc&) {
-        QMessageBox::warning(parent, QStringLiteral("警告"),
-                             QStringLiteral("メモリの確保に失敗しました。\n処理を中断します"));
+        QMessageBox::warning(parent, QCoreApplication::translate("kestra", "警告"),
+                             QCoreApplication::translate("kestra", "メモリの確保に失敗しました。\n処理を中断します"));
     } catch (const std::runtime_error& e) {
-        QMessageBox::warning(parent, kTitle, errorText(e));
+        QMessageBox::warning(parent, title(), errorText(e));
     }
     return {};
 }

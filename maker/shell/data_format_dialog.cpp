@@ -7,12 +7,12 @@
 
 DataFormatDialog::DataFormatDialog(QWidget* parent)
     : QDialog(parent),
-      m_large(new QRadioButton(QStringLiteral("　一般用データ（サイズ大）"))),
-      m_small(new QRadioButton(QStringLiteral("　配布用データ（サイズ小）"))),
+      m_large(new QRadioButton(tr("　一般用データ（サイズ大）"))),
+      m_small(new QRadioButton(tr("　配布用データ（サイズ小）"))),
       m_ok(new QPushButton(QStringLiteral("OK")))
 {
     setWindowTitle(QString());
-    auto* group = new QGroupBox(QStringLiteral("データ形式"));
+    auto* group = new QGroupBox(tr("データ形式"));
     auto* radios = new QVBoxLayout(group);
     radios->addWidget(m_large);
     radios->addWidget(m_small);

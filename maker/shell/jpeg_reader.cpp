@@ -1,5 +1,7 @@
 #include "jpeg_reader.h"
 
+#include <QCoreApplication>
+
 #include <csetjmp>
 #include <memory>
 #include <optional>
@@ -133,9 +135,11 @@ LoadedPicture decodeJpegStream(std::FILE* stream, const QString& name)
         refuseUnsupported();  // 12-bit samples
     if (!read)
         refuse(LoadFailure::Unreadable,
-               QStringLiteral("「%1」は JPEG ファイルとして読めません（%2）。").arg(file, QString::fromLocal8Bit(err->message)));
+               QCoreApplication::translate("kestra", "「%1」は JPEG ファイルとして読めません（%2）。")
+                   .arg(file, QString::fromLocal8Bit(err->message)));
     if (decoded.noMemory)
-        refuse(LoadFailure::OutOfMemory, QStringLiteral("「%1」を読み込むメモリが足りません。").arg(file));
+        refuse(LoadFailure::OutOfMemory,
+               QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
 
     LoadedPicture picture;
     picture.image = decoded.reducer->take();

@@ -5,6 +5,7 @@
 
 #include "batch_mode.h"
 #include "kestra_gui.h"
+#include "translations.h"
 
 // The maker: with --output it makes a puzzle file without a window,
 // otherwise it opens its window, with the picture named on the command line.
@@ -14,20 +15,24 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
     QString error;
-    const std::optional<kestra::CommandLine> cmd = kestra::parseCommandLine(args, error);
+    std::optional<kestra::CommandLine> cmd = kestra::parseCommandLine(args, error);
+    if (cmd && cmd->action == kestra::CommandLine::Action::Gui)
+        return runKestraGui(argc, argv, cmd->picturePath);
+
+    // Everything else speaks on the console, in the desktop's language: the
+    // arguments are read again once the translation is installed.
+    QCoreApplication app(argc, argv);
+    installTranslations(QStringLiteral("kestra"), uiLanguage());
+    cmd = kestra::parseCommandLine(args, error);
     if (!cmd) {
-        std::fputs(("kestra: " + error + "（kestra --help で使い方を表示します）\n").toUtf8().constData(), stderr);
+        const QString line =
+            QCoreApplication::translate("kestra", "%1（kestra --help で使い方を表示します）").arg(error);
+        std::fputs(("kestra: " + line + QLatin1Char('\n')).toUtf8().constData(), stderr);
         return 2;
     }
-    switch (cmd->action) {
-    case kestra::CommandLine::Action::Help:
+    if (cmd->action == kestra::CommandLine::Action::Help) {
         std::fputs(kestra::usageText().toUtf8().constData(), stdout);
         return 0;
-    case kestra::CommandLine::Action::Batch: {
-        QCoreApplication app(argc, argv);
-        return kestra::runBatch(*cmd);
     }
-    case kestra::CommandLine::Action::Gui: break;
-    }
-    return runKestraGui(argc, argv, cmd->picturePath);
+    return kestra::runBatch(*cmd);
 }

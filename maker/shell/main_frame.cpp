@@ -34,16 +34,24 @@
 
 namespace {
 
-const QString kWarningTitle = QStringLiteral("警告");
-const QString kOutOfMemory = QStringLiteral("メモリの確保に失敗しました。\n処理を中断します");
+QString warningTitle()
+{
+    return QCoreApplication::translate("kestra", "警告");
+}
+
+QString outOfMemory()
+{
+    return QCoreApplication::translate("kestra", "メモリの確保に失敗しました。\n処理を中断します");
+}
 
 QString pictureFilters()
 {
     QStringList all;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         all << anyCasePattern(QString::fromLatin1(format));
-    return QStringLiteral("Picture Files (bmp;jpg) (%1 %2);;すべての画像 (%3)")
-        .arg(anyCasePattern(QStringLiteral("bmp")), anyCasePattern(QStringLiteral("jpg")), all.join(QLatin1Char(' ')));
+    return QStringLiteral("Picture Files (bmp;jpg) (%1 %2);;%3 (%4)")
+        .arg(anyCasePattern(QStringLiteral("bmp")), anyCasePattern(QStringLiteral("jpg")),
+             QCoreApplication::translate("kestra", "すべての画像"), all.join(QLatin1Char(' ')));
 }
 
 bool clipboardHasPicture()
@@ -89,7 +97,7 @@ CMainFrame::CMainFrame(CKestraDoc& doc, KestraSettings& settings, QWidget* paren
       m_settings(settings),
       m_view(new CKestraView(doc, this))
 {
-    setWindowTitle(QStringLiteral("「ぼるぺる」のパズルデータ作成"));
+    setWindowTitle(tr("「ぼるぺる」のパズルデータ作成"));
     setCentralWidget(m_view);
     buildMenus();
     setFixedSize(m_doc.m_rcMainWnd.width(), m_doc.m_rcMainWnd.height());
@@ -110,38 +118,36 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text)
 
 void CMainFrame::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    connect(addCommand(file, kestra::cmd::kOpenPicture, QStringLiteral("画像ファイルを開く(&L)")),
-            &QAction::triggered, this, &CMainFrame::openPicture);
+    QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
+    connect(addCommand(file, kestra::cmd::kOpenPicture, tr("画像ファイルを開く(&L)")), &QAction::triggered, this,
+            &CMainFrame::openPicture);
     file->addSeparator();
-    connect(addCommand(file, kestra::cmd::kExit, QStringLiteral("終了(&X)")), &QAction::triggered, this,
-            &QWidget::close);
+    connect(addCommand(file, kestra::cmd::kExit, tr("終了(&X)")), &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    connect(addCommand(edit, kestra::cmd::kPaste, QStringLiteral("貼り付け(&P)")), &QAction::triggered, this,
-            &CMainFrame::paste);
+    QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
+    connect(addCommand(edit, kestra::cmd::kPaste, tr("貼り付け(&P)")), &QAction::triggered, this, &CMainFrame::paste);
     edit->addSeparator();
-    QMenu* sizes = edit->addMenu(QStringLiteral("パズルサイズ(&S)"));
+    QMenu* sizes = edit->addMenu(tr("パズルサイズ(&S)"));
     for (const kestra::cmd::SizeCommand& c : kestra::cmd::kSizeCommands) {
-        QAction* a = addCommand(sizes, c.id, QString::fromUtf8(c.label));
+        QAction* a = addCommand(sizes, c.id, tr(c.label));
         a->setCheckable(true);
         const int sizeIndex = c.sizeIndex;
         connect(a, &QAction::triggered, this, [this, sizeIndex] { selectSize(sizeIndex); });
     }
-    QMenu* stretch = edit->addMenu(QStringLiteral("ストレッチ(&B)"));
-    QAction* lock = addCommand(stretch, kestra::cmd::kLockRatio, QStringLiteral("パズルの比率に固定"));
+    QMenu* stretch = edit->addMenu(tr("ストレッチ(&B)"));
+    QAction* lock = addCommand(stretch, kestra::cmd::kLockRatio, tr("パズルの比率に固定"));
     lock->setCheckable(true);
     connect(lock, &QAction::triggered, this, &CMainFrame::toggleLockRatio);
 
-    QAction* create = addCommand(nullptr, kestra::cmd::kCreateData, QStringLiteral("データの作成"));
+    QAction* create = addCommand(nullptr, kestra::cmd::kCreateData, tr("データの作成"));
     menuBar()->addAction(create);
     connect(create, &QAction::triggered, this, &CMainFrame::createData);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    connect(addCommand(help, kestra::cmd::kHelp, QStringLiteral("ヘルプ(&H)")), &QAction::triggered, this,
+    QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
+    connect(addCommand(help, kestra::cmd::kHelp, tr("ヘルプ(&H)")), &QAction::triggered, this,
             [this] { showHelpFile(this); });
     help->addSeparator();
-    connect(addCommand(help, kestra::cmd::kAbout, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)")), &QAction::triggered, this,
+    connect(addCommand(help, kestra::cmd::kAbout, tr("ﾊﾞｰｼﾞｮﾝ情報(&V)")), &QAction::triggered, this,
             &CMainFrame::showAbout);
 
     for (QMenu* menu : {file, edit, sizes, stretch, help})
@@ -261,12 +267,13 @@ void CMainFrame::frameChanged()
 void CMainFrame::reportLoadFailure(const kestra::PictureLoadError& error)
 {
     if (error.failure() == kestra::LoadFailure::UnsupportedDepth) {
-        QMessageBox::warning(this, kWarningTitle,
-                             QStringLiteral("TRUE COLOR または ２５６色 以外の画像は使用できません\n"
-                                            "画像の読み込みを中止します"));
+        QMessageBox::warning(this, warningTitle(),
+                             QCoreApplication::translate("kestra",
+                                                         "TRUE COLOR または ２５６色 以外の画像は使用できません\n"
+                                                         "画像の読み込みを中止します"));
         return;
     }
-    QMessageBox::warning(this, kWarningTitle, error.message());
+    QMessageBox::warning(this, warningTitle(), error.message());
 }
 
 void CMainFrame::loadPictureFile(const QString& path)
@@ -276,7 +283,7 @@ void CMainFrame::loadPictureFile(const QString& path)
     } catch (const kestra::PictureLoadError& e) {
         reportLoadFailure(e);
     } catch (const std::bad_alloc&) {
-        QMessageBox::warning(this, kWarningTitle, kOutOfMemory);
+        QMessageBox::warning(this, warningTitle(), outOfMemory());
     }
 }
 
@@ -301,7 +308,7 @@ void CMainFrame::paste()
 {
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull()) {
-        QMessageBox::warning(this, kWarningTitle, QStringLiteral("クリップボードに画像がありません"));
+        QMessageBox::warning(this, warningTitle(), tr("クリップボードに画像がありません"));
         return;
     }
     try {
@@ -309,7 +316,7 @@ void CMainFrame::paste()
     } catch (const kestra::PictureLoadError& e) {
         reportLoadFailure(e);
     } catch (const std::bad_alloc&) {
-        QMessageBox::warning(this, kWarningTitle, kOutOfMemory);
+        QMessageBox::warning(this, warningTitle(), outOfMemory());
     }
 }
 
@@ -340,7 +347,7 @@ void CMainFrame::createData()
 
 void CMainFrame::showAbout()
 {
-    AboutDialog dialog(this, QStringLiteral("「ケストラ」のﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("「ケストラ」 Version 5.1"),
-                       QStringLiteral("「ぼるぺる」で遊ぶジグソーパズルのデータを作ります"));
+    AboutDialog dialog(this, tr("「ケストラ」のﾊﾞｰｼﾞｮﾝ情報"), tr("「ケストラ」 Version 5.1"),
+                       tr("「ぼるぺる」で遊ぶジグソーパズルのデータを作ります"));
     dialog.exec();
 }

@@ -16,15 +16,15 @@
 MessageDialog::MessageDialog(QWidget* parent)
     : QDialog(parent),
       m_edit(new QPlainTextEdit(this)),
-      m_yes(new QRadioButton(QStringLiteral("はい"))),
-      m_no(new QRadioButton(QStringLiteral("いいえ"))),
+      m_yes(new QRadioButton(tr("はい"))),
+      m_no(new QRadioButton(tr("いいえ"))),
       m_ok(new QPushButton(QStringLiteral("OK")))
 {
-    setWindowTitle(QStringLiteral("メッセージの添付"));
+    setWindowTitle(tr("メッセージの添付"));
     m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_edit->setTabChangesFocus(true);
 
-    auto* group = new QGroupBox(QStringLiteral("データを開くとき表示しますか？"));
+    auto* group = new QGroupBox(tr("データを開くとき表示しますか？"));
     auto* radios = new QHBoxLayout(group);
     radios->addWidget(m_yes);
     radios->addWidget(m_no);
@@ -52,7 +52,7 @@ void MessageDialog::onOk()
         for (std::size_t i = 0; i < lines.size() && i < static_cast<std::size_t>(text.size()); ++i)
             lines[i] = jigsaw::cp932ToUtf8(jigsaw::encodeMessageLine(text[static_cast<qsizetype>(i)].toStdString()));
     } catch (const jigsaw::FormatError& e) {
-        QMessageBox::warning(this, QStringLiteral("メッセージの添付"), errorText(e));
+        QMessageBox::warning(this, tr("メッセージの添付"), errorText(e));
         return;
     }
     m_lines = std::move(lines);

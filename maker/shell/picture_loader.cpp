@@ -47,7 +47,8 @@ LoadedPicture decodeOther(std::span<const std::uint8_t> data, const QString& nam
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid())
         refuse(LoadFailure::Unreadable,
-               QStringLiteral("「%1」は画像ファイルとして読めません（BMP、JPEG、PNG などの画像を選んでください）。")
+               QCoreApplication::translate(
+                   "kestra", "「%1」は画像ファイルとして読めません（BMP、JPEG、PNG などの画像を選んでください）。")
                    .arg(displayName(name)));
     checkDimensions(size.width(), size.height(), name);
     // The reader scales while it decodes where its format allows, and after
@@ -59,13 +60,15 @@ LoadedPicture decodeOther(std::span<const std::uint8_t> data, const QString& nam
     {
         const AllocationLimit limit(size);
         if (!reader.read(&image))
-            refuse(LoadFailure::Unreadable, QStringLiteral("「%1」は画像ファイルとして読めません（%2）。")
-                                                .arg(displayName(name), reader.errorString()));
+            refuse(LoadFailure::Unreadable,
+                   QCoreApplication::translate("kestra", "「%1」は画像ファイルとして読めません（%2）。")
+                       .arg(displayName(name), reader.errorString()));
     }
     LoadedPicture picture;
     picture.image = image.convertToFormat(QImage::Format_RGB32);
     if (picture.image.isNull())
-        refuse(LoadFailure::OutOfMemory, QStringLiteral("「%1」を読み込むメモリが足りません。").arg(displayName(name)));
+        refuse(LoadFailure::OutOfMemory,
+               QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(displayName(name)));
     setTrueColorHeaders(picture, size.width(), size.height());
     return picture;
 }
@@ -82,7 +85,8 @@ LoadedPicture decodeJpegFile(const QString& path)
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(QFile::encodeName(path).constData(), "rb"),
                                                                  &std::fclose);
     if (!stream)
-        refuse(LoadFailure::Unreadable, QStringLiteral("「%1」を開けません。").arg(displayName(path)));
+        refuse(LoadFailure::Unreadable,
+               QCoreApplication::translate("kestra", "「%1」を開けません。").arg(displayName(path)));
     // The decoder asks for 4 KiB at a time; read the file in larger pieces.
     std::setvbuf(stream.get(), nullptr, _IOFBF, 1 << 20);
     return decodeJpegStream(stream.get(), path);
@@ -116,7 +120,8 @@ void refuse(LoadFailure failure, const QString& message)
 void refuseUnsupported()
 {
     refuse(LoadFailure::UnsupportedDepth,
-           QStringLiteral("TRUE COLOR または ２５６色 以外の画像は使用できません\n画像の読み込みを中止します"));
+           QCoreApplication::translate(
+               "kestra", "TRUE COLOR または ２５６色 以外の画像は使用できません\n画像の読み込みを中止します"));
 }
 
 void checkDimensions(std::int64_t width, std::int64_t height, const QString& name)
@@ -152,12 +157,14 @@ LoadedPicture decodeJpeg(std::span<const std::uint8_t> data, const QString& name
 {
     if (data.empty())
         refuse(LoadFailure::Unreadable,
-               QStringLiteral("「%1」は JPEG ファイルとして読めません（空のファイルです）。").arg(displayName(name)));
+               QCoreApplication::translate("kestra", "「%1」は JPEG ファイルとして読めません（空のファイルです）。")
+                   .arg(displayName(name)));
     // The decoder reads through a standard stream, as from a file.
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(
         fmemopen(const_cast<std::uint8_t*>(data.data()), data.size(), "rb"), &std::fclose);
     if (!stream)
-        refuse(LoadFailure::OutOfMemory, QStringLiteral("「%1」を読み込むメモリが足りません。").arg(displayName(name)));
+        refuse(LoadFailure::OutOfMemory,
+               QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(displayName(name)));
     return decodeJpegStream(stream.get(), name);
 }
 
@@ -175,7 +182,9 @@ void checkPictureSize(const LoadedPicture& picture)
 {
     if (picture.width() < kMinPictureSide || picture.height() < kMinPictureSide)
         refuse(LoadFailure::TooSmall,
-               QStringLiteral("画像が小さすぎてパズルを作れません（%1 × %2 ピクセル）。幅も高さも %3 ピクセル以上の画像を使ってください。")
+               QCoreApplication::translate("kestra",
+                                           "画像が小さすぎてパズルを作れません（%1 × %2 ピクセル）。幅も高さも %3 "
+                                           "ピクセル以上の画像を使ってください。")
                    .arg(picture.width())
                    .arg(picture.height())
                    .arg(kMinPictureSide));
@@ -185,8 +194,8 @@ LoadedPicture loadPictureFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        refuse(LoadFailure::Unreadable,
-               QStringLiteral("「%1」を開けません（%2）。").arg(displayName(path), file.errorString()));
+        refuse(LoadFailure::Unreadable, QCoreApplication::translate("kestra", "「%1」を開けません（%2）。")
+                                            .arg(displayName(path), file.errorString()));
     LoadedPicture picture;
     if (pictureType(bytesOf(file.peek(3)), path) == PictureType::Jpeg) {
         picture = decodeJpegFile(path);
@@ -198,8 +207,8 @@ LoadedPicture loadPictureFile(const QString& path)
         if (mapped == nullptr) {
             bytes = file.readAll();
             if (file.error() != QFileDevice::NoError)
-                refuse(LoadFailure::Unreadable,
-                       QStringLiteral("「%1」を読めません（%2）。").arg(displayName(path), file.errorString()));
+                refuse(LoadFailure::Unreadable, QCoreApplication::translate("kestra", "「%1」を読めません（%2）。")
+                                                    .arg(displayName(path), file.errorString()));
         }
         picture = decodePicture(mapped != nullptr ? std::span<const std::uint8_t>(mapped, static_cast<std::size_t>(size))
                                                   : bytesOf(bytes),
@@ -212,12 +221,12 @@ LoadedPicture loadPictureFile(const QString& path)
 LoadedPicture pictureFromImage(const QImage& image)
 {
     if (image.isNull())
-        refuse(LoadFailure::NoPicture, QStringLiteral("クリップボードに画像がありません。"));
-    checkDimensions(image.width(), image.height(), QStringLiteral("クリップボードの画像"));
+        refuse(LoadFailure::NoPicture, QCoreApplication::translate("kestra", "クリップボードに画像がありません。"));
+    checkDimensions(image.width(), image.height(), QCoreApplication::translate("kestra", "クリップボードの画像"));
     LoadedPicture picture;
     picture.image = image.convertToFormat(QImage::Format_RGB32);
     if (picture.image.isNull())
-        refuse(LoadFailure::OutOfMemory, QStringLiteral("画像を取り込むメモリが足りません。"));
+        refuse(LoadFailure::OutOfMemory, QCoreApplication::translate("kestra", "画像を取り込むメモリが足りません。"));
     setTrueColorHeaders(picture);
     checkPictureSize(picture);
     return picture;

@@ -22,7 +22,7 @@ QSize previewWindowSize(const CKestraDoc& doc)
 PreviewWindow::PreviewWindow(const CKestraDoc& doc, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_doc(doc)
 {
-    setWindowTitle(QStringLiteral("パズル"));
+    setWindowTitle(tr("パズル"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     fitToPuzzle();
 }

@@ -5,6 +5,7 @@
 
 #include "dib_samples.h"
 #include "jzt_file.h"
+#include "locale_environment.h"
 #include "message_text.h"
 #include "picture_loader.h"
 #include "sample_picture.h"
@@ -20,6 +21,8 @@ struct RunResult {
 RunResult runKestra(const QStringList& args)
 {
     QProcess p;
+    // The messages checked are the Japanese ones.
+    p.setProcessEnvironment(localeEnvironment(QStringLiteral("ja_JP.UTF-8")));
     p.start(QStringLiteral(KESTRA_PATH), args);
     if (!p.waitForFinished(120000)) {
         p.kill();

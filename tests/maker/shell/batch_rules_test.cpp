@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "jzt_file.h"
+#include "locale_environment.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ protected:
     {
         QFile::remove(output);
         QProcess p;
+        // The messages checked are the Japanese ones.
+        p.setProcessEnvironment(localeEnvironment(QStringLiteral("ja_JP.UTF-8")));
         p.start(QStringLiteral(KESTRA_PATH), QStringList{QStringLiteral("--output"), output} + options << picture);
         if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
             return -1;
