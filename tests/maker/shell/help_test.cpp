@@ -5,11 +5,14 @@
 #include "main_frame.h"
 #include "translations.h"
 
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The maker's help command in the interface's language, which the test's
-// environment chooses (the test runs once in Japanese and once in English).
+#include <memory>
+
+// The maker's help in the interface's language, which the test's environment
+// chooses (the test runs once in Japanese and once in English).
 class KestraHelpTest : public QObject {
     Q_OBJECT
 
@@ -19,16 +22,30 @@ private slots:
         QApplication::setApplicationName(QStringLiteral("kestra"));
         installTranslations(QStringLiteral("kestra"), uiLanguage());
     }
+    void init()
+    {
+        m_settings = std::make_unique<KestraSettings>(m_dir.filePath(QStringLiteral("kestra.ini")));
+        m_frame = std::make_unique<CMainFrame>(m_doc, *m_settings);
+    }
+    void cleanup()
+    {
+        m_frame.reset();
+        m_settings.reset();
+    }
 
     void helpOpensInTheProgramsOwnWindow()
     {
-        QTemporaryDir dir;
-        KestraSettings settings(dir.filePath(QStringLiteral("kestra.ini")));
-        CKestraDoc doc;
-        CMainFrame frame(doc, settings);
-        frame.show();
-        checkHelpCommand(frame.action(kestra::cmd::kHelp), QStringLiteral("kestra"));
+        m_frame->show();
+        checkHelpCommand(m_frame->action(kestra::cmd::kHelp), QStringLiteral("kestra"));
     }
+
+    void englishHelpNamesEveryMenuCommand() { checkEnglishHelpNamesMenus(m_frame->menuBar()); }
+
+private:
+    QTemporaryDir m_dir;
+    CKestraDoc m_doc;
+    std::unique_ptr<KestraSettings> m_settings;
+    std::unique_ptr<CMainFrame> m_frame;
 };
 
 QTEST_MAIN(KestraHelpTest)
