@@ -19,7 +19,7 @@ AboutDialog::AboutDialog(QWidget* parent, const QString& title, const QString& v
     lines->addWidget(new QLabel(versionLine));
     lines->addWidget(new QLabel(aboutLine));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
+    auto* ok = new QPushButton(tr("OK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

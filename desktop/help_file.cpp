@@ -1,41 +1,57 @@
 #include "help_file.h"
 
 #include "data_files.h"
+#include "help_window.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QUrl>
+#include <QPointer>
 
 namespace {
 
 QString programName()
 {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return QCoreApplication::applicationName();
 }
 
-QString helpFileName()
+// The one help window of the program, while it is open.
+QPointer<HelpWindow>& openHelpWindow()
 {
-    return programName() + QStringLiteral(".html");
+    static QPointer<HelpWindow> window;
+    return window;
 }
 
 }  // namespace
 
+QString helpFileName(const QString& program, UiLanguage language)
+{
+    return program + (language == UiLanguage::Japanese ? QStringLiteral(".html") : QStringLiteral("_en.html"));
+}
+
 QString helpFilePath()
 {
-    return findDataFile(programName(), helpFileName());
+    return findDataFile(programName(), helpFileName(programName(), uiLanguage()));
 }
 
 void showHelpFile(QWidget* parent)
 {
-    const QString path = helpFilePath();
-    if (path.isEmpty()) {
-        QMessageBox::warning(parent, QStringLiteral("ヘルプ"),
-                             QStringLiteral("ヘルプファイル「%1」が見つかりません。").arg(helpFileName()));
-        return;
+    QPointer<HelpWindow>& window = openHelpWindow();
+    if (window.isNull()) {
+        const QString path = helpFilePath();
+        if (path.isEmpty() || !QFileInfo(path).isReadable()) {
+            const QString text = path.isEmpty()
+                                     ? QCoreApplication::translate("HelpWindow", "ヘルプファイル「%1」が見つかりません。")
+                                           .arg(helpFileName(programName(), uiLanguage()))
+                                     : QCoreApplication::translate("HelpWindow", "ヘルプファイル「%1」を開けませんでした。")
+                                           .arg(path);
+            QMessageBox::warning(parent, QCoreApplication::translate("HelpWindow", "ヘルプ"), text);
+            return;
+        }
+        // A child of the program's window, so that it closes with the program.
+        window = new HelpWindow(path, parent != nullptr ? parent->window() : nullptr);
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        QMessageBox::warning(parent, QStringLiteral("ヘルプ"),
-                             QStringLiteral("ヘルプファイル「%1」を開けませんでした。").arg(path));
+    window->show();
+    window->raise();
+    window->activateWindow();
 }

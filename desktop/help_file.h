@@ -1,13 +1,20 @@
 #pragma once
 
+#include "translations.h"
+
 #include <QString>
 
 class QWidget;
 
-// The program's help: an HTML file named after the executable, beside it or
-// in the installed data folder. Empty when there is none.
+// The file name of the program's help page in `language`: "<program>.html"
+// for Japanese, "<program>_en.html" for English.
+QString helpFileName(const QString& program, UiLanguage language);
+
+// The program's help page in the interface's language, beside the program or
+// in its installed data folder; empty when there is none. The program is
+// the application's name.
 QString helpFilePath();
 
-// Opens the help file in the desktop's browser; a missing file, or one the
-// desktop cannot open, is told to the user.
+// Shows the help page in the program's help window, opening it or raising
+// the one already open; a missing page is told to the user.
 void showHelpFile(QWidget* parent);

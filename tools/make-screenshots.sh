@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Paints the README's screenshots offscreen, each by a test that sets up the
 # scene on the real windows: a game in progress in the player
-# (docs/vorpel-game.png), a 1000-piece game zoomed out to show the whole
-# table (docs/vorpel-zoomed.png, a puzzle the maker makes from the sample
-# landscape) and a picture framed in the maker (docs/kestra-framing.png).
-# Builds the test programs first.
+# (docs/vorpel-game.png) and a picture framed in the maker
+# (docs/kestra-framing.png), each once with a Japanese desktop and once with
+# an English one (docs/*-en.png), and a 1000-piece game zoomed out to show the
+# whole table (docs/vorpel-zoomed.png, a puzzle the maker makes from the
+# sample landscape). Builds the test programs first.
 # Usage: tools/make-screenshots.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,9 +18,20 @@ cmake --build "$build" --target vorpel_game_tests kestra_gui_tests kestra sample
 "$build/maker/shell/kestra" --output "$build/sample-1000.jzt" --size 15 "$build/sample-picture.bmp"
 
 mkdir -p docs
-export QT_QPA_PLATFORM=offscreen
-VORPEL_SCREENSHOT=docs/vorpel-game.png "$build/tests/player/shell/vorpel_game_tests" gameInProgressAsSeen
+# A screen larger than the default one, which would shrink the windows.
+screen=$(mktemp)
+trap 'rm -f "$screen"' EXIT
+echo '{"screens": [{"name": "shot", "x": 0, "y": 0, "width": 1600, "height": 1200}]}' >"$screen"
+export QT_QPA_PLATFORM=offscreen:configfile=$screen
+unset LC_ALL LC_MESSAGES
+# LANG=xx_XX.UTF-8 and the suffix of the pictures it makes.
+for language in ja_JP: en_US:-en; do
+  suffix=${language#*:}
+  export LANG=${language%:*}.UTF-8 LANGUAGE=${language:0:2}
+  VORPEL_SCREENSHOT=docs/vorpel-game$suffix.png "$build/tests/player/shell/vorpel_game_tests" gameInProgressAsSeen
+  KESTRA_SCREENSHOT=docs/kestra-framing$suffix.png "$build/tests/maker/shell/kestra_gui_tests" framingAsSeen
+  ls -l docs/vorpel-game$suffix.png docs/kestra-framing$suffix.png
+done
 VORPEL_ZOOM_SCREENSHOT=docs/vorpel-zoomed.png VORPEL_ZOOM_PUZZLE="$build/sample-1000.jzt" \
   "$build/tests/player/shell/vorpel_game_tests" zoomedOutTableAsSeen
-KESTRA_SCREENSHOT=docs/kestra-framing.png "$build/tests/maker/shell/kestra_gui_tests" framingAsSeen
-ls -l docs/vorpel-game.png docs/vorpel-zoomed.png docs/kestra-framing.png
+ls -l docs/vorpel-zoomed.png

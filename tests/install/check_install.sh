@@ -48,8 +48,9 @@ expected=(
   bin/vorpel bin/kestra
   share/vorpel/on.wav share/vorpel/ok.wav share/vorpel/off.wav
   share/vorpel/BGM01.mid share/vorpel/BGM02.mid share/vorpel/BGM03.mid share/vorpel/BGM04.mid
-  share/vorpel/BGM05.mid share/vorpel/vorpel.html share/vorpel/sample.jzt
-  share/kestra/kestra.html
+  share/vorpel/BGM05.mid share/vorpel/vorpel.html share/vorpel/vorpel_en.html share/vorpel/sample.jzt
+  share/vorpel/vorpel_en.qm share/kestra/kestra_en.qm
+  share/kestra/kestra.html share/kestra/kestra_en.html
   share/applications/vorpel.desktop share/applications/kestra.desktop
   share/metainfo/io.github.jigsaw_kit.vorpel.metainfo.xml
   share/metainfo/io.github.jigsaw_kit.kestra.metainfo.xml

@@ -8,6 +8,7 @@
 #include "message_dialog.h"
 #include "preview_window.h"
 #include "sample_picture.h"
+#include "translations.h"
 
 #include <QAction>
 #include <QApplication>
@@ -347,9 +348,15 @@ private slots:
     // The landscape framed for the 80-piece puzzle, the frame made smaller
     // by its corner and moved with the mouse: the ratio stays the puzzle's
     // and the preview shows the framed part. With KESTRA_SCREENSHOT set,
-    // the window and the preview are saved side by side as a picture.
+    // the window and the preview are saved side by side as a picture, in the
+    // desktop's language.
     void framingAsSeen()
     {
+        const QByteArray out = qgetenv("KESTRA_SCREENSHOT");
+        if (!out.isEmpty()) {
+            installTranslations(QStringLiteral("kestra"), uiLanguage(), QStringLiteral(KESTRA_DIR));
+            m_frame = std::make_unique<CMainFrame>(*m_doc, *m_settings);
+        }
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
         m_frame->installPicture(landscape(1600, 1300), QRect(0, 0, 520, 460));
@@ -396,7 +403,6 @@ private slots:
         painter.drawImage(0, 0, window);
         painter.drawImage(window.width() + kGap, 0, side);
         painter.end();
-        const QByteArray out = qgetenv("KESTRA_SCREENSHOT");
         if (!out.isEmpty())
             QVERIFY(shot.save(QString::fromLocal8Bit(out), "PNG", 0));  // smallest file
     }

@@ -8,6 +8,7 @@
 #include "play_rules.h"
 #include "shell_test_support.h"
 #include "tool_windows.h"
+#include "translations.h"
 #include "tray_view.h"
 #include "views_test_support.h"
 #include "vorpel_settings.h"
@@ -174,9 +175,13 @@ private slots:
     }
 
     // The bundled sample with a corner assembled and loose pieces about:
-    // painted as the player sees it, and saved as a picture on request.
+    // painted as the player sees it, and saved as a picture on request, in
+    // the desktop's language.
     void gameInProgressAsSeen()
     {
+        const QByteArray out = qgetenv("VORPEL_SCREENSHOT");
+        if (!out.isEmpty())
+            installTranslations(QStringLiteral("vorpel"), uiLanguage(), QStringLiteral(VORPEL_DIR));
         m_settings->writeRect(QStringLiteral("rg"), QRect(0, 0, 1060, 720));
         m_settings->writeInt(QStringLiteral("FlDx"), 740);
         DialogAnswerer answers;
@@ -205,7 +210,6 @@ private slots:
         QCOMPARE(board.pixelColor(board.width() - 5, board.height() - 5), QColor(0, 128, 0));
         const POINT core = homePlace(d, cols + 1, 24 + d.PieceSize() / 2, 20 + d.PieceSize() / 2);
         QVERIFY(board.pixelColor(core.x, core.y) != QColor(0, 128, 0));
-        const QByteArray out = qgetenv("VORPEL_SCREENSHOT");
         if (!out.isEmpty())
             QVERIFY(shot.save(QString::fromLocal8Bit(out)));
     }
@@ -215,6 +219,8 @@ private slots:
     // Painted as the player sees it, and saved as a picture on request.
     void zoomedOutTableAsSeen()
     {
+        if (!qgetenv("VORPEL_ZOOM_SCREENSHOT").isEmpty())
+            installTranslations(QStringLiteral("vorpel"), uiLanguage(), QStringLiteral(VORPEL_DIR));
         m_settings->writeRect(QStringLiteral("rg"), QRect(0, 0, 1060, 720));
         m_settings->writeInt(QStringLiteral("FlDx"), 740);
         DialogAnswerer answers;
