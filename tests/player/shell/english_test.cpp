@@ -1,3 +1,6 @@
+#include "atomic_file.h"
+#include "auto_save.h"
+#include "auto_save_folder.h"
 #include "background_music.h"
 #include "board_view.h"
 #include "command_ids.h"
@@ -9,10 +12,13 @@
 #include "elapsed_window.h"
 #include "finished_picture_dialog.h"
 #include "jzt_file.h"
+#include "file_path.h"
 #include "main_frame.h"
 #include "message_dialog.h"
 #include "panel_dialog.h"
+#include "play_file.h"
 #include "preview_window.h"
+#include "recovery_prompt.h"
 #include "save_prompt.h"
 #include "sdl_music_device.h"
 #include "shell_test_support.h"
@@ -260,6 +266,22 @@ private slots:
         QProgressDialog* bar = m_frame->findChild<QProgressDialog*>();
         QVERIFY(bar != nullptr);
         m_finder.window(bar);
+    }
+
+    // The offer to resume the game of a player that is gone.
+    void recoveryPrompt()
+    {
+        const QString state = m_dir->filePath(QStringLiteral("state"));
+        {
+            AutoSaveFolder gone(state);
+            auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
+            SavePlayFile(*doc, toFilesystemPath(gone.currentCopy()), m_clock);
+        }
+        AutoSaveFolder folder(state);
+        AutoSave autoSave(m_frame->document(), m_clock, folder, jigsaw::writeFileAtomically);
+        ModalWalker walker(m_finder);
+        QVERIFY(!offerRecovery(*m_frame, folder, autoSave));
+        QCOMPARE(walker.titles.size(), 1);
     }
 
     // The end of a game: congratulations, the choice of picture, the panel,
