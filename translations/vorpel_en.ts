@@ -560,7 +560,7 @@ Time played: %2</translation>
     </message>
     <message>
         <source>このデスクトップでは壁紙の設定方法がわかりません</source>
-        <translation>setting the wallpaper on this desktop is not supported</translation>
+        <translation>this desktop is not supported</translation>
     </message>
 </context>
 </TS>
