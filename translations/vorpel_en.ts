@@ -13,6 +13,420 @@
     </message>
 </context>
 <context>
+    <name>BackgroundMusic</name>
+    <message>
+        <source>MIDIﾌｧｲﾙ (*.RMI *.MID *.rmi *.mid);;すべてのﾌｧｲﾙ (*)</source>
+        <translation>MIDI Files (*.RMI *.MID *.rmi *.mid);;All Files (*)</translation>
+    </message>
+    <message>
+        <source>オルゴールのワルツ</source>
+        <translation>Music Box Waltz</translation>
+    </message>
+    <message>
+        <source>午後のボサノバ</source>
+        <translation>Afternoon Bossa Nova</translation>
+    </message>
+    <message>
+        <source>草原のパストラール</source>
+        <translation>Meadow Pastorale</translation>
+    </message>
+    <message>
+        <source>夜のラウンジ</source>
+        <translation>Night Lounge</translation>
+    </message>
+    <message>
+        <source>星の子守歌</source>
+        <translation>Starlight Lullaby</translation>
+    </message>
+    <message>
+        <source>曲%1 %2</source>
+        <translation>Track %1: %2</translation>
+    </message>
+    <message>
+        <source>BGM ファイル「%1」が見つかりません。</source>
+        <translation>The music file &quot;%1&quot; was not found.</translation>
+    </message>
+    <message>
+        <source>ファイルを開く</source>
+        <translation>Open Music File</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>パソコンで楽しむジグソーパズル</source>
+        <translation>Jigsaw Puzzles on Your PC</translation>
+    </message>
+    <message>
+        <source>パズルファイルを開く(&amp;V)</source>
+        <translation>Open &amp;Puzzle File…</translation>
+    </message>
+    <message>
+        <source>パズルファイルを開く(&amp;P)</source>
+        <translation>Open &amp;Puzzle File…</translation>
+    </message>
+    <message>
+        <source>プレイファイルを開く(&amp;W)</source>
+        <translation>Open Saved &amp;Game…</translation>
+    </message>
+    <message>
+        <source>プレイファイルを開く(&amp;O)</source>
+        <translation>Open Saved &amp;Game…</translation>
+    </message>
+    <message>
+        <source>整 列(&amp;L)</source>
+        <translation>&amp;Arrange Tray</translation>
+    </message>
+    <message>
+        <source>整  列(&amp;L)</source>
+        <translation>&amp;Arrange Tray</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>プレイファイルを保存する(&amp;S)</source>
+        <translation>&amp;Save Game…</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>ピースの上下入れ替え(U)</source>
+        <translation>&amp;Reverse Piece Stacking</translation>
+    </message>
+    <message>
+        <source>表 示(&amp;T)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>プレビュー (&amp;P)</source>
+        <translation>&amp;Preview</translation>
+    </message>
+    <message>
+        <source>経&#x3000;&#x3000;&#x3000;過(&amp;K)</source>
+        <translation>Game Pro&amp;gress</translation>
+    </message>
+    <message>
+        <source>オプション(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>BGM           (&amp;G)</source>
+        <translation>Background &amp;Music</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation>&amp;Open…</translation>
+    </message>
+    <message>
+        <source>演奏</source>
+        <translation>&amp;Play</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>添付メッセージ（&amp;I）</source>
+        <translation>&amp;Attached Message…</translation>
+    </message>
+    <message>
+        <source>黒ピース(&amp;B)</source>
+        <translation>&amp;Black Pieces</translation>
+    </message>
+    <message>
+        <source>通常表示</source>
+        <translation>&amp;Normal</translation>
+    </message>
+    <message>
+        <source>未完成ピースを黒</source>
+        <translation>&amp;Unfinished Pieces in Black</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
+        <translation>&amp;About Vorpel…</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>BGM      (&amp;G)</source>
+        <translation>Background &amp;Music</translation>
+    </message>
+    <message>
+        <source>「ぼるぺる」 のバージョン情報</source>
+        <translation>About Vorpel</translation>
+    </message>
+    <message>
+        <source>「ぼるぺる」 Version 6.0</source>
+        <translation>Vorpel Version 6.0</translation>
+    </message>
+    <message>
+        <source>BGM</source>
+        <translation>Background Music</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>不明なオプション %1</source>
+        <translation>Unknown option %1</translation>
+    </message>
+    <message>
+        <source>開けるファイルは一つだけです</source>
+        <translation>Only one file can be opened</translation>
+    </message>
+    <message>
+        <source>使い方: vorpel [パズルファイル(.jzt) またはプレイファイル(.jpd)]
+</source>
+        <translation>Usage: vorpel [PUZZLE FILE (.jzt) or SAVED GAME (.jpd)]
+</translation>
+    </message>
+    <message>
+        <source>vorpel: %1（vorpel --help で使い方を表示します）</source>
+        <translation>vorpel: %1 (vorpel --help shows how to use it)</translation>
+    </message>
+</context>
+<context>
+    <name>Completion</name>
+    <message>
+        <source>名前を付けて保存</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>完成パズル画像</source>
+        <translation>Finished Puzzle Picture</translation>
+    </message>
+    <message>
+        <source>Bmp Files (*.bmp)</source>
+        <translation>Bitmap Files (*.bmp)</translation>
+    </message>
+    <message>
+        <source>JPEG Files (*.jpg);;BITMAP Files (*.bmp)</source>
+        <translation>JPEG Files (*.jpg);;Bitmap Files (*.bmp)</translation>
+    </message>
+    <message>
+        <source>完成画像を作れませんでした。
+%1</source>
+        <translation>Could not make the finished picture.
+%1</translation>
+    </message>
+    <message>
+        <source>%1 を保存できませんでした。
+%2</source>
+        <translation>Could not save %1.
+%2</translation>
+    </message>
+    <message>
+        <source>壁紙を設定できませんでした（%1）。
+完成画像は次の場所に保存してあります。
+%2</source>
+        <translation>Could not set the wallpaper (%1).
+The finished picture has been saved here:
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>CongratulationDialog</name>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;&#x3000;パズル完成！&#x3000;おめでとうございます。</source>
+        <translation>Puzzle complete! Congratulations!</translation>
+    </message>
+    <message>
+        <source>所要時間</source>
+        <translation>Time taken</translation>
+    </message>
+    <message>
+        <source>時間</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>分</source>
+        <translation>min</translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CutProgress</name>
+    <message>
+        <source>データ作成中</source>
+        <translation>Preparing the puzzle…</translation>
+    </message>
+</context>
+<context>
+    <name>ElapsedWindow</name>
+    <message>
+        <source>ゲーム経過</source>
+        <translation>Game Progress</translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation>Hours</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Sec</source>
+        <translation>Sec</translation>
+    </message>
+</context>
+<context>
+    <name>FileCommands</name>
+    <message>
+        <source>Puzzle Data Files (*.jzt)</source>
+        <translation>Puzzle Files (*.jzt)</translation>
+    </message>
+    <message>
+        <source>Play Data Files (*.jpd)</source>
+        <translation>Saved Games (*.jpd)</translation>
+    </message>
+    <message>
+        <source>パズルファイルを開く</source>
+        <translation>Open Puzzle File</translation>
+    </message>
+    <message>
+        <source>プレイファイルを開く</source>
+        <translation>Open Saved Game</translation>
+    </message>
+    <message>
+        <source>プレイファイルを保存する</source>
+        <translation>Save Game</translation>
+    </message>
+    <message>
+        <source>メモリが足りないため、ファイルを読み込めませんでした。</source>
+        <translation>There is not enough memory to read the file.</translation>
+    </message>
+    <message>
+        <source>「%1」に保存できませんでした。
+%2</source>
+        <translation>Could not save to &quot;%1&quot;.
+%2</translation>
+    </message>
+    <message>
+        <source>メモリが足りないため、保存できませんでした。</source>
+        <translation>There is not enough memory to save the game.</translation>
+    </message>
+    <message>
+        <source>ファイルを開く</source>
+        <translation>Open File</translation>
+    </message>
+    <message>
+        <source>ファイル「%1」が見つかりません。</source>
+        <translation>The file &quot;%1&quot; was not found.</translation>
+    </message>
+    <message>
+        <source>「%1」はパズルファイルでもプレイファイルでもありません。
+%2</source>
+        <translation>&quot;%1&quot; is neither a puzzle file nor a saved game.
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>FinishedPictureDialog</name>
+    <message>
+        <source>完成パズルを保存します。（壁紙には設定しない）</source>
+        <translation>Save the finished puzzle (without setting it as the wallpaper)</translation>
+    </message>
+    <message>
+        <source>完成パズルを保存し、壁紙に設定します。</source>
+        <translation>Save the finished puzzle and set it as the wallpaper</translation>
+    </message>
+    <message>
+        <source>なにもしない。</source>
+        <translation>Do nothing</translation>
+    </message>
+    <message>
+        <source>完成パズル画像</source>
+        <translation>Finished Puzzle Picture</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>MessageDialog</name>
+    <message>
+        <source>添付メッセージ</source>
+        <translation>Attached Message</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PanelDialog</name>
+    <message>
+        <source>PANEL</source>
+        <translation>Panel</translation>
+    </message>
+    <message>
+        <source>パネル選択</source>
+        <translation>Panel</translation>
+    </message>
+    <message>
+        <source>パネルに入れません</source>
+        <translation>No panel</translation>
+    </message>
+    <message>
+        <source>パネル（ブラウン）選択</source>
+        <translation>Brown panel</translation>
+    </message>
+    <message>
+        <source>パネル（ブラック）選択</source>
+        <translation>Black panel</translation>
+    </message>
+    <message>
+        <source>パネル（ゴールド）選択</source>
+        <translation>Gold panel</translation>
+    </message>
+    <message>
+        <source>糊付け</source>
+        <translation>Glue</translation>
+    </message>
+    <message>
+        <source>完成パズルを糊付けしません</source>
+        <translation>Don&apos;t glue the finished puzzle</translation>
+    </message>
+    <message>
+        <source>完成パズルを糊付けします</source>
+        <translation>Glue the finished puzzle</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWindow</name>
+    <message>
+        <source>完 成 図</source>
+        <translation>Preview</translation>
+    </message>
+</context>
+<context>
     <name>RecoveryPrompt</name>
     <message>
         <source>メモリが足りません</source>
@@ -47,6 +461,106 @@ Time played: %2</translation>
     <message>
         <source>（名前なし）</source>
         <translation>(untitled)</translation>
+    </message>
+</context>
+<context>
+    <name>SavePrompt</name>
+    <message>
+        <source>データの変更を保存する</source>
+        <translation>Save Changes</translation>
+    </message>
+    <message>
+        <source>データが変更されました。保存しますか？</source>
+        <translation>The game has changed. Save it?</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>&amp;No</translation>
+    </message>
+</context>
+<context>
+    <name>SdlMusicDevice</name>
+    <message>
+        <source>MIDI ファイル「%1」が見つかりません。</source>
+        <translation>The MIDI file &quot;%1&quot; was not found.</translation>
+    </message>
+    <message>
+        <source>「%1」は BGM にするには大きすぎます。</source>
+        <translation>&quot;%1&quot; is too large for background music.</translation>
+    </message>
+    <message>
+        <source>「%1」を開けません（%2）。</source>
+        <translation>Cannot open &quot;%1&quot; (%2).</translation>
+    </message>
+    <message>
+        <source>「%1」は MIDI ファイルではないか、壊れています。</source>
+        <translation>&quot;%1&quot; is not a MIDI file, or it is damaged.</translation>
+    </message>
+    <message>
+        <source>MIDI の音色ファイル（サウンドフォント）が見つからないため、BGM を演奏できません。パッケージ timgm6mb-soundfont をインストールしてください。</source>
+        <translation>Background music cannot be played because no MIDI sound font was found. Please install the package timgm6mb-soundfont.</translation>
+    </message>
+    <message>
+        <source>「%1」を BGM として開けません（%2）。</source>
+        <translation>Cannot open &quot;%1&quot; as background music (%2).</translation>
+    </message>
+    <message>
+        <source>音声を出力できないため、BGM を演奏できません（%1）。</source>
+        <translation>Background music cannot be played because there is no sound output (%1).</translation>
+    </message>
+    <message>
+        <source>BGM のファイルが開かれていません。</source>
+        <translation>No background music file is open.</translation>
+    </message>
+    <message>
+        <source>BGM を演奏できません（%1）。</source>
+        <translation>Cannot play the background music (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>SdlSoundEffects</name>
+    <message>
+        <source>音声を出力できないため、効果音は鳴りません（%1）。</source>
+        <translation>There will be no sound effects because there is no sound output (%1).</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>探したフォルダ: %1</source>
+        <translation>Folders searched: %1</translation>
+    </message>
+    <message>
+        <source>効果音 %1 を読み込めないため、鳴りません（%2）。</source>
+        <translation>The sound effects %1 cannot be read and will not play (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>Wallpaper</name>
+    <message>
+        <source>%1 を起動できません</source>
+        <translation>%1 cannot be started</translation>
+    </message>
+    <message>
+        <source>%1 が応答しません</source>
+        <translation>%1 does not respond</translation>
+    </message>
+    <message>
+        <source>%1 が失敗しました（終了コード %2）%3</source>
+        <translation>%1 failed (exit code %2)%3</translation>
+    </message>
+    <message>
+        <source>：%1</source>
+        <translation>: %1</translation>
+    </message>
+    <message>
+        <source>このデスクトップでは壁紙の設定方法がわかりません</source>
+        <translation>this desktop is not supported</translation>
     </message>
 </context>
 </TS>

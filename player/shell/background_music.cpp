@@ -6,6 +6,7 @@
 #include "file_chooser.h"
 #include "vorpel_doc.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <array>
@@ -16,7 +17,10 @@ namespace {
 constexpr std::array kTrackCommands{kCmdBgmTrack1, kCmdBgmTrack2, kCmdBgmTrack3, kCmdBgmTrack4, kCmdBgmTrack5};
 
 // The open-file dialog's filters: MIDI files (".rmi", ".mid") or anything.
-const QString kMidiFilter = QStringLiteral("MIDIﾌｧｲﾙ (*.RMI *.MID *.rmi *.mid);;すべてのﾌｧｲﾙ (*)");
+QString midiFilter()
+{
+    return QCoreApplication::translate("BackgroundMusic", "MIDIﾌｧｲﾙ (*.RMI *.MID *.rmi *.mid);;すべてのﾌｧｲﾙ (*)");
+}
 
 }  // namespace
 
@@ -57,9 +61,13 @@ QString BackgroundMusic::trackFileName(int track)
 
 QString BackgroundMusic::trackTitle(int track)
 {
-    static const char* const kTitles[] = {"オルゴールのワルツ", "午後のボサノバ", "草原のパストラール",
-                                          "夜のラウンジ", "星の子守歌"};
-    return QStringLiteral("曲%1 %2").arg(track).arg(QString::fromUtf8(kTitles[track - 1]));
+    static const char* const kTitles[] = {
+        QT_TRANSLATE_NOOP("BackgroundMusic", "オルゴールのワルツ"), QT_TRANSLATE_NOOP("BackgroundMusic", "午後のボサノバ"),
+        QT_TRANSLATE_NOOP("BackgroundMusic", "草原のパストラール"), QT_TRANSLATE_NOOP("BackgroundMusic", "夜のラウンジ"),
+        QT_TRANSLATE_NOOP("BackgroundMusic", "星の子守歌")};
+    return QCoreApplication::translate("BackgroundMusic", "曲%1 %2")
+        .arg(track)
+        .arg(QCoreApplication::translate("BackgroundMusic", kTitles[track - 1]));
 }
 
 void BackgroundMusic::playTrack(int track)
@@ -68,7 +76,7 @@ void BackgroundMusic::playTrack(int track)
     const QString path = m_locate(name);
     close();
     if (path.isEmpty()) {
-        m_report(QStringLiteral("BGM ファイル「%1」が見つかりません。").arg(name));
+        m_report(QCoreApplication::translate("BackgroundMusic", "BGM ファイル「%1」が見つかりません。").arg(name));
         return;
     }
     if (!openDevice(path))
@@ -81,9 +89,9 @@ void BackgroundMusic::playTrack(int track)
 void BackgroundMusic::chooseAndPlay(FileChooser& chooser, QWidget* parent)
 {
     const QString path =
-        chooser.openFile(parent, QStringLiteral("ファイルを開く"),
+        chooser.openFile(parent, QCoreApplication::translate("BackgroundMusic", "ファイルを開く"),
                          dialogStartFolder(m_lastFolder, DialogUse::Open, QStandardPaths::MusicLocation),
-                         anyCaseFilter(kMidiFilter));
+                         anyCaseFilter(midiFilter()));
     if (path.isEmpty())
         return;
     m_lastFolder = QFileInfo(path).absolutePath();

@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 namespace {
@@ -21,9 +23,11 @@ VorpelCommandLine parseVorpelCommandLine(const QStringList& args)
         } else if (!optionsEnded && isHelp(arg)) {
             return {VorpelCommandLine::Action::Help, {}, {}};
         } else if (!optionsEnded && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return {VorpelCommandLine::Action::Error, {}, QStringLiteral("不明なオプション %1").arg(arg)};
+            return {VorpelCommandLine::Action::Error, {},
+                    QCoreApplication::translate("CommandLine", "不明なオプション %1").arg(arg)};
         } else if (!result.file.isEmpty()) {
-            return {VorpelCommandLine::Action::Error, {}, QStringLiteral("開けるファイルは一つだけです")};
+            return {VorpelCommandLine::Action::Error, {},
+                    QCoreApplication::translate("CommandLine", "開けるファイルは一つだけです")};
         } else {
             result.file = arg;
         }
@@ -44,5 +48,5 @@ bool asksForHelp(int argc, char** argv)
 
 QString vorpelUsage()
 {
-    return QStringLiteral("使い方: vorpel [パズルファイル(.jzt) またはプレイファイル(.jpd)]\n");
+    return QCoreApplication::translate("CommandLine", "使い方: vorpel [パズルファイル(.jzt) またはプレイファイル(.jpd)]\n");
 }

@@ -13,6 +13,7 @@
 #include "vorpel_settings.h"
 #include "wallpaper.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -23,10 +24,17 @@
 
 namespace {
 
-const QString kSaveTitle = QStringLiteral("名前を付けて保存");
-const QString kMessageTitle = QStringLiteral("完成パズル画像");
-const QString kBmpFilter = QStringLiteral("Bmp Files (*.bmp)");
-const QString kSaveFilters = QStringLiteral("JPEG Files (*.jpg);;BITMAP Files (*.bmp)");
+const char* const kSaveTitle = QT_TRANSLATE_NOOP("Completion", "名前を付けて保存");
+const char* const kMessageTitle = QT_TRANSLATE_NOOP("Completion", "完成パズル画像");
+const char* const kBmpFilter = QT_TRANSLATE_NOOP("Completion", "Bmp Files (*.bmp)");
+const char* const kSaveFilters = QT_TRANSLATE_NOOP("Completion", "JPEG Files (*.jpg);;BITMAP Files (*.bmp)");
+
+// A text of the end of a game as the user reads it.
+QString shown(const char* text)
+{
+    return QCoreApplication::translate("Completion", text);
+}
+
 // The name last chosen for a finished picture, whose folder the next save
 // dialog opens in.
 const QString kFolderKey = QStringLiteral("cppath");
@@ -43,8 +51,9 @@ std::optional<FinishedBuffer> composePicture(QWidget* parent, CVorpelDoc& doc)
             frame = PanelImages{PanelMask(), PanelArt(doc.GetPanel())};
         return CaptureFinishedPicture(doc, ComposeFinishedPicture(doc, frame ? &*frame : nullptr));
     } catch (const std::exception& e) {
-        QMessageBox::warning(parent, kMessageTitle,
-                             QStringLiteral("完成画像を作れませんでした。\n%1").arg(errorText(e)));
+        QMessageBox::warning(parent, shown(kMessageTitle),
+                             QCoreApplication::translate("Completion", "完成画像を作れませんでした。\n%1")
+                                 .arg(errorText(e)));
         return std::nullopt;
     }
 }
@@ -56,7 +65,7 @@ QString askName(QWidget* parent, FileChooser& chooser, VorpelSettings& settings,
 {
     const QString start =
         dialogStartFolder(settings.readPath(kFolderKey, QString()), DialogUse::Save, QStandardPaths::PicturesLocation);
-    const QString path = chooser.saveFileAs(parent, kSaveTitle, start, filters, chosenFilter);
+    const QString path = chooser.saveFileAs(parent, shown(kSaveTitle), start, filters, chosenFilter);
     if (!path.isEmpty())
         settings.writePath(kFolderKey, path);
     return path;
@@ -73,8 +82,8 @@ bool writeFinishedPicture(QWidget* parent, const PictureTarget& target, const Fi
             WriteJpeg(toFilesystemPath(target.path), picture);
         return true;
     } catch (const std::exception& e) {
-        QMessageBox::warning(parent, kMessageTitle,
-                             QStringLiteral("%1 を保存できませんでした。\n%2")
+        QMessageBox::warning(parent, shown(kMessageTitle),
+                             QCoreApplication::translate("Completion", "%1 を保存できませんでした。\n%2")
                                  .arg(QDir::toNativeSeparators(target.path), errorText(e)));
         return false;
     }
@@ -86,11 +95,11 @@ void saveAsWallpaper(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, Vor
     if (!picture)
         return;
     QString filter;
-    const QString chosen = askName(parent, chooser, settings, kBmpFilter, filter);
+    const QString chosen = askName(parent, chooser, settings, shown(kBmpFilter), filter);
     // Cancelling leaves the wallpaper as it was.
     if (chosen.isEmpty())
         return;
-    const PictureTarget target = pictureTarget(chosen, kBmpFilter);
+    const PictureTarget target = pictureTarget(chosen, shown(kBmpFilter));
     PictureTarget bmp{target.path, PictureFormat::Bmp};
     if (target.format != PictureFormat::Bmp)
         bmp.path += QStringLiteral(".bmp");
@@ -99,8 +108,8 @@ void saveAsWallpaper(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, Vor
     const QString saved = QFileInfo(bmp.path).absoluteFilePath();
     const QString failure = SetDesktopWallpaper(saved);
     if (!failure.isEmpty())
-        QMessageBox::warning(parent, kMessageTitle,
-                             QStringLiteral("壁紙を設定できませんでした（%1）。\n完成画像は次の場所に保存してあります。\n%2")
+        QMessageBox::warning(parent, shown(kMessageTitle),
+                             QCoreApplication::translate("Completion", "壁紙を設定できませんでした（%1）。\n完成画像は次の場所に保存してあります。\n%2")
                                  .arg(failure, QDir::toNativeSeparators(saved)));
 }
 
@@ -110,7 +119,7 @@ void saveOnly(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, VorpelSett
     if (!picture)
         return;
     QString filter;
-    const QString chosen = askName(parent, chooser, settings, kSaveFilters, filter);
+    const QString chosen = askName(parent, chooser, settings, shown(kSaveFilters), filter);
     if (!chosen.isEmpty())
         writeFinishedPicture(parent, pictureTarget(chosen, filter), *picture);
 }

@@ -24,22 +24,23 @@ CongratulationDialog::CongratulationDialog(const ElapsedTime& time, QWidget* par
       m_seconds(numberBox(time.seconds))
 {
     setWindowTitle(QString());
-    // The ideographic spaces push the words to the second line of the
+    // The 32 ideographic spaces push the words to the second line of the
     // wrapped text, as the dialog has always shown them.
-    auto* text = new QLabel(QString(32, QChar(0x3000)) + QStringLiteral("パズル完成！　おめでとうございます。"));
+    auto* text = new QLabel(tr("　　　　　　　　　　　　　　　　　　　　　　　　　　　　　　　　パズル完成！　おめでとうございます。"));
     text->setWordWrap(true);
     text->setMinimumWidth(300);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("所要時間")));
+    row->addWidget(new QLabel(tr("所要時間")));
     row->addSpacing(12);
-    for (const auto& [box, unit] : {std::pair{m_hours, "時間"}, std::pair{m_minutes, "分"}, std::pair{m_seconds, "秒"}}) {
+    for (const auto& [box, unit] :
+         {std::pair{m_hours, tr("時間")}, std::pair{m_minutes, tr("分")}, std::pair{m_seconds, tr("秒")}}) {
         row->addWidget(box);
-        row->addWidget(new QLabel(QString::fromUtf8(unit)));
+        row->addWidget(new QLabel(unit));
     }
     row->addStretch();
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
+    auto* ok = new QPushButton(tr("OK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

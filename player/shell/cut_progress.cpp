@@ -1,5 +1,6 @@
 #include "cut_progress.h"
 
+#include <QCoreApplication>
 #include <QProgressDialog>
 
 namespace {
@@ -16,7 +17,8 @@ CutProgress::~CutProgress() = default;
 void CutProgress::update(int done, int total)
 {
     if (m_dialog == nullptr) {
-        m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("データ作成中"), QString(), 0, total, m_parent);
+        m_dialog = std::make_unique<QProgressDialog>(QCoreApplication::translate("CutProgress", "データ作成中"),
+                                                     QString(), 0, total, m_parent);
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setMinimumDuration(0);
         m_dialog->setAutoClose(false);

@@ -40,7 +40,7 @@ ElapsedWindow::ElapsedWindow(CVorpelDoc& doc, IniSettings& settings, GameClock& 
       m_clock(clock),
       m_bareFace(ClockFace())
 {
-    setWindowTitle(QStringLiteral("ゲーム経過"));
+    setWindowTitle(tr("ゲーム経過"));
 
     // Two plain frames, the face with the piece fraction above the time
     // boxes; made first so that the controls lie over them.
@@ -58,9 +58,9 @@ ElapsedWindow::ElapsedWindow(CVorpelDoc& doc, IniSettings& settings, GameClock& 
     m_progress->setAlignment(Qt::AlignCenter);
     m_progress->setGeometry(100, 92, 94, 18);
 
-    addLabel(QStringLiteral("Hour"), QRect(14, 130, 54, 16));
-    addLabel(QStringLiteral("Min"), QRect(74, 130, 54, 16));
-    addLabel(QStringLiteral("Sec"), QRect(134, 130, 54, 16));
+    addLabel(tr("Hour"), QRect(14, 130, 54, 16));
+    addLabel(tr("Min"), QRect(74, 130, 54, 16));
+    addLabel(tr("Sec"), QRect(134, 130, 54, 16));
     m_hour = addNumberBox(QRect(14, 150, 54, 24));
     m_minute = addNumberBox(QRect(74, 150, 54, 24));
     m_second = addNumberBox(QRect(134, 150, 54, 24));

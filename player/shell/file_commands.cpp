@@ -15,6 +15,7 @@
 #include "vorpel_doc.h"
 #include "vorpel_settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,12 +27,18 @@
 
 namespace {
 
-const QString kPuzzleFilter = QStringLiteral("Puzzle Data Files (*.jzt)");
-const QString kPlayFilter = QStringLiteral("Play Data Files (*.jpd)");
-const QString kOpenPuzzleTitle = QStringLiteral("パズルファイルを開く");
-const QString kOpenPlayTitle = QStringLiteral("プレイファイルを開く");
-const QString kSavePlayTitle = QStringLiteral("プレイファイルを保存する");
-const QString kOutOfMemory = QStringLiteral("メモリが足りないため、ファイルを読み込めませんでした。");
+const char* const kPuzzleFilter = QT_TRANSLATE_NOOP("FileCommands", "Puzzle Data Files (*.jzt)");
+const char* const kPlayFilter = QT_TRANSLATE_NOOP("FileCommands", "Play Data Files (*.jpd)");
+const char* const kOpenPuzzleTitle = QT_TRANSLATE_NOOP("FileCommands", "パズルファイルを開く");
+const char* const kOpenPlayTitle = QT_TRANSLATE_NOOP("FileCommands", "プレイファイルを開く");
+const char* const kSavePlayTitle = QT_TRANSLATE_NOOP("FileCommands", "プレイファイルを保存する");
+const char* const kOutOfMemory = QT_TRANSLATE_NOOP("FileCommands", "メモリが足りないため、ファイルを読み込めませんでした。");
+
+// A text of the file commands as the user reads it.
+QString shown(const char* text)
+{
+    return QCoreApplication::translate("FileCommands", text);
+}
 
 QString fromStd(const std::string& text)
 {
@@ -118,7 +125,7 @@ void FileCommands::openPuzzle()
         return;
     const QString start =
         dialogStartFolder(m_settings.readPath(QStringLiteral("popath"), firstPuzzleFolder(m_doc)), DialogUse::Open);
-    const QString path = m_chooser.openFile(m_parent, kOpenPuzzleTitle, start, kPuzzleFilter);
+    const QString path = m_chooser.openFile(m_parent, shown(kOpenPuzzleTitle), start, shown(kPuzzleFilter));
     if (path.isEmpty())
         return;
     m_settings.writePath(QStringLiteral("popath"), path);
@@ -131,7 +138,7 @@ void FileCommands::openPlayFile()
         return;
     const QString start = dialogStartFolder(
         m_settings.readPath(QStringLiteral("gopath"), fromStd(m_doc.GetPlayOpenPath())), DialogUse::Open);
-    const QString path = m_chooser.openFile(m_parent, kOpenPlayTitle, start, kPlayFilter);
+    const QString path = m_chooser.openFile(m_parent, shown(kOpenPlayTitle), start, shown(kPlayFilter));
     if (path.isEmpty())
         return;
     m_settings.writePath(QStringLiteral("gopath"), path);
@@ -150,17 +157,21 @@ bool FileCommands::savePlayFile()
                                  ? folder
                                  : QDir(folder).filePath(QFileInfo(m_gameFile).completeBaseName() +
                                                          QStringLiteral(".jpd"));
-    const QString path = withPlayFileExtension(m_chooser.saveFile(m_parent, kSavePlayTitle, proposed, kPlayFilter));
+    const QString path =
+        withPlayFileExtension(m_chooser.saveFile(m_parent, shown(kSavePlayTitle), proposed, shown(kPlayFilter)));
     if (path.isEmpty())
         return false;
     m_settings.writePath(QStringLiteral("gspath"), path);
     try {
         SavePlayFile(m_doc, toFilesystemPath(path), m_clock);
     } catch (const jigsaw::FormatError& e) {
-        reportFailure(kSavePlayTitle, QStringLiteral("「%1」に保存できませんでした。\n%2").arg(path, errorText(e)));
+        reportFailure(shown(kSavePlayTitle),
+                      QCoreApplication::translate("FileCommands", "「%1」に保存できませんでした。\n%2")
+                          .arg(path, errorText(e)));
         return false;
     } catch (const std::bad_alloc&) {
-        reportFailure(kSavePlayTitle, QStringLiteral("メモリが足りないため、保存できませんでした。"));
+        reportFailure(shown(kSavePlayTitle),
+                      QCoreApplication::translate("FileCommands", "メモリが足りないため、保存できませんでした。"));
         return false;
     }
     m_gameFile = path;
@@ -176,7 +187,7 @@ QString FileCommands::readPuzzle(const QString& path)
     } catch (const jigsaw::FormatError& e) {
         failure = errorText(e);
     } catch (const std::bad_alloc&) {
-        failure = kOutOfMemory;
+        failure = shown(kOutOfMemory);
     }
     m_events.finishProgress();
     if (failure.isEmpty())
@@ -194,7 +205,7 @@ QString FileCommands::readPlayFile(const QString& path, const QString& shownName
         return errorText(e);
     } catch (const std::bad_alloc&) {
         m_events.dropMessages();
-        return kOutOfMemory;
+        return shown(kOutOfMemory);
     }
     gameRead(shownName.isEmpty() ? path : shownName);
     m_events.releaseMessages();
@@ -232,7 +243,7 @@ bool FileCommands::loadPuzzle(const QString& path)
 {
     const QString failure = readEitherKind(path, FileKind::Puzzle);
     if (!failure.isEmpty())
-        reportFailure(kOpenPuzzleTitle, failure);
+        reportFailure(shown(kOpenPuzzleTitle), failure);
     return failure.isEmpty();
 }
 
@@ -243,21 +254,21 @@ bool FileCommands::loadPlayFile(const QString& path, const QString& shownName)
     const QString failure =
         shownName.isEmpty() ? readEitherKind(path, FileKind::Play) : readPlayFile(path, shownName);
     if (!failure.isEmpty())
-        reportFailure(kOpenPlayTitle, failure);
+        reportFailure(shown(kOpenPlayTitle), failure);
     return failure.isEmpty();
 }
 
 bool FileCommands::openByContent(const QString& path)
 {
-    const QString title = QStringLiteral("ファイルを開く");
+    const QString title = QCoreApplication::translate("FileCommands", "ファイルを開く");
     if (!QFileInfo(path).isFile()) {
-        reportFailure(title, QStringLiteral("ファイル「%1」が見つかりません。").arg(path));
+        reportFailure(title, QCoreApplication::translate("FileCommands", "ファイル「%1」が見つかりません。").arg(path));
         return false;
     }
     const QString failure = readEitherKind(path, pointedKind(path, FileKind::Puzzle));
     if (failure.isEmpty())
         return true;
-    reportFailure(title, QStringLiteral("「%1」はパズルファイルでもプレイファイルでもありません。\n%2")
+    reportFailure(title, QCoreApplication::translate("FileCommands", "「%1」はパズルファイルでもプレイファイルでもありません。\n%2")
                              .arg(QFileInfo(path).fileName(), failure));
     return false;
 }

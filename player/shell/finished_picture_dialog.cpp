@@ -6,14 +6,14 @@
 
 FinishedPictureDialog::FinishedPictureDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_save(new QRadioButton(QStringLiteral("完成パズルを保存します。（壁紙には設定しない）"))),
-      m_wallpaper(new QRadioButton(QStringLiteral("完成パズルを保存し、壁紙に設定します。"))),
-      m_nothing(new QRadioButton(QStringLiteral("なにもしない。")))
+      m_save(new QRadioButton(tr("完成パズルを保存します。（壁紙には設定しない）"))),
+      m_wallpaper(new QRadioButton(tr("完成パズルを保存し、壁紙に設定します。"))),
+      m_nothing(new QRadioButton(tr("なにもしない。")))
 {
-    setWindowTitle(QStringLiteral("完成パズル画像"));
+    setWindowTitle(tr("完成パズル画像"));
     m_save->setChecked(true);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
+    auto* ok = new QPushButton(tr("OK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -38,7 +38,10 @@
 namespace {
 
 // The first part of string 128, the document's title.
-const QString kTitle = QStringLiteral("パソコンで楽しむジグソーパズル");
+QString frameTitle()
+{
+    return QCoreApplication::translate("CMainFrame", "パソコンで楽しむジグソーパズル");
+}
 // The board's width when the settings have none.
 constexpr int kDefaultBoardWidth = 470;
 constexpr QSize kMinimumSize(640, 480);
@@ -50,9 +53,11 @@ struct ContextText {
     const char* contextText;
 };
 constexpr ContextText kContextTexts[] = {
-    {kCmdOpenPuzzle, "パズルファイルを開く(&V)", "パズルファイルを開く(&P)"},
-    {kCmdOpenPlayFile, "プレイファイルを開く(&W)", "プレイファイルを開く(&O)"},
-    {kCmdArrangeTray, "整 列(&L)", "整  列(&L)"},
+    {kCmdOpenPuzzle, QT_TRANSLATE_NOOP("CMainFrame", "パズルファイルを開く(&V)"),
+     QT_TRANSLATE_NOOP("CMainFrame", "パズルファイルを開く(&P)")},
+    {kCmdOpenPlayFile, QT_TRANSLATE_NOOP("CMainFrame", "プレイファイルを開く(&W)"),
+     QT_TRANSLATE_NOOP("CMainFrame", "プレイファイルを開く(&O)")},
+    {kCmdArrangeTray, QT_TRANSLATE_NOOP("CMainFrame", "整 列(&L)"), QT_TRANSLATE_NOOP("CMainFrame", "整  列(&L)")},
 };
 
 QRect toQRect(const RECT& r)
@@ -81,7 +86,7 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
       m_tray(new CPsView(*m_doc, m_images, sounds))
 {
     m_doc->SetProgramPaths(settings.path().toStdString(), QCoreApplication::applicationDirPath().toStdString());
-    setWindowTitle(kTitle);
+    setWindowTitle(frameTitle());
     setMinimumSize(kMinimumSize);
 
     // The board keeps its width when the window is resized; the tray takes
@@ -137,23 +142,23 @@ QAction* CMainFrame::addCommand(int id, const QString& text)
 void CMainFrame::buildMenus()
 {
     QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    file->addAction(addCommand(kCmdOpenPuzzle, QStringLiteral("パズルファイルを開く(&V)")));
+    QMenu* file = bar->addMenu(tr("ﾌｧｲﾙ(&F)"));
+    file->addAction(addCommand(kCmdOpenPuzzle, tr("パズルファイルを開く(&V)")));
     file->addSeparator();
-    file->addAction(addCommand(kCmdOpenPlayFile, QStringLiteral("プレイファイルを開く(&W)")));
-    file->addAction(addCommand(kCmdSavePlayFile, QStringLiteral("プレイファイルを保存する(&S)")));
+    file->addAction(addCommand(kCmdOpenPlayFile, tr("プレイファイルを開く(&W)")));
+    file->addAction(addCommand(kCmdSavePlayFile, tr("プレイファイルを保存する(&S)")));
     file->addSeparator();
-    file->addAction(addCommand(kCmdExit, QStringLiteral("終了(&X)")));
+    file->addAction(addCommand(kCmdExit, tr("終了(&X)")));
     action(kCmdOpenPuzzle)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     action(kCmdSavePlayFile)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
 
-    QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
-    edit->addAction(addCommand(kCmdArrangeTray, QStringLiteral("整 列(&L)")));
-    edit->addAction(addCommand(kCmdReverseStacking, QStringLiteral("ピースの上下入れ替え(U)")));
+    QMenu* edit = bar->addMenu(tr("編集(&E)"));
+    edit->addAction(addCommand(kCmdArrangeTray, tr("整 列(&L)")));
+    edit->addAction(addCommand(kCmdReverseStacking, tr("ピースの上下入れ替え(U)")));
 
-    QMenu* view = bar->addMenu(QStringLiteral("表 示(&T)"));
-    view->addAction(addCommand(kCmdTogglePreview, QStringLiteral("プレビュー (&P)")));
-    view->addAction(addCommand(kCmdToggleElapsed, QStringLiteral("経　　　過(&K)")));
+    QMenu* view = bar->addMenu(tr("表 示(&T)"));
+    view->addAction(addCommand(kCmdTogglePreview, tr("プレビュー (&P)")));
+    view->addAction(addCommand(kCmdToggleElapsed, tr("経　　　過(&K)")));
     action(kCmdTogglePreview)->setCheckable(true);
     action(kCmdToggleElapsed)->setCheckable(true);
     view->addSeparator();
@@ -169,11 +174,11 @@ void CMainFrame::buildMenus()
     view->addSeparator();
     view->addAction(addCommand(kCmdGatherPieces, tr("ピースを集める(&G)")));
 
-    QMenu* options = bar->addMenu(QStringLiteral("オプション(&O)"));
-    QMenu* bgm = options->addMenu(QStringLiteral("BGM           (&G)"));
-    bgm->addAction(addCommand(kCmdBgmOpen, QStringLiteral("開く")));
-    bgm->addAction(addCommand(kCmdBgmPlay, QStringLiteral("演奏")));
-    bgm->addAction(addCommand(kCmdBgmStop, QStringLiteral("停止")));
+    QMenu* options = bar->addMenu(tr("オプション(&O)"));
+    QMenu* bgm = options->addMenu(tr("BGM           (&G)"));
+    bgm->addAction(addCommand(kCmdBgmOpen, tr("開く")));
+    bgm->addAction(addCommand(kCmdBgmPlay, tr("演奏")));
+    bgm->addAction(addCommand(kCmdBgmStop, tr("停止")));
     bgm->addSeparator();
     for (int track = 1; track <= 5; ++track) {
         QAction* a = addCommand(BackgroundMusic::commandOfTrack(track), BackgroundMusic::trackTitle(track));
@@ -181,22 +186,23 @@ void CMainFrame::buildMenus()
         bgm->addAction(a);
     }
     options->addSeparator();
-    options->addAction(addCommand(kCmdShowMessage, QStringLiteral("添付メッセージ（&I）")));
-    QMenu* black = options->addMenu(QStringLiteral("黒ピース(&B)"));
+    options->addAction(addCommand(kCmdShowMessage, tr("添付メッセージ（&I）")));
+    QMenu* black = options->addMenu(tr("黒ピース(&B)"));
     auto* blackModes = new QActionGroup(this);
     // Mode 1 ("完成ピースを黒") draws as mode 0 does; it is kept in play
     // files but not offered, as choosing it would change nothing on screen.
-    for (const auto& [id, text] : {std::pair{kCmdBlackNone, "通常表示"}, std::pair{kCmdBlackUncompleted, "未完成ピースを黒"}}) {
-        QAction* a = addCommand(id, QString::fromUtf8(text));
+    for (const auto& [id, text] : {std::pair{kCmdBlackNone, tr("通常表示")},
+                                      std::pair{kCmdBlackUncompleted, tr("未完成ピースを黒")}}) {
+        QAction* a = addCommand(id, text);
         a->setCheckable(true);
         blackModes->addAction(a);
         black->addAction(a);
     }
 
-    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->addAction(addCommand(kCmdHelp, QStringLiteral("ヘルプ(&H)")));
+    QMenu* help = bar->addMenu(tr("ヘルプ(&H)"));
+    help->addAction(addCommand(kCmdHelp, tr("ヘルプ(&H)")));
     help->addSeparator();
-    help->addAction(addCommand(kCmdAbout, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)...")));
+    help->addAction(addCommand(kCmdAbout, tr("ﾊﾞｰｼﾞｮﾝ情報(&A)...")));
 
     for (QMenu* menu : {file, edit, view, options, bgm, black, help})
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::refreshCommands);
@@ -205,7 +211,7 @@ void CMainFrame::buildMenus()
 void CMainFrame::buildContextMenu()
 {
     m_contextMenu = new QMenu(this);
-    QMenu* file = m_contextMenu->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu* file = m_contextMenu->addMenu(tr("ファイル(&F)"));
     file->addAction(action(kCmdOpenPuzzle));
     file->addSeparator();
     file->addAction(action(kCmdOpenPlayFile));
@@ -213,10 +219,10 @@ void CMainFrame::buildContextMenu()
     file->addSeparator();
     file->addAction(action(kCmdExit));
     m_contextMenu->addSeparator();
-    QMenu* edit = m_contextMenu->addMenu(QStringLiteral("編集(&E)"));
+    QMenu* edit = m_contextMenu->addMenu(tr("編集(&E)"));
     edit->addAction(action(kCmdArrangeTray));
     edit->addAction(action(kCmdReverseStacking));
-    QMenu* view = m_contextMenu->addMenu(QStringLiteral("表 示(&T)"));
+    QMenu* view = m_contextMenu->addMenu(tr("表 示(&T)"));
     view->addAction(action(kCmdTogglePreview));
     view->addAction(action(kCmdToggleElapsed));
     view->addSeparator();
@@ -225,8 +231,8 @@ void CMainFrame::buildContextMenu()
     view->addSeparator();
     view->addAction(action(kCmdGatherPieces));
     m_contextMenu->addSeparator();
-    QMenu* options = m_contextMenu->addMenu(QStringLiteral("オプション(&O)"));
-    QMenu* bgm = options->addMenu(QStringLiteral("BGM      (&G)"));
+    QMenu* options = m_contextMenu->addMenu(tr("オプション(&O)"));
+    QMenu* bgm = options->addMenu(tr("BGM      (&G)"));
     bgm->addAction(action(kCmdBgmOpen));
     bgm->addAction(action(kCmdBgmPlay));
     bgm->addAction(action(kCmdBgmStop));
@@ -236,7 +242,7 @@ void CMainFrame::buildContextMenu()
     options->addSeparator();
     options->addAction(action(kCmdShowMessage));
     m_contextMenu->addSeparator();
-    QMenu* help = m_contextMenu->addMenu(QStringLiteral("ヘルプ(&H)"));
+    QMenu* help = m_contextMenu->addMenu(tr("ヘルプ(&H)"));
     help->addAction(action(kCmdAbout));
 
     // The shared actions wear the context menu's texts while it is open.
@@ -250,7 +256,7 @@ void CMainFrame::buildContextMenu()
 void CMainFrame::swapContextTexts(bool context)
 {
     for (const ContextText& t : kContextTexts)
-        action(t.id)->setText(QString::fromUtf8(context ? t.contextText : t.menuText));
+        action(t.id)->setText(tr(context ? t.contextText : t.menuText));
 }
 
 void CMainFrame::connectCommands()
@@ -373,10 +379,10 @@ void CMainFrame::showFileName(const QString& path)
 void CMainFrame::showTitle()
 {
     if (m_gameName.isEmpty()) {
-        setWindowTitle(kTitle);
+        setWindowTitle(frameTitle());
         return;
     }
-    setWindowTitle(QStringLiteral("%1 - %2 - %3%").arg(m_gameName, kTitle).arg(CountJoins(*m_doc).percent()));
+    setWindowTitle(QStringLiteral("%1 - %2 - %3%").arg(m_gameName, frameTitle()).arg(CountJoins(*m_doc).percent()));
 }
 
 void CMainFrame::showProgress()
@@ -444,14 +450,13 @@ void CMainFrame::puzzleCompleted()
 
 void CMainFrame::showAbout()
 {
-    AboutDialog dialog(this, QStringLiteral("「ぼるぺる」 のバージョン情報"), QStringLiteral("「ぼるぺる」 Version 6.0"),
-                       QStringLiteral("パソコンで楽しむジグソーパズル"));
+    AboutDialog dialog(this, tr("「ぼるぺる」 のバージョン情報"), tr("「ぼるぺる」 Version 6.0"), frameTitle());
     dialog.exec();
 }
 
 void CMainFrame::showMusicError(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("BGM"), text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, tr("BGM"), text, QMessageBox::Ok, this);
     box.exec();
 }
 

@@ -9,14 +9,14 @@
 MessageDialog::MessageDialog(const std::string& cp932, QWidget* parent)
     : QDialog(parent), m_edit(new QPlainTextEdit(this))
 {
-    setWindowTitle(QStringLiteral("添付メッセージ"));
+    setWindowTitle(tr("添付メッセージ"));
     QString text = QString::fromStdString(jigsaw::cp932ToUtf8(cp932));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_edit->setPlainText(text);
     m_edit->setReadOnly(true);
     m_edit->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
+    auto* ok = new QPushButton(tr("OK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -57,7 +57,7 @@ PreviewWindow::PreviewWindow(CVorpelDoc& doc, IniSettings& settings, QWidget* pa
       m_settings(settings),
       m_pictureArea(new QLabel(this))
 {
-    setWindowTitle(QStringLiteral("完 成 図"));
+    setWindowTitle(tr("完 成 図"));
     const QSize pictureSize(doc.BoardWidth() * 33 / 100, doc.BoardHeight() * 33 / 100);
     const QImage board = boardImage(doc);
     // Stretched to exactly that size ({} keeps no proportions), smoothly.

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -67,20 +68,21 @@ QString SdlMusicDevice::open(const QString& path)
     close();
     const QString name = QFileInfo(path).fileName();
     if (!QFileInfo(path).isFile())
-        return QStringLiteral("MIDI ファイル「%1」が見つかりません。").arg(path);
+        return QCoreApplication::translate("SdlMusicDevice", "MIDI ファイル「%1」が見つかりません。").arg(path);
     QFile file(path);
     if (file.size() > kMaxFileSize)
-        return QStringLiteral("「%1」は BGM にするには大きすぎます。").arg(name);
+        return QCoreApplication::translate("SdlMusicDevice", "「%1」は BGM にするには大きすぎます。").arg(name);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("「%1」を開けません（%2）。").arg(name, file.errorString());
+        return QCoreApplication::translate("SdlMusicDevice", "「%1」を開けません（%2）。").arg(name, file.errorString());
     QByteArray data = standardMidiFile(file.readAll());
     if (data.isEmpty())
-        return QStringLiteral("「%1」は MIDI ファイルではないか、壊れています。").arg(name);
+        return QCoreApplication::translate("SdlMusicDevice", "「%1」は MIDI ファイルではないか、壊れています。").arg(name);
 
     const QString font = soundFont();
     if (font.isEmpty()) {
-        return QStringLiteral("MIDI の音色ファイル（サウンドフォント）が見つからないため、BGM を演奏できません。"
-                              "パッケージ timgm6mb-soundfont をインストールしてください。");
+        return QCoreApplication::translate("SdlMusicDevice",
+                                           "MIDI の音色ファイル（サウンドフォント）が見つからないため、BGM を演奏できません。"
+                                           "パッケージ timgm6mb-soundfont をインストールしてください。");
     }
     if (const QString error = openAudio(); !error.isEmpty())
         return error;
@@ -90,7 +92,7 @@ QString SdlMusicDevice::open(const QString& path)
     Mix_Music* music = Mix_LoadMUSType_RW(SDL_RWFromConstMem(data.constData(), static_cast<int>(data.size())),
                                           MUS_MID, SDL_TRUE);
     if (music == nullptr)
-        return QStringLiteral("「%1」を BGM として開けません（%2）。").arg(name, mixerError());
+        return QCoreApplication::translate("SdlMusicDevice", "「%1」を BGM として開けません（%2）。").arg(name, mixerError());
     m_music = music;
     m_data = std::move(data);
     return {};
@@ -100,7 +102,7 @@ QString SdlMusicDevice::openAudio()
 {
     if (!m_bSubsystem) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-            return QStringLiteral("音声を出力できないため、BGM を演奏できません（%1）。")
+            return QCoreApplication::translate("SdlMusicDevice", "音声を出力できないため、BGM を演奏できません（%1）。")
                 .arg(QString::fromUtf8(SDL_GetError()));
         m_bSubsystem = true;
     }
@@ -112,7 +114,7 @@ QString SdlMusicDevice::openAudio()
         int channels = kOutputChannels;
         Mix_QuerySpec(&frequency, &format, &channels);
         if (Mix_OpenAudio(frequency, format, channels, kChunkFrames) != 0)
-            return QStringLiteral("音声を出力できないため、BGM を演奏できません（%1）。").arg(mixerError());
+            return QCoreApplication::translate("SdlMusicDevice", "音声を出力できないため、BGM を演奏できません（%1）。").arg(mixerError());
         m_bAudioOpen = true;
         s_hooked.store(this);
         Mix_HookMusicFinished(&SdlMusicDevice::musicFinishedHook);
@@ -123,14 +125,14 @@ QString SdlMusicDevice::openAudio()
 QString SdlMusicDevice::play(EndHandler onEnd)
 {
     if (m_music == nullptr)
-        return QStringLiteral("BGM のファイルが開かれていません。");
+        return QCoreApplication::translate("SdlMusicDevice", "BGM のファイルが開かれていません。");
     halt();
     if (++m_nPlay == 0)
         ++m_nPlay;
     m_hookPlay.store(m_nPlay);
     if (Mix_PlayMusic(m_music, 0) != 0) {
         m_hookPlay.store(0);
-        return QStringLiteral("BGM を演奏できません（%1）。").arg(mixerError());
+        return QCoreApplication::translate("SdlMusicDevice", "BGM を演奏できません（%1）。").arg(mixerError());
     }
     m_onEnd = std::move(onEnd);
     return {};

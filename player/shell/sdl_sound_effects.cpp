@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <utility>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +34,7 @@ void report(const QString& text)
 
 void reportNoAudio(const char* why)
 {
-    report(QStringLiteral("音声を出力できないため、効果音は鳴りません（%1）。").arg(QString::fromUtf8(why)));
+    report(QCoreApplication::translate("SdlSoundEffects", "音声を出力できないため、効果音は鳴りません（%1）。").arg(QString::fromUtf8(why)));
 }
 
 }  // namespace
@@ -118,8 +119,9 @@ void SdlSoundEffects::loadChunks()
     }
     if (unreadable.isEmpty())
         return;
+    const QString separator = QCoreApplication::translate("SdlSoundEffects", "、");
     if (reason.isEmpty())
-        reason = QStringLiteral("探したフォルダ: ") + m_folders.join(QStringLiteral("、"));
-    report(QStringLiteral("効果音 %1 を読み込めないため、鳴りません（%2）。")
-               .arg(unreadable.join(QStringLiteral("、")), reason));
+        reason = QCoreApplication::translate("SdlSoundEffects", "探したフォルダ: %1").arg(m_folders.join(separator));
+    report(QCoreApplication::translate("SdlSoundEffects", "効果音 %1 を読み込めないため、鳴りません（%2）。")
+               .arg(unreadable.join(separator), reason));
 }

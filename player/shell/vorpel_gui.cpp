@@ -10,7 +10,6 @@
 #include "sdl_music_device.h"
 #include "sdl_sound_effects.h"
 #include "signal_exit.h"
-#include "translations.h"
 #include "vorpel_settings.h"
 
 #include <QApplication>
@@ -25,7 +24,6 @@ int runVorpelGui(const QString& filePath)
 {
     QApplication::setApplicationName(QStringLiteral("vorpel"));
     QApplication::setWindowIcon(appIcon(AppIcon::Vorpel));
-    installTranslations(QStringLiteral("vorpel"), uiLanguage());
     // The audio library would otherwise take SIGTERM and SIGINT for itself
     // at the first sound and swallow them; the player handles them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -1,5 +1,6 @@
 #include "wallpaper.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QUrl>
@@ -57,18 +58,18 @@ QString run(const WallpaperCommand& command, QString* output = nullptr)
     QProcess process;
     process.start(command.program, command.arguments);
     if (!process.waitForStarted(kStartTimeoutMs))
-        return QStringLiteral("%1 を起動できません").arg(command.program);
+        return QCoreApplication::translate("Wallpaper", "%1 を起動できません").arg(command.program);
     if (!process.waitForFinished(kFinishTimeoutMs)) {
         process.kill();
         process.waitForFinished(kStartTimeoutMs);
-        return QStringLiteral("%1 が応答しません").arg(command.program);
+        return QCoreApplication::translate("Wallpaper", "%1 が応答しません").arg(command.program);
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         const QString detail = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
-        return QStringLiteral("%1 が失敗しました（終了コード %2）%3")
+        return QCoreApplication::translate("Wallpaper", "%1 が失敗しました（終了コード %2）%3")
             .arg(command.program)
             .arg(process.exitCode())
-            .arg(detail.isEmpty() ? QString() : QStringLiteral("：") + detail);
+            .arg(detail.isEmpty() ? QString() : QCoreApplication::translate("Wallpaper", "：%1").arg(detail));
     }
     if (output != nullptr)
         *output = QString::fromLocal8Bit(process.readAllStandardOutput());
@@ -162,7 +163,7 @@ QString SetDesktopWallpaper(const QString& path)
         DetectDesktop(env.value(QStringLiteral("XDG_CURRENT_DESKTOP")), env.value(QStringLiteral("DESKTOP_SESSION")));
     const QList<WallpaperPlan> plans = WallpaperPlans(desktop, path);
     if (plans.isEmpty())
-        return QStringLiteral("このデスクトップでは壁紙の設定方法がわかりません");
+        return QCoreApplication::translate("Wallpaper", "このデスクトップでは壁紙の設定方法がわかりません");
     if (desktop == DesktopKind::Xfce) {
         QString listing;
         const QString failure = run(plans.constFirst().constFirst(), &listing);

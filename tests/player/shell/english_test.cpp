@@ -1,0 +1,380 @@
+#include "atomic_file.h"
+#include "auto_save.h"
+#include "auto_save_folder.h"
+#include "background_music.h"
+#include "board_view.h"
+#include "command_ids.h"
+#include "command_line.h"
+#include "completion.h"
+#include "congratulation_dialog.h"
+#include "cut_progress.h"
+#include "document_test_support.h"
+#include "elapsed_window.h"
+#include "finished_picture_dialog.h"
+#include "jzt_file.h"
+#include "file_path.h"
+#include "main_frame.h"
+#include "message_dialog.h"
+#include "panel_dialog.h"
+#include "play_file.h"
+#include "preview_window.h"
+#include "recovery_prompt.h"
+#include "save_prompt.h"
+#include "sdl_music_device.h"
+#include "shell_test_support.h"
+#include "translations.h"
+#include "tray_view.h"
+#include "vorpel_settings.h"
+#include "views_test_support.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Kana (full and half width), CJK ideographs and full-width punctuation.
+const QRegularExpression kJapanese(
+    QStringLiteral("[\\x{3000}-\\x{30FF}\\x{3400}-\\x{9FFF}\\x{F900}-\\x{FAFF}\\x{FF00}-\\x{FFEF}]"));
+
+// Every visible text of a window and its children that still holds
+// Japanese, each named with its widget.
+class JapaneseFinder {
+public:
+    QStringList found;
+
+    void text(const QString& owner, const char* what, const QString& text)
+    {
+        if (text.contains(kJapanese))
+            found << QStringLiteral("%1 %2: %3").arg(owner, QString::fromLatin1(what), text);
+    }
+    void text(const QObject* owner, const char* what, const QString& shown)
+    {
+        const QString name = QString::fromLatin1(owner->metaObject()->className());
+        text(QStringLiteral("%1 \"%2\"").arg(name, owner->objectName()), what, shown);
+    }
+
+    // Also fails on two entries of one menu with the same access key.
+    void menu(const QMenu* m)
+    {
+        text(m, "title", m->title());
+        QList<QKeySequence> keys;
+        for (const QAction* a : m->actions()) {
+            text(a, "menu item", a->text());
+            text(a, "tool tip", a->toolTip());
+            const QKeySequence key = QKeySequence::mnemonic(a->text());
+            if (!key.isEmpty() && keys.contains(key))
+                found << QStringLiteral("menu \"%1\": access key of %2 taken").arg(m->title(), a->text());
+            keys << key;
+            if (a->menu() != nullptr)
+                menu(a->menu());
+        }
+    }
+
+    void window(const QWidget* w)
+    {
+        QList<const QWidget*> all{w};
+        for (const QWidget* c : w->findChildren<QWidget*>())
+            all << c;
+        for (const QWidget* c : all) {
+            text(c, "window title", c->windowTitle());
+            text(c, "tool tip", c->toolTip());
+            if (auto* label = qobject_cast<const QLabel*>(c))
+                text(c, "label", label->text());
+            else if (auto* button = qobject_cast<const QAbstractButton*>(c))
+                text(c, "button", button->text());
+            else if (auto* group = qobject_cast<const QGroupBox*>(c))
+                text(c, "group box", group->title());
+            else if (auto* combo = qobject_cast<const QComboBox*>(c))
+                for (int i = 0; i < combo->count(); ++i)
+                    text(c, "list item", combo->itemText(i));
+            else if (auto* progress = qobject_cast<const QProgressDialog*>(c))
+                text(c, "progress", progress->labelText());
+        }
+    }
+};
+
+// Checks each modal window that opens while alive, then lets `close` end it
+// (by default it is rejected).
+class ModalWalker {
+public:
+    explicit ModalWalker(JapaneseFinder& finder) : m_finder(finder)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { visit(); });
+        m_timer.start(5);
+    }
+    std::function<void(QWidget*)> close = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
+    QStringList titles;
+
+private:
+    void visit()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            return;
+        titles << modal->windowTitle();
+        m_finder.window(modal);
+        close(modal);
+    }
+    JapaneseFinder& m_finder;
+    QTimer m_timer;
+};
+
+// Answers file dialogs with nothing and writes down their titles and filters.
+class TitleRecorder final : public FileChooser {
+public:
+    QStringList asked;
+    QString nextSave;  // what the dialog of several filters answers
+    QString openFile(QWidget*, const QString& title, const QString&, const QString& filter) override
+    {
+        asked << title << filter;
+        return {};
+    }
+    QString saveFile(QWidget*, const QString& title, const QString&, const QString& filter) override
+    {
+        asked << title << filter;
+        return {};
+    }
+    QString saveFileAs(QWidget*, const QString& title, const QString&, const QString& filters, QString&) override
+    {
+        asked << title << filters;
+        return nextSave;
+    }
+};
+
+// The output of the real program run with `args` in the given locale.
+QString runVorpel(const QString& lang, const QStringList& args, int expectedExit)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LANG"), lang);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(VORPEL_PATH), args);
+    if (!process.waitForFinished(30000) || process.exitCode() != expectedExit)
+        return QStringLiteral("(exit %1)").arg(process.exitCode());
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+}
+
+}  // namespace
+
+class EnglishTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_translators =
+            installTranslations(QStringLiteral("vorpel"), UiLanguage::English, QStringLiteral(VORPEL_DIR));
+        QCOMPARE(m_translators.size(), 1);
+    }
+    void cleanupTestCase()
+    {
+        for (QTranslator* t : m_translators) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    }
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_settings = std::make_unique<VorpelSettings>(m_dir->filePath(QStringLiteral("vorpel.ini")));
+        m_frame = std::make_unique<CMainFrame>(*m_settings, m_clock, m_random, m_sounds, m_chooser);
+        m_finder = JapaneseFinder();
+        m_chooser.asked.clear();
+        m_chooser.nextSave.clear();
+    }
+    void cleanup()
+    {
+        m_frame.reset();
+        m_settings.reset();
+        m_dir.reset();
+        QVERIFY2(m_finder.found.isEmpty(), qPrintable(m_finder.found.join(QLatin1Char('\n'))));
+    }
+
+    // The menu bar and the context menu that the board and the tray open,
+    // with the window's title before and after a puzzle is opened.
+    void menusAndTitles()
+    {
+        m_finder.window(m_frame.get());
+        QMenu bar;
+        bar.addActions(m_frame->menuBar()->actions());
+        m_finder.menu(&bar);
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+        int popups = 0;
+        QTimer popupWalker;
+        connect(&popupWalker, &QTimer::timeout, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                ++popups;
+                m_finder.menu(menu);
+                menu->close();
+            }
+        });
+        popupWalker.start(5);
+        QTest::mouseClick(m_frame->board()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QTest::mouseClick(m_frame->tray()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QTRY_COMPARE(popups, 2);
+
+        openPuzzle();
+        QVERIFY(m_frame->windowTitle().startsWith(QStringLiteral("sample.jzt - ")));
+        m_finder.window(m_frame.get());
+    }
+
+    // The dialogs the menus open, the tool windows and the file dialogs.
+    void dialogsFromTheMenus()
+    {
+        openPuzzle();
+        ModalWalker walker(m_finder);
+        const std::initializer_list<int> commands{kCmdAbout,   kCmdOpenPuzzle,    kCmdOpenPlayFile,  kCmdSavePlayFile,
+                                                  kCmdBgmOpen, kCmdTogglePreview, kCmdToggleElapsed};
+        for (const int id : commands)
+            m_frame->action(id)->trigger();
+        QCOMPARE(walker.titles.size(), 1);
+        QCOMPARE(m_chooser.asked.size(), 8);
+        for (const QString& asked : std::as_const(m_chooser.asked))
+            m_finder.text(QStringLiteral("file dialog"), "title or filter", asked);
+        for (QWidget* tool : {static_cast<QWidget*>(m_frame->findChild<PreviewWindow*>()),
+                              static_cast<QWidget*>(m_frame->findChild<ElapsedWindow*>())}) {
+            QVERIFY(tool != nullptr);
+            m_finder.window(tool);
+        }
+
+        MessageDialog message(std::string("\x83\x65\x83\x58\x83\x67"), m_frame.get());
+        m_finder.window(&message);
+        QVERIFY(askToSaveChanges(m_frame.get()) == false);
+        m_frame->openFromCommandLine(m_dir->filePath(QStringLiteral("missing.jzt")));
+        QCOMPARE(walker.titles.size(), 3);
+
+        CutProgress progress(m_frame.get());
+        progress.update(1, 10);
+        QProgressDialog* bar = m_frame->findChild<QProgressDialog*>();
+        QVERIFY(bar != nullptr);
+        m_finder.window(bar);
+    }
+
+    // The offer to resume the game of a player that is gone.
+    void recoveryPrompt()
+    {
+        const QString state = m_dir->filePath(QStringLiteral("state"));
+        {
+            AutoSaveFolder gone(state);
+            auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
+            SavePlayFile(*doc, toFilesystemPath(gone.currentCopy()), m_clock);
+        }
+        AutoSaveFolder folder(state);
+        AutoSave autoSave(m_frame->document(), m_clock, folder, jigsaw::writeFileAtomically);
+        ModalWalker walker(m_finder);
+        QVERIFY(!offerRecovery(*m_frame, folder, autoSave));
+        QCOMPARE(walker.titles.size(), 1);
+    }
+
+    // The end of a game: congratulations, the choice of picture, the panel,
+    // the save dialog and the message when no wallpaper can be set.
+    void completionDialogs()
+    {
+        const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+        const QByteArray session = qgetenv("DESKTOP_SESSION");
+        qputenv("XDG_CURRENT_DESKTOP", "Nonesuch");
+        qputenv("DESKTOP_SESSION", "");
+        auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
+        ModalWalker walker(m_finder);
+        walker.close = [](QWidget* w) {
+            if (auto* choice = qobject_cast<FinishedPictureDialog*>(w))
+                choice->button(FinishedPictureDialog::Choice::SaveAsWallpaper)->click();
+            qobject_cast<QDialog*>(w)->accept();
+        };
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("wall.bmp"));
+        RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings);
+        QCOMPARE(walker.titles.size(), 4);
+        // Saving only, with both formats offered.
+        m_chooser.nextSave.clear();
+        walker.close = [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); };
+        RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings);
+        QCOMPARE(m_chooser.asked.size(), 4);
+        for (const QString& asked : std::as_const(m_chooser.asked))
+            m_finder.text(QStringLiteral("file dialog"), "title or filter", asked);
+        qputenv("XDG_CURRENT_DESKTOP", desktop);
+        qputenv("DESKTOP_SESSION", session);
+    }
+
+    // Music that cannot be played is told in English.
+    void musicErrors()
+    {
+        CVorpelDoc doc;
+        QStringList reports;
+        SdlMusicDevice device;
+        BackgroundMusic music(doc, device, [&](const QString& text) { reports << text; },
+                              [](const QString&) { return QString(); });
+        music.playTrack(1);
+        music.playFile(m_dir->filePath(QStringLiteral("missing.mid")));
+        QFile notMidi(m_dir->filePath(QStringLiteral("text.mid")));
+        QVERIFY(notMidi.open(QIODevice::WriteOnly));
+        notMidi.write("not a song");
+        notMidi.close();
+        music.playFile(notMidi.fileName());
+        QCOMPARE(reports.size(), 3);
+        for (int track = 1; track <= 5; ++track)
+            reports << BackgroundMusic::trackTitle(track);
+        for (const QString& report : std::as_const(reports))
+            m_finder.text(QStringLiteral("BGM"), "message", report);
+    }
+
+    // The command line speaks the desktop's language.
+    void commandLineFollowsTheLocale()
+    {
+        m_finder.text(this, "command line", parseVorpelCommandLine({QStringLiteral("-x")}).error);
+        m_finder.text(this, "command line", parseVorpelCommandLine({QStringLiteral("a"), QStringLiteral("b")}).error);
+        const QString usage = runVorpel(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--help")}, 0);
+        QVERIFY2(usage.contains(QStringLiteral("Usage: vorpel ")), qPrintable(usage));
+        const QString bad = runVorpel(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--bogus")}, 2);
+        QVERIFY2(bad.contains(QStringLiteral("vorpel: Unknown option --bogus")), qPrintable(bad));
+        m_finder.text(this, "usage", usage);
+        m_finder.text(this, "error", bad);
+
+        QCOMPARE(runVorpel(QStringLiteral("ja_JP.UTF-8"), {QStringLiteral("--help")}, 0),
+                 QStringLiteral("使い方: vorpel [パズルファイル(.jzt) またはプレイファイル(.jpd)]\n"));
+        QVERIFY(runVorpel(QStringLiteral("ja_JP.UTF-8"), {QStringLiteral("--bogus")}, 2)
+                    .contains(QStringLiteral("vorpel: 不明なオプション --bogus（vorpel --help で使い方を表示します）\n")));
+    }
+
+private:
+    void openPuzzle()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("sample.jzt"));
+        jigsaw::writeJztFile(path.toStdString(),
+                             samplePuzzle(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor));
+        // The puzzle's message opens as it is read.
+        ModalWalker walker(m_finder);
+        m_frame->openFromCommandLine(path);
+        QCOMPARE(walker.titles.size(), 1);
+    }
+
+    QList<QTranslator*> m_translators;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<VorpelSettings> m_settings;
+    FakeClock m_clock;
+    MtRandom m_random;
+    RecordingSounds m_sounds;
+    TitleRecorder m_chooser;
+    std::unique_ptr<CMainFrame> m_frame;
+    JapaneseFinder m_finder;
+};
+
+QTEST_MAIN(EnglishTest)
+#include "english_test.moc"
