@@ -121,6 +121,15 @@ run_program() {
 
 run_program 0 "$prefix/bin/kestra" --help
 run_program 0 "$prefix/bin/vorpel" --help
+# Each speaks English from its installed catalogue where the desktop's
+# language is not Japanese, and Japanese on a Japanese desktop.
+for program in vorpel kestra; do
+  usage=$(LANGUAGE= LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 "$prefix/bin/$program" --help)
+  ! LC_ALL=C.UTF-8 grep -qP '[\x{3000}-\x{30ff}\x{4e00}-\x{9fff}\x{ff00}-\x{ffef}]' <<<"$usage" ||
+    fail "$program --help is not English on an English desktop"
+  usage=$(LANGUAGE= LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 "$prefix/bin/$program" --help)
+  LC_ALL=C.UTF-8 grep -qP '[\x{3040}-\x{30ff}]' <<<"$usage" || fail "$program --help is not Japanese on a Japanese desktop"
+done
 run_program 0 "$prefix/bin/kestra" --output "$work/made.jzt" --size 1 --format small \
   --message "インストールの確認" "$picture"
 [ -s "$work/made.jzt" ] || fail "kestra --output made no puzzle"
@@ -140,7 +149,7 @@ run_program 124 timeout 8 "$prefix/bin/vorpel" "$work/made.jzt"
 # (xvfb-run keeps its display's socket and lock in the system's temporary
 # folder while it runs.)
 opened_on_display() {
-  xvfb-run -a bash -c '
+  LANGUAGE= LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 xvfb-run -a bash -c '
     "$1" "$2" >/dev/null 2>&1 &
     player=$!
     verdict=1
