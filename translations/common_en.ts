@@ -9,6 +9,257 @@
     </message>
 </context>
 <context>
+    <name>ErrorText</name>
+    <message>
+        <source>「%1」を開けません（%2）。</source>
+        <translation>Cannot open &quot;%1&quot; (%2).</translation>
+    </message>
+    <message>
+        <source>「%1」を調べられません（%2）。</source>
+        <translation>Cannot check &quot;%1&quot; (%2).</translation>
+    </message>
+    <message>
+        <source>「%1」はファイルではありません。</source>
+        <translation>&quot;%1&quot; is not a file.</translation>
+    </message>
+    <message>
+        <source>「%1」を読めません（%2）。</source>
+        <translation>Cannot read &quot;%1&quot; (%2).</translation>
+    </message>
+    <message>
+        <source>「%1」が読み込み中に短くなりました。</source>
+        <translation>&quot;%1&quot; became shorter while it was being read.</translation>
+    </message>
+    <message>
+        <source>「%1」に書き込めませんでした（%2）。</source>
+        <translation>Could not write to &quot;%1&quot; (%2).</translation>
+    </message>
+    <message>
+        <source>データが途中で終わっています（位置 %1 で %2 バイト必要ですが、残りは %3 バイトです）。</source>
+        <translation>The data ends too early (%2 bytes needed at position %1, but only %3 bytes are left).</translation>
+    </message>
+    <message>
+        <source>この色数（%1 ビット）の画像は扱えません。</source>
+        <translation>Pictures with this color depth (%1-bit) are not supported.</translation>
+    </message>
+    <message>
+        <source>画像の大きさか色数が不正です（%1 × %2、%3 ビット）。</source>
+        <translation>The picture&apos;s size or color depth is invalid (%1 × %2, %3-bit).</translation>
+    </message>
+    <message>
+        <source>画像が大きすぎます（%1 × %2）。</source>
+        <translation>The picture is too large (%1 × %2).</translation>
+    </message>
+    <message>
+        <source>文字コードの変換（%1 → %2）が使えません。</source>
+        <translation>The character conversion (%1 → %2) is not available.</translation>
+    </message>
+    <message>
+        <source>文字「%1」はメッセージに使えません（Shift_JIS で表せない文字です）。</source>
+        <translation>The character &quot;%1&quot; cannot be used in the message (it has no Shift_JIS form).</translation>
+    </message>
+    <message>
+        <source>メッセージの %1 行目が 100 バイトを超えています。</source>
+        <translation>Line %1 of the message is longer than 100 bytes.</translation>
+    </message>
+    <message>
+        <source>メッセージは 3 行までです（%1 行あります）。</source>
+        <translation>The message can have at most 3 lines (it has %1).</translation>
+    </message>
+    <message>
+        <source>メッセージの %1 行目: </source>
+        <translation>Message line %1: </translation>
+    </message>
+    <message>
+        <source>パズルファイルではありません（長さが %1 バイトしかなく、ヘッダーの 6400 バイトに足りません）。</source>
+        <translation>This is not a puzzle file (it is only %1 bytes long, shorter than the 6400-byte header).</translation>
+    </message>
+    <message>
+        <source>パズルファイルではないか、壊れています（ヘッダーの大きさ %1 × %2、セル %3、余白 %4 はどのパズルサイズにも当たりません）。</source>
+        <translation>This is not a puzzle file, or it is damaged (the header&apos;s size %1 × %2, cell %3, margin %4 matches no puzzle size).</translation>
+    </message>
+    <message>
+        <source>パズルファイルが壊れています（色の形式が %1 です。1 か 2 のはずです）。</source>
+        <translation>The puzzle file is damaged (the color format is %1; it should be 1 or 2).</translation>
+    </message>
+    <message>
+        <source>パズルファイルが壊れています（データ形式が %1 です。0 か 1 のはずです）。</source>
+        <translation>The puzzle file is damaged (the data format is %1; it should be 0 or 1).</translation>
+    </message>
+    <message>
+        <source>パズルファイルが壊れています（サイズ番号 %1 がピースの並び %2 × %3 と合いません）。</source>
+        <translation>The puzzle file is damaged (size number %1 does not match the %2 × %3 piece layout).</translation>
+    </message>
+    <message>
+        <source>パズルファイルが壊れています（%1の %2 が %3 です。%4 のはずです）。</source>
+        <translation>The puzzle file is damaged (%2 of the %1 is %3; it should be %4).</translation>
+    </message>
+    <message>
+        <source>パズルファイルが途中で切れています（%1に %2 バイト必要ですが、残りは %3 バイトです）。</source>
+        <translation>The puzzle file is cut short (the %1 needs %2 bytes, but only %3 are left).</translation>
+    </message>
+    <message>
+        <source>書き込もうとしたパズルの%1が、パズルの大きさ（%2 × %3、%4 ビット）と合いません。</source>
+        <translation>The %1 of the puzzle being written does not match the puzzle&apos;s size (%2 × %3, %4-bit).</translation>
+    </message>
+    <message>
+        <source>書き込もうとしたパズルの大きさがどのパズルサイズにも当たりません。</source>
+        <translation>The size of the puzzle being written matches no puzzle size.</translation>
+    </message>
+    <message>
+        <source>パズルデータの%1の大きさか色数がヘッダーと合いません。</source>
+        <translation>The size or color depth of the puzzle&apos;s %1 does not match its header.</translation>
+    </message>
+    <message>
+        <source>パズルデータの大きさがどのパズルサイズにも当たりません。</source>
+        <translation>The puzzle&apos;s size matches no puzzle size.</translation>
+    </message>
+    <message>
+        <source>パズルデータの色の形式が不正です。</source>
+        <translation>The puzzle&apos;s color format is invalid.</translation>
+    </message>
+    <message>
+        <source>パズルデータのデータ形式が不正です。</source>
+        <translation>The puzzle&apos;s data format is invalid.</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（長さが %1 バイトしかありません）。</source>
+        <translation>This is not a saved game, or it is damaged (it is only %1 bytes long).</translation>
+    </message>
+    <message>
+        <source>プレイファイルが途中で切れています（%1 バイト必要ですが、%2 バイトしかありません）。</source>
+        <translation>The saved game is cut short (%1 bytes are needed, but it has only %2).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（数値 65280 は記録できる範囲を超えています）。</source>
+        <translation>This is not a saved game, or it is damaged (the number 65280 is out of the range that can be stored).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（%1の情報ヘッダーが %2 × %3、%4 ビットの画像を表していません）。</source>
+        <translation>This is not a saved game, or it is damaged (the %1&apos;s info header does not describe a %2 × %3, %4-bit picture).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（ピースの並び %1 × %2、セル %3、余白 %4 はどのパズルサイズにも当たりません）。</source>
+        <translation>This is not a saved game, or it is damaged (the piece layout %1 × %2, cell %3, margin %4 matches no puzzle size).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（色の形式が %1 と %2 です。1 か 2 のはずです）。</source>
+        <translation>This is not a saved game, or it is damaged (the color formats are %1 and %2; they should be 1 or 2).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（経過時間が不正です）。</source>
+        <translation>This is not a saved game, or it is damaged (the elapsed time is invalid).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（表示の設定が不正です）。</source>
+        <translation>This is not a saved game, or it is damaged (the display settings are invalid).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（トレイの向きが不正です）。</source>
+        <translation>This is not a saved game, or it is damaged (a rotation in the tray is invalid).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（トレイに存在しないピース %1 があります）。</source>
+        <translation>This is not a saved game, or it is damaged (the tray holds piece %1, which does not exist).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（ボード上のピースの記録が不正です）。</source>
+        <translation>This is not a saved game, or it is damaged (the record of pieces on the board is invalid).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（ボード上のピースの向きが不正です）。</source>
+        <translation>This is not a saved game, or it is damaged (a rotation on the board is invalid).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（トレイのピース %1 にボード上の向きがあります）。</source>
+        <translation>This is not a saved game, or it is damaged (piece %1 in the tray has a rotation on the board).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（ピース %1 がトレイとボードの一か所にだけあるのではありません）。</source>
+        <translation>This is not a saved game, or it is damaged (piece %1 is not in exactly one place in the tray or on the board).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（取り出したピースの数が不正です）。</source>
+        <translation>This is not a saved game, or it is damaged (the number of pieces taken out is invalid).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（重なり順が不正です）。</source>
+        <translation>This is not a saved game, or it is damaged (the stacking order is invalid).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（ピース %1 が自分のグループに入っていません）。</source>
+        <translation>This is not a saved game, or it is damaged (piece %1 is not in its own group).</translation>
+    </message>
+    <message>
+        <source>プレイファイルではないか、壊れています（グループの記録が食い違っています）。</source>
+        <translation>This is not a saved game, or it is damaged (the group records contradict each other).</translation>
+    </message>
+    <message>
+        <source>保存できるゲームがありません。</source>
+        <translation>There is no game to save.</translation>
+    </message>
+    <message>
+        <source>置き場所の定まらないピースがあるため、保存できません。</source>
+        <translation>Cannot save: some pieces have no fixed place.</translation>
+    </message>
+    <message>
+        <source>完成画像を作るためのパズルの画像がありません。</source>
+        <translation>The puzzle has no picture to make the finished picture from.</translation>
+    </message>
+    <message>
+        <source>保存する完成画像がありません。</source>
+        <translation>There is no finished picture to save.</translation>
+    </message>
+    <message>
+        <source>完成画像が大きすぎて BMP ファイルにできません。</source>
+        <translation>The finished picture is too large for a BMP file.</translation>
+    </message>
+    <message>
+        <source>JPEG の圧縮に失敗しました（%1）。</source>
+        <translation>JPEG compression failed (%1).</translation>
+    </message>
+    <message>
+        <source>完成画像を保存できませんでした。</source>
+        <translation>Could not save the finished picture. </translation>
+    </message>
+    <message>
+        <source>パズルサイズの番号 %1 はありません（0〜15）。</source>
+        <translation>There is no puzzle size number %1 (0–15).</translation>
+    </message>
+    <message>
+        <source>パズルにする画像がありません。</source>
+        <translation>There is no picture to make a puzzle from.</translation>
+    </message>
+    <message>
+        <source>枠の大きさが正しくありません（幅も高さも 1 ピクセル以上にしてください）。</source>
+        <translation>The frame size is invalid (make it at least 1 pixel wide and high).</translation>
+    </message>
+    <message>
+        <source>256 色の画像にパレットがありません。</source>
+        <translation>The 256-color picture has no palette.</translation>
+    </message>
+    <message>
+        <source>画像</source>
+        <translation>picture</translation>
+    </message>
+    <message>
+        <source>ピース画像</source>
+        <translation>piece sheet</translation>
+    </message>
+    <message>
+        <source>マスク</source>
+        <translation>mask</translation>
+    </message>
+    <message>
+        <source>型紙マップ</source>
+        <translation>template map</translation>
+    </message>
+    <message>
+        <source>ピース画像（向き %1）</source>
+        <translation>piece sheet (rotation %1)</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>ヘルプファイル「%1」が見つかりません。</source>

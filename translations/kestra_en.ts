@@ -265,7 +265,7 @@ Options:
                          top left, as the window sets it up
   --help                 show this help
 
-Pictures may be BMP (256 colours or true colour), JPEG, PNG and others.
+Pictures may be BMP (256 colors or true color), JPEG, PNG and others.
 Returns 0 on success; on failure, prints the reason on one line and returns
 non-zero.
 </translation>
@@ -316,7 +316,7 @@ non-zero.
     </message>
     <message>
         <source>パレットの色数 %1 が 256 を超えています</source>
-        <translation>the palette&apos;s %1 colours are more than 256</translation>
+        <translation>the palette&apos;s %1 colors are more than 256</translation>
     </message>
     <message>
         <source>パレットの途中でファイルが終わっています</source>
@@ -389,7 +389,7 @@ The work was stopped.</translation>
     <message>
         <source>TRUE COLOR または ２５６色 以外の画像は使用できません
 画像の読み込みを中止します</source>
-        <translation>Only true-colour and 256-colour pictures can be used.
+        <translation>Only true-color and 256-color pictures can be used.
 The picture was not loaded.</translation>
     </message>
     <message>

@@ -177,6 +177,26 @@
         <source>BGM</source>
         <translation>Background Music</translation>
     </message>
+    <message>
+        <source>拡大(&amp;I)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>縮小(&amp;U)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>実寸表示(&amp;A)</source>
+        <translation>&amp;Actual Size</translation>
+    </message>
+    <message>
+        <source>全体を表示(&amp;W)</source>
+        <translation>Fit &amp;Whole Table</translation>
+    </message>
+    <message>
+        <source>ピースを集める(&amp;G)</source>
+        <translation>Gather &amp;Stray Pieces</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -289,6 +309,10 @@ The finished picture has been saved here:
     <message>
         <source>Sec</source>
         <translation>Sec</translation>
+    </message>
+    <message>
+        <source>完成度 %1%</source>
+        <translation>Done: %1%</translation>
     </message>
 </context>
 <context>
