@@ -147,7 +147,7 @@
     </message>
     <message>
         <source>未完成ピースを黒</source>
-        <translation>&amp;Unfinished Pieces in Black</translation>
+        <translation>Black Pieces in the &amp;Tray</translation>
     </message>
     <message>
         <source>ヘルプ(&amp;H)</source>
