@@ -1,6 +1,7 @@
 #include "command_ids.h"
 #include "creation_flow.h"
 #include "data_format_dialog.h"
+#include "japanese_text.h"
 #include "kestra_doc.h"
 #include "kestra_settings.h"
 #include "locale_environment.h"
@@ -11,13 +12,7 @@
 #include "translations.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -32,104 +27,6 @@
 #include <memory>
 
 namespace {
-
-// Kana (half-width too), CJK ideographs and full-width punctuation.
-bool hasJapanese(const QString& text)
-{
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x30FF) || (u >= 0x3400 && u <= 0x4DBF) || (u >= 0x4E00 && u <= 0x9FFF) ||
-            (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFF00 && u <= 0xFFEF))
-            return true;
-    }
-    return false;
-}
-
-QString nameOf(const QObject* o)
-{
-    return QString::fromLatin1(o->metaObject()->className()) + QLatin1Char(' ') + o->objectName();
-}
-
-// Every visible text of a widget and its children that is still Japanese,
-// each as "widget: text".
-class JapaneseTexts {
-public:
-    void check(const QString& where, const QString& text)
-    {
-        if (hasJapanese(text))
-            found << where + QStringLiteral(": ") + text;
-    }
-
-    void checkMenu(const QString& where, const QMenu* menu)
-    {
-        check(where + QStringLiteral(" title"), menu->title());
-        for (const QAction* a : menu->actions()) {
-            check(where + QStringLiteral(" item"), a->text());
-            check(where + QStringLiteral(" tooltip"), a->toolTip());
-            if (a->menu() != nullptr)
-                checkMenu(where + QLatin1Char('/') + a->text(), a->menu());
-        }
-    }
-
-    void checkWidget(const QWidget* w)
-    {
-        const QString where = nameOf(w);
-        check(where + QStringLiteral(" title"), w->windowTitle());
-        check(where + QStringLiteral(" tooltip"), w->toolTip());
-        if (const auto* b = qobject_cast<const QAbstractButton*>(w))
-            check(where, b->text());
-        if (const auto* l = qobject_cast<const QLabel*>(w))
-            check(where, l->text());
-        if (const auto* g = qobject_cast<const QGroupBox*>(w))
-            check(where, g->title());
-        if (const auto* box = qobject_cast<const QComboBox*>(w))
-            for (int i = 0; i < box->count(); ++i)
-                check(where, box->itemText(i));
-        if (const auto* m = qobject_cast<const QMessageBox*>(w)) {
-            check(where, m->text());
-            check(where, m->informativeText());
-        }
-        if (const auto* p = qobject_cast<const QProgressDialog*>(w))
-            check(where, p->labelText());
-        if (const auto* d = qobject_cast<const QFileDialog*>(w))
-            for (const QString& filter : d->nameFilters())
-                check(where + QStringLiteral(" filter"), filter);
-        if (const auto* m = qobject_cast<const QMenu*>(w))
-            checkMenu(where, m);
-        for (const QWidget* child : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            checkWidget(child);
-    }
-
-    QStringList found;
-};
-
-// Checks the next modal dialog that opens, then closes it.
-void checkNextDialog(JapaneseTexts& texts, QString* shown = nullptr)
-{
-    QTimer::singleShot(0, [&texts, shown] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog != nullptr);
-        texts.checkWidget(dialog);
-        if (shown != nullptr)
-            *shown = nameOf(dialog);
-        if (auto* d = qobject_cast<QDialog*>(dialog))
-            d->reject();
-        else
-            dialog->close();
-    });
-}
-
-// The access keys of one menu's items ("&F" gives f), repeated ones twice.
-QString accessKeys(const QList<QAction*>& actions)
-{
-    QString keys;
-    for (const QAction* a : actions) {
-        const qsizetype at = a->text().indexOf(QLatin1Char('&'));
-        if (at >= 0 && at + 1 < a->text().size())
-            keys += a->text().at(at + 1).toLower();
-    }
-    return keys;
-}
 
 struct Run {
     int exitCode;
@@ -191,49 +88,35 @@ private slots:
     void windowsAndMenus()
     {
         JapaneseTexts texts;
-        texts.checkWidget(m_frame.get());
-        texts.checkWidget(m_frame->preview());
+        texts.window(m_frame.get());
+        texts.window(m_frame->preview());
         const QList<QMenu*> menus = m_frame->menuBar()->findChildren<QMenu*>();
         QVERIFY(menus.size() >= 5);
         for (QMenu* menu : menus) {
             menu->popup(QPoint(0, 0));
-            texts.checkWidget(menu);
+            texts.window(menu);
             menu->hide();
         }
+        // Access keys reach every item of the menu bar, each once.
+        QMenu bar;
+        bar.addActions(m_frame->menuBar()->actions());
+        texts.menu(&bar);
+        for (const QAction* a : bar.actions())
+            QVERIFY2(!QKeySequence::mnemonic(a->text()).isEmpty(), qPrintable(a->text()));
         QVERIFY2(texts.found.isEmpty(), qPrintable(texts.found.join(QLatin1Char('\n'))));
-
-        // Access keys reach every item of the menu bar and of the menus that
-        // have them, each once.
-        const auto unique = [](const QString& keys) {
-            for (const QChar k : keys)
-                if (keys.count(k) != 1)
-                    return false;
-            return true;
-        };
-        const QString bar = accessKeys(m_frame->menuBar()->actions());
-        QCOMPARE(bar.size(), m_frame->menuBar()->actions().size());
-        QVERIFY2(unique(bar), qPrintable(bar));
-        for (QMenu* menu : menus) {
-            const QString keys = accessKeys(menu->actions());
-            QVERIFY2(unique(keys), qPrintable(menu->title() + QLatin1Char(' ') + keys));
-        }
     }
 
     void aboutAndFileDialogs()
     {
         JapaneseTexts texts;
-        QString shown;
-        checkNextDialog(texts, &shown);
+        ModalWalker walker(texts);
         m_frame->action(kestra::cmd::kAbout)->trigger();
-        QVERIFY(shown.startsWith(QLatin1String("AboutDialog")));
-
-        checkNextDialog(texts, &shown);
         m_frame->action(kestra::cmd::kOpenPicture)->trigger();
-        QVERIFY(shown.startsWith(QLatin1String("QFileDialog")));
-
-        checkNextDialog(texts, &shown);
         kestra::defaultCreationPrompts().chooseSaveFile(m_frame.get(), m_dir->path());
-        QVERIFY(shown.startsWith(QLatin1String("QFileDialog")));
+        QCOMPARE(walker.shown.size(), 3);
+        QVERIFY(walker.shown[0].startsWith(QLatin1String("AboutDialog")));
+        QVERIFY(walker.shown[1].startsWith(QLatin1String("QFileDialog")));
+        QVERIFY(walker.shown[2].startsWith(QLatin1String("QFileDialog")));
         QVERIFY2(texts.found.isEmpty(), qPrintable(texts.found.join(QLatin1Char('\n'))));
     }
 
@@ -255,7 +138,7 @@ private slots:
                 if (auto* p = qobject_cast<QProgressDialog*>(w);
                     p != nullptr && p->isVisible() && !stages.contains(p->labelText())) {
                     stages << p->labelText();
-                    texts.checkWidget(p);
+                    texts.window(p);
                 }
         });
         watch.start(0);
@@ -265,7 +148,7 @@ private slots:
         QTimer::singleShot(0, [&texts] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box != nullptr);
-            texts.checkWidget(box);
+            texts.window(box);
             for (QAbstractButton* b : box->buttons())
                 if (box->buttonRole(b) == QMessageBox::AcceptRole)
                     return b->click();
@@ -275,7 +158,7 @@ private slots:
             QTimer::singleShot(0, [&texts] {
                 auto* d = qobject_cast<DataFormatDialog*>(QApplication::activeModalWidget());
                 QVERIFY(d != nullptr);
-                texts.checkWidget(d);
+                texts.window(d);
                 d->okButton()->click();
             });
             return defaults.chooseFormat(parent, doc);
@@ -288,10 +171,10 @@ private slots:
         QTimer::singleShot(0, [&texts] {
             auto* d = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
             QVERIFY(d != nullptr);
-            texts.checkWidget(d);
+            texts.window(d);
             // The editor's context menu is the only one the maker has.
             const std::unique_ptr<QMenu> menu(d->editor()->createStandardContextMenu());
-            texts.checkWidget(menu.get());
+            texts.window(menu.get());
             // A character CP932 cannot hold is refused with a message box,
             // whose text comes from the format library.
             d->editor()->setPlainText(QStringLiteral("\U0001F600"));
@@ -318,15 +201,15 @@ private slots:
             {QStringLiteral("missing.bmp"), QString()},
         };
         JapaneseTexts texts;
+        ModalWalker walker(texts);
         for (const auto& c : cases) {
             const QString path = m_dir->filePath(c[0]);
             const QByteArray bytes = c[1].toLatin1();
             if (!bytes.isEmpty())
                 QVERIFY(writeBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end())));
-            QString shown;
-            checkNextDialog(texts, &shown);
             m_frame->loadPictureFile(path);
-            QVERIFY2(shown.startsWith(QLatin1String("QMessageBox")), qPrintable(c[0]));
+            QVERIFY2(walker.shown.size() == 1 && walker.shown.takeFirst().startsWith(QLatin1String("QMessageBox")),
+                     qPrintable(c[0]));
         }
         // A 4-bit picture, a 16-pixel one and a picture too large.
         std::vector<std::uint8_t> fourBit = bmpHeaders(40, 40, 4, 54 + 64);
@@ -337,10 +220,9 @@ private slots:
         for (const auto& [name, bytes] : {std::pair{"depth.bmp", fourBit}, {"tiny.bmp", tiny}, {"huge.bmp", huge}}) {
             const QString path = m_dir->filePath(QString::fromLatin1(name));
             QVERIFY(writeBytes(path, bytes));
-            QString shown;
-            checkNextDialog(texts, &shown);
             m_frame->loadPictureFile(path);
-            QVERIFY2(shown.startsWith(QLatin1String("QMessageBox")), name);
+            QVERIFY2(walker.shown.size() == 1 && walker.shown.takeFirst().startsWith(QLatin1String("QMessageBox")),
+                     name);
         }
         QVERIFY2(texts.found.isEmpty(), qPrintable(texts.found.join(QLatin1Char('\n'))));
     }

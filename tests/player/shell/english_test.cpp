@@ -13,6 +13,7 @@
 #include "finished_picture_dialog.h"
 #include "jzt_file.h"
 #include "file_path.h"
+#include "japanese_text.h"
 #include "main_frame.h"
 #include "message_dialog.h"
 #include "panel_dialog.h"
@@ -27,111 +28,18 @@
 #include "vorpel_settings.h"
 #include "views_test_support.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 namespace {
-
-// Kana (full and half width), CJK ideographs and full-width punctuation.
-const QRegularExpression kJapanese(
-    QStringLiteral("[\\x{3000}-\\x{30FF}\\x{3400}-\\x{9FFF}\\x{F900}-\\x{FAFF}\\x{FF00}-\\x{FFEF}]"));
-
-// Every visible text of a window and its children that still holds
-// Japanese, each named with its widget.
-class JapaneseFinder {
-public:
-    QStringList found;
-
-    void text(const QString& owner, const char* what, const QString& text)
-    {
-        if (text.contains(kJapanese))
-            found << QStringLiteral("%1 %2: %3").arg(owner, QString::fromLatin1(what), text);
-    }
-    void text(const QObject* owner, const char* what, const QString& shown)
-    {
-        const QString name = QString::fromLatin1(owner->metaObject()->className());
-        text(QStringLiteral("%1 \"%2\"").arg(name, owner->objectName()), what, shown);
-    }
-
-    // Also fails on two entries of one menu with the same access key.
-    void menu(const QMenu* m)
-    {
-        text(m, "title", m->title());
-        QList<QKeySequence> keys;
-        for (const QAction* a : m->actions()) {
-            text(a, "menu item", a->text());
-            text(a, "tool tip", a->toolTip());
-            const QKeySequence key = QKeySequence::mnemonic(a->text());
-            if (!key.isEmpty() && keys.contains(key))
-                found << QStringLiteral("menu \"%1\": access key of %2 taken").arg(m->title(), a->text());
-            keys << key;
-            if (a->menu() != nullptr)
-                menu(a->menu());
-        }
-    }
-
-    void window(const QWidget* w)
-    {
-        QList<const QWidget*> all{w};
-        for (const QWidget* c : w->findChildren<QWidget*>())
-            all << c;
-        for (const QWidget* c : all) {
-            text(c, "window title", c->windowTitle());
-            text(c, "tool tip", c->toolTip());
-            if (auto* label = qobject_cast<const QLabel*>(c))
-                text(c, "label", label->text());
-            else if (auto* button = qobject_cast<const QAbstractButton*>(c))
-                text(c, "button", button->text());
-            else if (auto* group = qobject_cast<const QGroupBox*>(c))
-                text(c, "group box", group->title());
-            else if (auto* combo = qobject_cast<const QComboBox*>(c))
-                for (int i = 0; i < combo->count(); ++i)
-                    text(c, "list item", combo->itemText(i));
-            else if (auto* progress = qobject_cast<const QProgressDialog*>(c))
-                text(c, "progress", progress->labelText());
-        }
-    }
-};
-
-// Checks each modal window that opens while alive, then lets `close` end it
-// (by default it is rejected).
-class ModalWalker {
-public:
-    explicit ModalWalker(JapaneseFinder& finder) : m_finder(finder)
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { visit(); });
-        m_timer.start(5);
-    }
-    std::function<void(QWidget*)> close = [](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); };
-    QStringList titles;
-
-private:
-    void visit()
-    {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr)
-            return;
-        titles << modal->windowTitle();
-        m_finder.window(modal);
-        close(modal);
-    }
-    JapaneseFinder& m_finder;
-    QTimer m_timer;
-};
 
 // Answers file dialogs with nothing and writes down their titles and filters.
 class TitleRecorder final : public FileChooser {
@@ -195,7 +103,7 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         m_settings = std::make_unique<VorpelSettings>(m_dir->filePath(QStringLiteral("vorpel.ini")));
         m_frame = std::make_unique<CMainFrame>(*m_settings, m_clock, m_random, m_sounds, m_chooser);
-        m_finder = JapaneseFinder();
+        m_texts = JapaneseTexts();
         m_chooser.asked.clear();
         m_chooser.nextSave.clear();
     }
@@ -204,17 +112,17 @@ private slots:
         m_frame.reset();
         m_settings.reset();
         m_dir.reset();
-        QVERIFY2(m_finder.found.isEmpty(), qPrintable(m_finder.found.join(QLatin1Char('\n'))));
+        QVERIFY2(m_texts.found.isEmpty(), qPrintable(m_texts.found.join(QLatin1Char('\n'))));
     }
 
     // The menu bar and the context menu that the board and the tray open,
     // with the window's title before and after a puzzle is opened.
     void menusAndTitles()
     {
-        m_finder.window(m_frame.get());
+        m_texts.window(m_frame.get());
         QMenu bar;
         bar.addActions(m_frame->menuBar()->actions());
-        m_finder.menu(&bar);
+        m_texts.menu(&bar);
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
         int popups = 0;
@@ -222,7 +130,7 @@ private slots:
         connect(&popupWalker, &QTimer::timeout, [&] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
                 ++popups;
-                m_finder.menu(menu);
+                m_texts.menu(menu);
                 menu->close();
             }
         });
@@ -233,39 +141,39 @@ private slots:
 
         openPuzzle();
         QVERIFY(m_frame->windowTitle().startsWith(QStringLiteral("sample.jzt - ")));
-        m_finder.window(m_frame.get());
+        m_texts.window(m_frame.get());
     }
 
     // The dialogs the menus open, the tool windows and the file dialogs.
     void dialogsFromTheMenus()
     {
         openPuzzle();
-        ModalWalker walker(m_finder);
+        ModalWalker walker(m_texts);
         const std::initializer_list<int> commands{kCmdAbout,   kCmdOpenPuzzle,    kCmdOpenPlayFile,  kCmdSavePlayFile,
                                                   kCmdBgmOpen, kCmdTogglePreview, kCmdToggleElapsed};
         for (const int id : commands)
             m_frame->action(id)->trigger();
-        QCOMPARE(walker.titles.size(), 1);
+        QCOMPARE(walker.shown.size(), 1);
         QCOMPARE(m_chooser.asked.size(), 8);
         for (const QString& asked : std::as_const(m_chooser.asked))
-            m_finder.text(QStringLiteral("file dialog"), "title or filter", asked);
+            m_texts.check(QStringLiteral("file dialog"), asked);
         for (QWidget* tool : {static_cast<QWidget*>(m_frame->findChild<PreviewWindow*>()),
                               static_cast<QWidget*>(m_frame->findChild<ElapsedWindow*>())}) {
             QVERIFY(tool != nullptr);
-            m_finder.window(tool);
+            m_texts.window(tool);
         }
 
         MessageDialog message(std::string("\x83\x65\x83\x58\x83\x67"), m_frame.get());
-        m_finder.window(&message);
+        m_texts.window(&message);
         QVERIFY(askToSaveChanges(m_frame.get()) == false);
         m_frame->openFromCommandLine(m_dir->filePath(QStringLiteral("missing.jzt")));
-        QCOMPARE(walker.titles.size(), 3);
+        QCOMPARE(walker.shown.size(), 3);
 
         CutProgress progress(m_frame.get());
         progress.update(1, 10);
         QProgressDialog* bar = m_frame->findChild<QProgressDialog*>();
         QVERIFY(bar != nullptr);
-        m_finder.window(bar);
+        m_texts.window(bar);
     }
 
     // The offer to resume the game of a player that is gone.
@@ -279,9 +187,9 @@ private slots:
         }
         AutoSaveFolder folder(state);
         AutoSave autoSave(m_frame->document(), m_clock, folder, jigsaw::writeFileAtomically);
-        ModalWalker walker(m_finder);
+        ModalWalker walker(m_texts);
         QVERIFY(!offerRecovery(*m_frame, folder, autoSave));
-        QCOMPARE(walker.titles.size(), 1);
+        QCOMPARE(walker.shown.size(), 1);
     }
 
     // The end of a game: congratulations, the choice of picture, the panel,
@@ -293,7 +201,7 @@ private slots:
         qputenv("XDG_CURRENT_DESKTOP", "Nonesuch");
         qputenv("DESKTOP_SESSION", "");
         auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
-        ModalWalker walker(m_finder);
+        ModalWalker walker(m_texts);
         walker.close = [](QWidget* w) {
             if (auto* choice = qobject_cast<FinishedPictureDialog*>(w))
                 choice->button(FinishedPictureDialog::Choice::SaveAsWallpaper)->click();
@@ -301,14 +209,14 @@ private slots:
         };
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("wall.bmp"));
         RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings);
-        QCOMPARE(walker.titles.size(), 4);
+        QCOMPARE(walker.shown.size(), 4);
         // Saving only, with both formats offered.
         m_chooser.nextSave.clear();
         walker.close = [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); };
         RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings);
         QCOMPARE(m_chooser.asked.size(), 4);
         for (const QString& asked : std::as_const(m_chooser.asked))
-            m_finder.text(QStringLiteral("file dialog"), "title or filter", asked);
+            m_texts.check(QStringLiteral("file dialog"), asked);
         qputenv("XDG_CURRENT_DESKTOP", desktop);
         qputenv("DESKTOP_SESSION", session);
     }
@@ -332,20 +240,21 @@ private slots:
         for (int track = 1; track <= 5; ++track)
             reports << BackgroundMusic::trackTitle(track);
         for (const QString& report : std::as_const(reports))
-            m_finder.text(QStringLiteral("BGM"), "message", report);
+            m_texts.check(QStringLiteral("BGM"), report);
     }
 
     // The command line speaks the desktop's language.
     void commandLineFollowsTheLocale()
     {
-        m_finder.text(this, "command line", parseVorpelCommandLine({QStringLiteral("-x")}).error);
-        m_finder.text(this, "command line", parseVorpelCommandLine({QStringLiteral("a"), QStringLiteral("b")}).error);
+        const QString where = QStringLiteral("command line");
+        m_texts.check(where, parseVorpelCommandLine({QStringLiteral("-x")}).error);
+        m_texts.check(where, parseVorpelCommandLine({QStringLiteral("a"), QStringLiteral("b")}).error);
         const QString usage = runVorpel(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--help")}, 0);
         QVERIFY2(usage.contains(QStringLiteral("Usage: vorpel ")), qPrintable(usage));
         const QString bad = runVorpel(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--bogus")}, 2);
         QVERIFY2(bad.contains(QStringLiteral("vorpel: Unknown option --bogus")), qPrintable(bad));
-        m_finder.text(this, "usage", usage);
-        m_finder.text(this, "error", bad);
+        m_texts.check(QStringLiteral("usage"), usage);
+        m_texts.check(QStringLiteral("error"), bad);
 
         QCOMPARE(runVorpel(QStringLiteral("ja_JP.UTF-8"), {QStringLiteral("--help")}, 0),
                  QStringLiteral("使い方: vorpel [パズルファイル(.jzt) またはプレイファイル(.jpd)]\n"));
@@ -360,9 +269,9 @@ private:
         jigsaw::writeJztFile(path.toStdString(),
                              samplePuzzle(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor));
         // The puzzle's message opens as it is read.
-        ModalWalker walker(m_finder);
+        ModalWalker walker(m_texts);
         m_frame->openFromCommandLine(path);
-        QCOMPARE(walker.titles.size(), 1);
+        QCOMPARE(walker.shown.size(), 1);
     }
 
     QList<QTranslator*> m_translators;
@@ -373,7 +282,7 @@ private:
     RecordingSounds m_sounds;
     TitleRecorder m_chooser;
     std::unique_ptr<CMainFrame> m_frame;
-    JapaneseFinder m_finder;
+    JapaneseTexts m_texts;
 };
 
 QTEST_MAIN(EnglishTest)
