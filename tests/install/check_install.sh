@@ -147,9 +147,10 @@ run_program 124 timeout 8 "$prefix/bin/vorpel" "$work/made.jzt"
 # of its windows tell whether the file opened: the puzzle's attached message
 # or a title naming the file, and not the failure message "ファイルを開く".
 # (xvfb-run keeps its display's socket and lock in the system's temporary
-# folder while it runs.)
+# folder while it runs. The server must not reset when a client of the
+# polling loop is its last: a player starting meanwhile could not connect.)
 opened_on_display() {
-  LANGUAGE= LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 xvfb-run -a bash -c '
+  LANGUAGE= LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c '
     "$1" "$2" >/dev/null 2>&1 &
     player=$!
     verdict=1

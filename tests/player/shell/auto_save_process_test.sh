@@ -18,22 +18,40 @@ cp "$(dirname "$vorpel")"/*.wav "$work/bin/"
 cp "$puzzle" "$work/sample.jzt"
 export HOME="$work/home" XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/config"
 export SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
+# UTF-8 for the player and xdotool alike, whatever the machine's language:
+# in another character set the player writes its window names in a form that
+# xdotool cannot match against Japanese. The player speaks Japanese.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 # Leaks are the in-process tests' business; the display libraries keep
 # their own allocations to the end.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+# The display stays up between the players: by default the server resets
+# when its last client goes, and a player starting meanwhile cannot connect.
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c '
 set -euo pipefail
 work=$1
 state="$work/state/vorpel"
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# Says what failed, with what the players printed, the windows on the
+# display and the folder of copies.
+fail() {
+  echo "FAIL: $*" >&2
+  for f in "$work"/*.err; do echo "--- $(basename "$f"):"; cat "$f"; done >&2
+  echo "--- windows:" >&2
+  xdotool search --name . getwindowname %@ >&2 2>/dev/null || true
+  echo "--- copies:" >&2
+  ls -la "$state" >&2 2>&1 || true
+  exit 1
+}
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 # The id of the first window whose title matches, waiting up to 60 s (or
-# $2 quarters of a second).
+# $2 quarters of a second) while the player runs.
 wait_window() {
   local w
   for _ in $(seq "${2:-240}"); do
+    kill -0 "$player" 2>/dev/null || { echo "the player ended" >&2; return 1; }
     w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
     [ -n "$w" ] && { echo "$w"; return 0; }
     sleep 0.25
@@ -80,7 +98,7 @@ wait_copy() {
 }
 
 # First game: two pieces moved, the second after the first copy.
-"$work/bin/vorpel" "$work/sample.jzt" 2>"$work/first.err" &
+LANGUAGE=ja "$work/bin/vorpel" "$work/sample.jzt" 2>"$work/first.err" &
 player=$!
 dismiss_message
 w=$(wait_window "^sample.jzt - ") || fail "the player did not open the puzzle"
@@ -94,7 +112,7 @@ kill -KILL "$player"
 wait "$player" 2>/dev/null || true
 
 # Next start: the game is offered before the puzzle on the command line.
-"$work/bin/vorpel" "$work/sample.jzt" 2>"$work/second.err" &
+LANGUAGE=ja "$work/bin/vorpel" "$work/sample.jzt" 2>"$work/second.err" &
 player=$!
 prompt=$(wait_window "^ゲームの再開$") || fail "the killed game was not offered"
 xdotool windowfocus "$prompt"; sleep 0.3
