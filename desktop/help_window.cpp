@@ -1,7 +1,10 @@
 #include "help_window.h"
 
+#include "screen_area.h"
+
 #include <QKeySequence>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -23,4 +26,18 @@ HelpWindow::HelpWindow(const QString& path, QWidget* parent)
 
     for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+}
+
+void HelpWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Over the program's window, and smaller on a small screen, so that the
+    // whole window can be seen and moved. The desktop restoring the window
+    // leaves it where the user put it.
+    if (event->spontaneous())
+        return;
+    QRect client(QPoint(), size());
+    if (parentWidget() != nullptr)
+        client.moveCenter(parentWidget()->frameGeometry().center());
+    placeClientInside(*this, client);
 }

@@ -16,6 +16,9 @@ public:
 
     QTextBrowser* browser() const { return m_browser; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QTextBrowser* m_browser;
 };

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -41,9 +42,9 @@ inline QTextCursor firstInternalLink(QTextDocument* page)
 }
 
 // Triggers the program's help command, with no web browser to hand it to,
-// and checks what the user gets: the program's own help window showing the
-// page in the interface's language, whose links inside the page work; the
-// command again raises the same window.
+// and checks what the user gets: the program's own help window, inside the
+// screen's available area, showing the page in the interface's language,
+// whose links inside the page work; the command again raises the same window.
 inline void checkHelpCommand(QAction* help, const QString& program)
 {
     help->trigger();
@@ -51,6 +52,15 @@ inline void checkHelpCommand(QAction* help, const QString& program)
     QCOMPARE(windows.size(), 1);
     HelpWindow* window = windows.first();
     QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QRect area = window->screen()->availableGeometry();
+    QVERIFY2(area.contains(window->frameGeometry()),
+             qPrintable(QStringLiteral("the help window at %1,%2 %3×%4 leaves the screen's %5×%6")
+                            .arg(window->frameGeometry().x())
+                            .arg(window->frameGeometry().y())
+                            .arg(window->frameGeometry().width())
+                            .arg(window->frameGeometry().height())
+                            .arg(area.width())
+                            .arg(area.height())));
     QTextBrowser* browser = window->browser();
 
     const bool japanese = uiLanguage() == UiLanguage::Japanese;
