@@ -15,14 +15,13 @@ RECT UnionRect(const RECT& a, const RECT& b)
 
 bool IsEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
-POINT GroupMemberPlace(const CVorpelDoc& doc, int p, POINT pTopLeft, int c, int r)
+POINT MemberOffset(int cols, int pitch, int p, int c, int r, int turn)
 {
-    const int cols = doc.GetCols();
     const int pc = p % cols;
     const int pr = p / cols;
     int cc = c;
     int rr = r;
-    switch (doc.GetBoardTurn(r * cols + c)) {
+    switch (turn) {
     case 2:
         cc = pc + pr - r;
         rr = pr - pc + c;
@@ -38,8 +37,14 @@ POINT GroupMemberPlace(const CVorpelDoc& doc, int p, POINT pTopLeft, int c, int 
     default:
         break;
     }
-    const int pitch = doc.Pitch();
-    return POINT{pTopLeft.x + (cc - pc) * pitch, pTopLeft.y + (rr - pr) * pitch};
+    return POINT{(cc - pc) * pitch, (rr - pr) * pitch};
+}
+
+POINT GroupMemberPlace(const CVorpelDoc& doc, int p, POINT pTopLeft, int c, int r)
+{
+    const int cols = doc.GetCols();
+    const POINT offset = MemberOffset(cols, doc.Pitch(), p, c, r, doc.GetBoardTurn(r * cols + c));
+    return POINT{pTopLeft.x + offset.x, pTopLeft.y + offset.y};
 }
 
 RECT GroupBounds(const CVorpelDoc& doc, int p)
@@ -152,19 +157,58 @@ RECT BoardBounds(const CVorpelDoc& doc)
     return bounds;
 }
 
-POINT KeepBoardAtOrigin(CVorpelDoc& doc)
+POINT StorableShift(const RECT& bounds)
 {
-    const RECT bounds = BoardBounds(doc);
-    const POINT shift{std::max(0, -bounds.left), std::max(0, -bounds.top)};
+    const auto axis = [](int low, int high) {
+        if (low < 0)
+            return -low;
+        return high > kMaxBoardCoordinate ? kMaxBoardCoordinate - high : 0;
+    };
+    if (IsEmptyRect(bounds))
+        return {};
+    return POINT{axis(bounds.left, bounds.right), axis(bounds.top, bounds.bottom)};
+}
+
+namespace {
+
+void moveRect(RECT& rect, POINT by)
+{
+    rect = RECT{rect.left + by.x, rect.top + by.y, rect.right + by.x, rect.bottom + by.y};
+}
+
+// How far a group spanning [low, high) moves so that the table, whose other
+// pieces span [restLow, restHigh), stays within the storable range: 0 when
+// it does already.
+int pullBack(int low, int high, int restLow, int restHigh)
+{
+    return std::clamp(0, restHigh - kMaxBoardCoordinate - low, restLow + kMaxBoardCoordinate - high);
+}
+
+}  // namespace
+
+POINT KeepBoardStorable(CVorpelDoc& doc, int p)
+{
+    const int cols = doc.GetCols();
+    const GroupMatrix& group = doc.Group(p);
+    RECT rest{};
+    for (int c = 0; c < cols; ++c)
+        for (int r = 0; r < doc.GetRows(); ++r)
+            if (doc.GetBoardTurn(r * cols + c) != 0 && !group[c][r])
+                rest = UnionRect(rest, doc.PieceRect()[c][r]);
+    if (!IsEmptyRect(rest)) {
+        const RECT moved = GroupBounds(doc, p);
+        const POINT back{pullBack(moved.left, moved.right, rest.left, rest.right),
+                         pullBack(moved.top, moved.bottom, rest.top, rest.bottom)};
+        if (back.x != 0 || back.y != 0)
+            ForEachMember(doc, p, [&](int c, int r) { moveRect(doc.PieceRect()[c][r], back); });
+    }
+    const POINT shift = StorableShift(BoardBounds(doc));
     if (shift.x == 0 && shift.y == 0)
         return shift;
-    for (int c = 0; c < doc.GetCols(); ++c) {
-        for (int r = 0; r < doc.GetRows(); ++r) {
-            RECT& rect = doc.PieceRect()[c][r];
-            if (doc.GetBoardTurn(r * doc.GetCols() + c) != 0)
-                rect = RECT{rect.left + shift.x, rect.top + shift.y, rect.right + shift.x, rect.bottom + shift.y};
-        }
-    }
+    for (int c = 0; c < cols; ++c)
+        for (int r = 0; r < doc.GetRows(); ++r)
+            if (doc.GetBoardTurn(r * cols + c) != 0)
+                moveRect(doc.PieceRect()[c][r], shift);
     return shift;
 }
 
@@ -206,7 +250,7 @@ JoinResult PutDownHeldGroup(CVorpelDoc& doc)
     const RECT before = GroupBounds(doc, id);
     JoinResult result = TryJoin(doc, id);
     doc.SetHolding(0);
-    const POINT shift = KeepBoardAtOrigin(doc);
+    const POINT shift = KeepBoardStorable(doc, id);
     result.damage = BoardDamage{before, GroupBounds(doc, id), shift};
     doc.SetModified(1);
     return result;
@@ -236,7 +280,7 @@ TurnResult TurnGroupAt(CVorpelDoc& doc, int bx, int by)
     result.damage.before = GroupBounds(doc, result.piece);
     TurnAbout(doc, bx, by, result.piece);
     BringGroupToFront(doc, result.piece % doc.GetCols(), result.piece / doc.GetCols());
-    result.damage.shift = KeepBoardAtOrigin(doc);
+    result.damage.shift = KeepBoardStorable(doc, result.piece);
     result.damage.after = GroupBounds(doc, result.piece);
     doc.SetModified(1);
     return result;

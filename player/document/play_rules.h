@@ -18,10 +18,10 @@ inline constexpr int kJoinReach = 15;
 
 // Board areas a rule changed, for repainting only those: what moved or was
 // restacked, at its old place and at its new one. Empty rectangles (right
-// not beyond left) mean nothing. When the change left a piece left of or
-// above the board's origin, every piece on the board was then moved by
-// `shift` (`after` is already moved): the view scrolls by as much, so that
-// nothing moves on screen.
+// not beyond left) mean nothing. When the change left a piece outside the
+// storable range (KeepBoardStorable), every piece on the board was then
+// moved by `shift` (`after` is already moved): the view scrolls by as much,
+// so that nothing moves on screen.
 struct BoardDamage {
     RECT before{};
     RECT after{};
@@ -47,6 +47,9 @@ struct JoinResult {
 // Where member (c, r) of p's group lies when p's image has its top-left at
 // `pTopLeft`, by the group placement rule for the member's turn.
 POINT GroupMemberPlace(const CVorpelDoc& doc, int p, POINT pTopLeft, int c, int r);
+// The same rule from p's top-left at the origin, for a puzzle `cols` pieces
+// across with pieces `pitch` apart and the member in `turn`.
+POINT MemberOffset(int cols, int pitch, int p, int c, int r, int turn);
 // Bounds of the rectangles of p's group.
 RECT GroupBounds(const CVorpelDoc& doc, int p);
 
@@ -68,11 +71,19 @@ void PlaceGroup(CVorpelDoc& doc, int x, int y, int p);
 void RotateGroup(CVorpelDoc& doc, int x, int y, int p);
 // Bounds of every piece on the board; empty when none is.
 RECT BoardBounds(const CVorpelDoc& doc);
-// Moves every piece on the board by the same amount so that none lies left of
-// or above the board's origin, and returns that amount (0 or more each way).
-// Positions go below 0 only while a group is carried or turned: play files
-// cannot hold them.
-POINT KeepBoardAtOrigin(CVorpelDoc& doc);
+// The largest board coordinate a play file holds: every rectangle on the
+// board lies within 0 … kMaxBoardCoordinate whenever nothing is carried.
+inline constexpr int kMaxBoardCoordinate = 65279;
+// How far a table with these bounds moves to lie within that range: right
+// and down when it reaches left of or above the origin, left and up when it
+// reaches beyond the range, else not at all. The bounds must fit the range.
+POINT StorableShift(const RECT& bounds);
+// Keeps every piece on the board within the storable range after p's group
+// moved, and returns how far the whole board moved (StorableShift). Should
+// the table have grown wider or taller than the range, p's group is first
+// brought back toward the rest, just far enough. Positions leave the range
+// only while a group is carried or turned: play files cannot hold them.
+POINT KeepBoardStorable(CVorpelDoc& doc, int p);
 
 // Joins p's group with every true neighbour that lies close enough in the
 // same turn, snapping the group onto it; the group grows during the pass, so a
@@ -111,8 +122,8 @@ int PickUpGroup(CVorpelDoc& doc, int bx, int by);
 // picked up.
 BoardDamage MoveHeldGroup(CVorpelDoc& doc, int bx, int by);
 // Left release after a move, or the second click: the held group is put down
-// where it is, joined with its neighbours, and the board is kept at its
-// origin; the game is changed.
+// where it is, joined with its neighbours, and the board is kept within the
+// storable range; the game is changed.
 JoinResult PutDownHeldGroup(CVorpelDoc& doc);
 
 struct TurnResult {
@@ -120,7 +131,7 @@ struct TurnResult {
     BoardDamage damage;
 };
 // Right click while idle: turns the group under (bx, by) a quarter turn about
-// that point, raises it and keeps the board at its origin.
+// that point, raises it and keeps the board within the storable range.
 TurnResult TurnGroupAt(CVorpelDoc& doc, int bx, int by);
 // Right click while holding: turns the held group about (bx, by), which keeps
 // its spot under the cursor.
@@ -150,8 +161,9 @@ void TurnDraggedPiece(CVorpelDoc& doc);
 bool TurnTrayPieceAt(CVorpelDoc& doc, POINT trayPoint);
 
 // Takes the dragged piece onto the board, centred on board point (bx, by),
-// joins it and keeps the board at its origin. The caller has checked that the point
-// lies in the board's window. Nothing when the board holds no moved drag.
+// joins it and keeps the board within the storable range. The caller has
+// checked that the point lies in the board's window. Nothing when the board
+// holds no moved drag.
 std::optional<JoinResult> AcceptTrayDrop(CVorpelDoc& doc, int bx, int by);
 
 // Where a drag from the tray ended.

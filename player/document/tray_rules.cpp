@@ -108,7 +108,7 @@ std::optional<JoinResult> AcceptTrayDrop(CVorpelDoc& doc, int bx, int by)
     doc.PieceRect()[piece % doc.GetCols()][piece / doc.GetCols()] = landing;
     doc.SetDroppedOnBoard(1);
     JoinResult result = TryJoin(doc, piece);
-    const POINT shift = KeepBoardAtOrigin(doc);
+    const POINT shift = KeepBoardStorable(doc, piece);
     const RECT landed{landing.left + shift.x, landing.top + shift.y, landing.right + shift.x, landing.bottom + shift.y};
     result.damage = BoardDamage{RECT{}, UnionRect(landed, GroupBounds(doc, piece)), shift};
     return result;

@@ -208,6 +208,17 @@ private slots:
         QCOMPARE(m_doc->GetHoldRow(), 0);
     }
 
+    // The second click of click-move-click, when quick, arrives as a double
+    // click: it puts the group down as a press would.
+    void aQuickSecondClickPutsDown()
+    {
+        placeOnBoard(*m_doc, 4, 1, 100, 100);
+        click(Qt::LeftButton, QPoint(200, 200));
+        QVERIFY(m_doc->GetHolding());
+        QTest::mouseDClick(vp(), Qt::LeftButton, {}, onView(QPoint(200, 200)));
+        QVERIFY(!m_doc->GetHolding());
+    }
+
     void dragsCarriesAndKeepsTheHeldPieceInView()
     {
         placeOnBoard(*m_doc, 4, 1, 40, 40);
@@ -345,24 +356,35 @@ private slots:
         QVERIFY(m_view->verticalScrollBar()->value() > 0);
     }
 
-    // A turn that takes a group past the top edge moves the board and the
-    // view together: nothing moves on screen, the clicked spot stays under
-    // the cursor, and every piece stays within reach.
+    // A turn that takes a group past the top edge, or past the bottom of
+    // what a play file holds (65,279), moves the board and the view
+    // together: nothing moves on screen, the clicked spot stays under the
+    // cursor, and every piece stays within reach.
+    void turnsAtTheEdgeWithoutMovingTheScreen_data()
+    {
+        QTest::addColumn<int>("top");    // of the row of pieces 0 to 2
+        QTest::addColumn<int>("about");  // the piece turned about
+        QTest::newRow("top edge") << 30 << 2;
+        QTest::newRow("far edge") << 65279 - 230 << 0;
+    }
     void turnsAtTheEdgeWithoutMovingTheScreen()
     {
-        layOutJoined(0, 2, 0, 30);
-        placeOnBoard(*m_doc, 7, 1, 300, 300);
-        showBoard(0);
-        const QPoint spot = centreOf(2) + QPoint(6, -4);
+        QFETCH(int, top);
+        QFETCH(int, about);
+        layOutJoined(0, 2, 0, top);
+        placeOnBoard(*m_doc, 7, 1, 300, top < 300 ? 300 : top - 300);
+        m_view->documentChanged();
+        showBoard(std::max(0, top - 350));
+        const QPoint spot = centreOf(about) + QPoint(6, -4);
         const QPoint under = onView(spot);
         const QPoint bystander = onView(rectOf(7).topLeft());
         click(Qt::RightButton, spot);
-        QCOMPARE(m_doc->GetBoardTurn(2), 2);
+        QCOMPARE(m_doc->GetBoardTurn(about), 2);
         const QPoint now = under + m_view->scrollPosition();
-        QCOMPARE(FindPieceAt(*m_doc, now.x(), now.y()), 2);
+        QCOMPARE(FindPieceAt(*m_doc, now.x(), now.y()), about);
         QCOMPARE(onView(rectOf(7).topLeft()), bystander);
-        QCOMPARE(rectOf(0).top(), 0);
-        QVERIFY(m_view->verticalScrollBar()->value() > 0);
+        const RECT table = BoardBounds(*m_doc);
+        QCOMPARE(std::min(table.top, 65279 - table.bottom), 0);
         QCOMPARE(shot(), freshShot());
     }
 
