@@ -117,9 +117,6 @@ QString pattern(ErrorCode code)
         return QCoreApplication::translate(
             "ErrorText",
             "プレイファイルではないか、壊れています（ピース %1 がトレイとボードの一か所にだけあるのではありません）。");
-    case ErrorCode::PlayFileTakenCountInvalid:
-        return QCoreApplication::translate(
-            "ErrorText", "プレイファイルではないか、壊れています（取り出したピースの数が不正です）。");
     case ErrorCode::PlayFileStackingInvalid:
         return QCoreApplication::translate("ErrorText",
                                            "プレイファイルではないか、壊れています（重なり順が不正です）。");
@@ -129,10 +126,14 @@ QString pattern(ErrorCode code)
     case ErrorCode::PlayFileGroupsInconsistent:
         return QCoreApplication::translate(
             "ErrorText", "プレイファイルではないか、壊れています（グループの記録が食い違っています）。");
+    case ErrorCode::PlayFileBoardTooLarge:
+        return QCoreApplication::translate("ErrorText", "プレイファイルのピースが広がりすぎていて、ボードに置けません（ピースのある範囲が幅 %1 × 高さ %2 ピクセルあり、%3 ピクセルを超えています）。");
     case ErrorCode::NoGameToSave:
         return QCoreApplication::translate("ErrorText", "保存できるゲームがありません。");
     case ErrorCode::PieceWithoutPlace:
         return QCoreApplication::translate("ErrorText", "置き場所の定まらないピースがあるため、保存できません。");
+    case ErrorCode::PiecePlaceUnstorable:
+        return QCoreApplication::translate("ErrorText", "ボード上のピース %1 の位置（%2, %3）がプレイファイルに記録できる範囲（0〜%4）の外にあるため、保存できません。");
     case ErrorCode::NoPuzzlePictureToFinish:
         return QCoreApplication::translate("ErrorText", "完成画像を作るためのパズルの画像がありません。");
     case ErrorCode::NoFinishedPicture:

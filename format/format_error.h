@@ -65,13 +65,14 @@ namespace jigsaw {
     X(PlayFileBoardTurnInvalid, 0)                                                                                  \
     X(PlayFileTrayPieceTurnedOnBoard, 1) /* piece */                                                                \
     X(PlayFilePiecePlaceInvalid, 1)    /* piece */                                                                  \
-    X(PlayFileTakenCountInvalid, 0)                                                                                 \
     X(PlayFileStackingInvalid, 0)                                                                                   \
     X(PlayFilePieceOutsideGroup, 1)    /* piece */                                                                  \
     X(PlayFileGroupsInconsistent, 0)                                                                                \
+    X(PlayFileBoardTooLarge, 3)        /* width, height, largest coordinate */                                      \
     /* saving a game */                                                                                             \
     X(NoGameToSave, 0)                                                                                              \
     X(PieceWithoutPlace, 0)                                                                                         \
+    X(PiecePlaceUnstorable, 4)         /* piece, left, top, largest coordinate */                                   \
     /* the finished picture */                                                                                      \
     X(NoPuzzlePictureToFinish, 0)                                                                                   \
     X(NoFinishedPicture, 0)                                                                                         \

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "format_error.h"
 #include "geometry.h"
 #include "large_buffer.h"
+#include "play_rules.h"
 
 namespace {
 
@@ -63,6 +65,7 @@ void putPair(std::uint8_t* at, int v)
 
 // The largest value a pair holds: 255 × 255 − 1.
 constexpr int kMaxPairValue = 65279;
+static_assert(kMaxPairValue == kMaxBoardCoordinate);
 
 // A number written as two base-255 digits. The digits 255, 255 give 65280,
 // which the writer cannot store again.
@@ -107,6 +110,9 @@ struct PlayData {
     CellGrid<int> cellB{};
     CellGrid<int> zIndex{};
     CellGrid<RECT> pieceRect{};
+    // The rectangles' digits as stored, low digit first: left, top, right,
+    // bottom. Placing the board pieces reads them.
+    CellGrid<std::array<std::array<std::uint8_t, 2>, 4>> rectDigits{};
     // Record p's byte for piece q at p × pieceCount() + q: only the first
     // pieceCount() bytes of each record belong to the puzzle.
     std::vector<std::uint8_t> groupBytes;
@@ -115,6 +121,12 @@ struct PlayData {
     std::array<PackedDib, 6> pictures;
 
     int pieceCount() const { return cols * rows; }
+    int pieceSize() const { return cellSize + 2 * margin; }
+    int pitch() const { return cellSize + margin; }
+    std::uint8_t& groupByte(int p, std::size_t q)
+    {
+        return groupBytes[static_cast<std::size_t>(p) * static_cast<std::size_t>(pieceCount()) + q];
+    }
     bool inGroup(int p, std::size_t q) const
     {
         return groupBytes[static_cast<std::size_t>(p) * static_cast<std::size_t>(pieceCount()) + q] != 0;
@@ -165,7 +177,6 @@ void readHeader(std::span<const std::uint8_t> data, PlayData& d)
     d.margin = h[kOffMargin];
     if (!jigsaw::findSizeIndex({d.cols, d.rows, d.cellSize, d.margin}))
         throw FormatError(ErrorCode::PlayFileSizeUnknown, {d.cols, d.rows, d.cellSize, d.margin});
-    d.piecesOut = pairAt(h + kOffPiecesOut);
     d.pictureFormat = h[kOffPictureFormat];
     d.sheetFormat = h[kOffSheetFormat];
     if ((d.pictureFormat != 1 && d.pictureFormat != 2) || (d.sheetFormat != 1 && d.sheetFormat != 2))
@@ -208,7 +219,8 @@ void readTables(jigsaw::ByteSource& src, std::span<const std::uint8_t> tables, P
             d.cellB[c][r] = pairAt(cell + 4);
             d.zIndex[c][r] = pairAt(cell + 8);
             const std::uint8_t* rect = base + kOffRectBlock + 16 * k;
-            d.pieceRect[c][r] = RECT{pairAt(rect), pairAt(rect + 4), pairAt(rect + 8), pairAt(rect + 12)};
+            for (std::size_t side = 0; side < 4; ++side)
+                d.rectDigits[c][r][side] = {rect[4 * side], rect[4 * side + 1]};
         }
     }
     const auto n = static_cast<std::size_t>(d.pieceCount());
@@ -259,8 +271,19 @@ void checkPlaces(const PlayData& d)
         if (seen[static_cast<std::size_t>(piece)] != 1)
             throw FormatError(ErrorCode::PlayFilePiecePlaceInvalid, {piece});
     }
-    if (d.piecesOut > n)
-        throw FormatError(ErrorCode::PlayFileTakenCountInvalid);
+}
+
+// Mends what the game can tell from the rest of the file: the count of
+// pieces taken out is the count on the board, and a piece in the tray
+// belongs to no group but its own.
+void mendCounts(PlayData& d)
+{
+    const int n = d.pieceCount();
+    d.piecesOut = static_cast<int>(std::count(d.onBoard.begin(), d.onBoard.begin() + n, 1));
+    for (int p = 0; p < n; ++p)
+        for (int q = 0; q < n; ++q)
+            if (p != q && (d.onBoard[p] == 0 || d.onBoard[q] == 0))
+                d.groupByte(p, static_cast<std::size_t>(q)) = 0;
 }
 
 // The stacking positions list every cell of the puzzle once, and the cell
@@ -302,6 +325,156 @@ void checkGroups(const PlayData& d)
     }
 }
 
+// What two stored digits may stand for, the likelier first: the number as
+// written, and the negative number whose C remainder and quotient, each cut
+// to a byte, left these digits. Releases before this one wrote such digits
+// for a group carried past the board's left or top edge.
+struct Readings {
+    std::array<int, 2> values{};
+    int count = 0;
+};
+
+Readings readingsOf(std::array<std::uint8_t, 2> digits)
+{
+    const int low = digits[0];
+    const int high = digits[1];
+    const int written = high * 255 + low;
+    const int remainder = low == 0 ? 0 : low - 256;
+    const int negative = (high == 0 ? 0 : high - 256) * 255 + remainder;
+    Readings r;
+    if (written <= kMaxBoardCoordinate)
+        r.values[r.count++] = written;
+    if (negative < 0 && remainder > -255)
+        r.values[r.count++] = negative;
+    // A carried group lies near the board; a table reaching half the range
+    // away is far less likely.
+    if (r.count == 2 && written > kMaxBoardCoordinate / 2)
+        std::swap(r.values[0], r.values[1]);
+    return r;
+}
+
+// The places of a piece's near edge (left or top) that agree with its far
+// edge one piece size further on, the likelier first; when none does, every
+// place either edge may stand for.
+std::vector<int> edgePlaces(std::array<std::uint8_t, 2> nearDigits, std::array<std::uint8_t, 2> farDigits, int s)
+{
+    const Readings nearEdge = readingsOf(nearDigits);
+    const Readings farEdge = readingsOf(farDigits);
+    std::vector<int> agreeing;
+    std::vector<int> any;
+    for (int i = 0; i < nearEdge.count; ++i) {
+        any.push_back(nearEdge.values[i]);
+        for (int j = 0; j < farEdge.count; ++j)
+            if (farEdge.values[j] - nearEdge.values[i] == s)
+                agreeing.push_back(nearEdge.values[i]);
+    }
+    for (int j = 0; j < farEdge.count; ++j)
+        any.push_back(farEdge.values[j] - s);
+    return agreeing.empty() ? any : agreeing;
+}
+
+// Whether every board rectangle is stored as written, S × S.
+bool boardStoredWhole(const PlayData& d)
+{
+    const auto written = [](std::array<std::uint8_t, 2> digits) { return digits[1] * 255 + digits[0]; };
+    for (int r = 0; r < d.rows; ++r) {
+        for (int c = 0; c < d.cols; ++c) {
+            const auto& digits = d.rectDigits[c][r];
+            if (d.onBoard[cellIndex(c, r, d.cols)] == 1 &&
+                (written(digits[2]) > kMaxBoardCoordinate || written(digits[3]) > kMaxBoardCoordinate ||
+                 written(digits[2]) - written(digits[0]) != d.pieceSize() ||
+                 written(digits[3]) - written(digits[1]) != d.pieceSize()))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Lays out the group of board piece p about it, each axis at the place of p
+// that most of the members' stored edges agree with (the likelier reading
+// first on a tie), and marks the members placed.
+void placeGroup(PlayData& d, int p, std::vector<bool>& placed)
+{
+    const int s = d.pieceSize();
+    const int n = d.pieceCount();
+    std::array<std::map<int, std::pair<int, int>>, 2> votes;  // place of p → (votes, first seen)
+    int seen = 0;
+    for (int q = 0; q < n; ++q) {
+        if (!d.inGroup(p, static_cast<std::size_t>(q)))
+            continue;
+        const int c = q % d.cols;
+        const int r = q / d.cols;
+        const POINT offset = MemberOffset(d.cols, d.pitch(), p, c, r, d.boardTurn[q]);
+        const auto& digits = d.rectDigits[c][r];
+        for (int axis = 0; axis < 2; ++axis) {
+            const int shift = axis == 0 ? offset.x : offset.y;
+            for (const int place : edgePlaces(digits[axis], digits[axis + 2], s)) {
+                auto [it, added] = votes[axis].try_emplace(place - shift, 0, seen++);
+                ++it->second.first;
+            }
+        }
+    }
+    std::array<int, 2> chosen{};
+    for (int axis = 0; axis < 2; ++axis) {
+        std::pair<int, int> best{0, 0};
+        for (const auto& [place, tally] : votes[axis]) {
+            if (tally.first > best.first || (tally.first == best.first && tally.second < best.second)) {
+                best = tally;
+                chosen[static_cast<std::size_t>(axis)] = place;
+            }
+        }
+    }
+    for (int q = 0; q < n; ++q) {
+        if (!d.inGroup(p, static_cast<std::size_t>(q)))
+            continue;
+        const int c = q % d.cols;
+        const int r = q / d.cols;
+        const POINT offset = MemberOffset(d.cols, d.pitch(), p, c, r, d.boardTurn[q]);
+        const int x = chosen[0] + offset.x;
+        const int y = chosen[1] + offset.y;
+        d.pieceRect[c][r] = RECT{x, y, x + s, y + s};
+        placed[static_cast<std::size_t>(q)] = true;
+    }
+}
+
+// Sets the board rectangles: as stored when every one is stored whole;
+// otherwise every group is laid out again from what its members' edges
+// agree on, and the table is brought within the storable range. Pieces in
+// the tray lie nowhere on the board.
+void placeBoardPieces(PlayData& d)
+{
+    const int n = d.pieceCount();
+    const bool whole = boardStoredWhole(d);
+    std::vector<bool> placed(static_cast<std::size_t>(n), false);
+    for (int q = 0; q < n; ++q) {
+        const int c = q % d.cols;
+        const int r = q / d.cols;
+        const auto& digits = d.rectDigits[c][r];
+        if (d.onBoard[q] == 0) {
+            d.pieceRect[c][r] = RECT{};
+        } else if (whole) {
+            d.pieceRect[c][r] = RECT{digits[0][1] * 255 + digits[0][0], digits[1][1] * 255 + digits[1][0],
+                                     digits[2][1] * 255 + digits[2][0], digits[3][1] * 255 + digits[3][0]};
+        } else if (!placed[static_cast<std::size_t>(q)]) {
+            placeGroup(d, q, placed);
+        }
+    }
+    RECT bounds{};
+    for (int q = 0; q < n; ++q)
+        if (d.onBoard[q] == 1)
+            bounds = UnionRect(bounds, d.pieceRect[q % d.cols][q / d.cols]);
+    const long long width = static_cast<long long>(bounds.right) - bounds.left;
+    const long long height = static_cast<long long>(bounds.bottom) - bounds.top;
+    if (width > kMaxBoardCoordinate || height > kMaxBoardCoordinate)
+        throw FormatError(ErrorCode::PlayFileBoardTooLarge, {width, height, kMaxBoardCoordinate});
+    const POINT shift = StorableShift(bounds);
+    for (int q = 0; q < n; ++q) {
+        RECT& rect = d.pieceRect[q % d.cols][q / d.cols];
+        if (d.onBoard[q] == 1)
+            rect = RECT{rect.left + shift.x, rect.top + shift.y, rect.right + shift.x, rect.bottom + shift.y};
+    }
+}
+
 void readPictures(jigsaw::ByteSource& src, PlayData& d)
 {
     const auto lengths = PlayPictureLengths(d.cols, d.rows, d.cellSize, d.margin, d.pictureFormat, d.sheetFormat);
@@ -338,8 +511,10 @@ std::unique_ptr<PlayData> parsePlayData(jigsaw::ByteSource& src)
     src.readAt(kPlayHeaderSize, std::span<std::uint8_t>(fixed).subspan(kPlayHeaderSize));
     readTables(src, fixed, *d);
     checkPlaces(*d);
+    mendCounts(*d);
     checkStacking(*d);
     checkGroups(*d);
+    placeBoardPieces(*d);
     readPictures(src, *d);
     return d;
 }
@@ -509,36 +684,30 @@ std::vector<std::uint8_t> fixedBlocks(const CVorpelDoc& doc, std::uint64_t nowMs
     return out;
 }
 
-// Whether the file can hold the game whole: no piece is carried out of the
-// tray (it would lie nowhere), and every position on the board fits a pair.
-bool fitsPlayFile(const CVorpelDoc& doc)
-{
-    if (doc.GetTrayDrag())
-        return false;
-    const auto fits = [](int v) { return v >= 0 && v <= kMaxPairValue; };
-    for (int c = 0; c < doc.GetCols(); ++c) {
-        for (int r = 0; r < doc.GetRows(); ++r) {
-            const RECT& rect = doc.PieceRect()[c][r];
-            if (doc.GetBoardTurn(r * doc.GetCols() + c) != 0 &&
-                !(fits(rect.left) && fits(rect.top) && fits(rect.right) && fits(rect.bottom)))
-                return false;
-        }
-    }
-    return true;
-}
-
 void checkGame(const CVorpelDoc& doc)
 {
     if (doc.Picture().empty() || doc.Mask().empty())
         throw FormatError(ErrorCode::NoGameToSave);
 }
 
-// The game's state can be written only when the file can hold it whole.
+// The game's state can be written only when the file can hold it whole: no
+// piece is carried out of the tray (it would lie nowhere), and every
+// position on the board fits a pair.
 void checkWholeGame(const CVorpelDoc& doc)
 {
     checkGame(doc);
-    if (!fitsPlayFile(doc))
+    if (doc.GetTrayDrag())
         throw FormatError(ErrorCode::PieceWithoutPlace);
+    const auto fits = [](int v) { return v >= 0 && v <= kMaxPairValue; };
+    for (int c = 0; c < doc.GetCols(); ++c) {
+        for (int r = 0; r < doc.GetRows(); ++r) {
+            const RECT& rect = doc.PieceRect()[c][r];
+            const int piece = r * doc.GetCols() + c;
+            if (doc.GetBoardTurn(piece) != 0 &&
+                !(fits(rect.left) && fits(rect.top) && fits(rect.right) && fits(rect.bottom)))
+                throw FormatError(ErrorCode::PiecePlaceUnstorable, {piece, rect.left, rect.top, kMaxPairValue});
+        }
+    }
 }
 
 // Adds the six picture blocks to the image's parts.

@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <exception>
 #include <filesystem>
 #include <new>
 #include <utility>
@@ -164,14 +165,14 @@ bool FileCommands::savePlayFile()
     m_settings.writePath(QStringLiteral("gspath"), path);
     try {
         SavePlayFile(m_doc, toFilesystemPath(path), m_clock);
-    } catch (const jigsaw::FormatError& e) {
-        reportFailure(shown(kSavePlayTitle),
-                      QCoreApplication::translate("FileCommands", "「%1」に保存できませんでした。\n%2")
-                          .arg(path, errorText(e)));
-        return false;
     } catch (const std::bad_alloc&) {
         reportFailure(shown(kSavePlayTitle),
                       QCoreApplication::translate("FileCommands", "メモリが足りないため、保存できませんでした。"));
+        return false;
+    } catch (const std::exception& e) {
+        reportFailure(shown(kSavePlayTitle),
+                      QCoreApplication::translate("FileCommands", "「%1」に保存できませんでした。\n%2")
+                          .arg(path, errorText(e)));
         return false;
     }
     m_gameFile = path;

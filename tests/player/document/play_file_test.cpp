@@ -15,6 +15,7 @@
 #include "document_commands.h"
 #include "document_test_support.h"
 #include "format_error.h"
+#include "play_rules.h"
 
 namespace {
 
@@ -25,6 +26,19 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::size_t kTray = 28;
 constexpr std::size_t kGroups = 6400 + 12792 + 17056;
 constexpr std::size_t kZCol = kGroups + 1001 * 1066;
+constexpr std::size_t kRects = 6400 + 12792;
+
+// Stores piece id's S × S rectangle at (x, y) as releases before this one
+// did, negative places included: each number as its C remainder and
+// quotient by 255, cut to a byte.
+void putRect(Bytes& b, int id, int x, int y, int s)
+{
+    const int values[] = {x, y, x + s, y + s};
+    for (std::size_t side = 0; side < 4; ++side) {
+        b[kRects + 16 * static_cast<std::size_t>(id) + 4 * side] = static_cast<std::uint8_t>(values[side] % 255);
+        b[kRects + 16 * static_cast<std::size_t>(id) + 4 * side + 1] = static_cast<std::uint8_t>(values[side] / 255);
+    }
+}
 
 // The first tray slot from `from` on that holds a piece, in a play file.
 std::size_t occupiedSlot(const Bytes& b, std::size_t from)
@@ -258,6 +272,14 @@ TEST(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
         {"group not symmetric", [](Bytes& b) { b[kGroups + 1] = 0; }},
         {"piece not in its group", [](Bytes& b) { b[kGroups + 1066 * 7 + 7] = 0; }},
         {"black mode", [](Bytes& b) { b[5374] = 3; }},
+        // A group saved past the left edge and a piece near the far one:
+        // no place on the board holds both.
+        {"board too wide",
+         [](Bytes& b) {
+             putRect(b, 0, -400, 20, 200);
+             putRect(b, 1, -280, 20, 200);
+             putRect(b, 5, 64770, 300, 200);
+         }},
         {"picture header", [](Bytes& b) { b[kPlayFixedSize + 14 + 4] ^= 1; }},
         {"foreign bytes", [](Bytes& b) { std::fill(b.begin(), b.end(), 0x41); }},
     };
@@ -274,6 +296,56 @@ TEST(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
         }
         EXPECT_TRUE(*doc == before) << name;
     }
+}
+
+// What a file can tell from the rest of itself is mended: the count of
+// pieces taken out, and a piece in the tray listed in a group on the board.
+TEST(PlayFile, DisagreementsWithinAFileAreMended)
+{
+    FakeClock clock;
+    Bytes data = WritePlayData(*gameInProgress(clock), clock.tick);
+    data[16] = 7;
+    for (std::size_t p = 0; p < 3; ++p)
+        std::fill_n(data.begin() + static_cast<std::ptrdiff_t>(kGroups + 1066 * p), 3, 1);
+    const auto doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::Indexed, clock);
+    OpenPlayData(*doc, data, clock, noDocumentEvents());
+    EXPECT_EQ(doc->GetPiecesOut(), 3);
+    EXPECT_EQ(doc->Group(2)[0][0] + doc->Group(2)[1][0] + doc->Group(2)[2][0], 1);
+    EXPECT_EQ(doc->Group(0)[1][0] + doc->Group(0)[2][0], 1);
+}
+
+// A game saved by an earlier release while its big group was carried past
+// the board's top-left corner: the group comes back whole within the board,
+// every piece can be clicked, and the last piece completes the puzzle.
+TEST(PlayFile, AGroupSavedPastTheCornerComesBackWhole)
+{
+    FakeClock clock;
+    const auto doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::TrueColor, clock);
+    const int s = doc->PieceSize();
+    const int pitch = doc->Pitch();
+    GroupMatrix group{};
+    for (int slot = 0; slot < 12; ++slot) {
+        const int id = doc->GetTrayPiece(slot);
+        doc->SetTrayTurn(slot, 0);
+        doc->SetOnBoard(id, 1);
+        doc->SetBoardTurn(id, 1);
+        group[id % 3][id / 3] = id != 11;
+    }
+    for (int id = 0; id < 11; ++id)
+        doc->Group(id) = group;
+    Bytes data = WritePlayData(*doc, clock.tick);
+    for (int id = 0; id < 11; ++id)
+        putRect(data, id, id % 3 * pitch - 250, id / 3 * pitch - 130, s);
+    putRect(data, 11, 700, 700, s);
+    OpenPlayData(*doc, data, clock, noDocumentEvents());
+    for (int id = 0; id < 12; ++id) {
+        const RECT r = doc->PieceRect()[id % 3][id / 3];
+        EXPECT_EQ(FindPieceAt(*doc, r.left + s / 2, r.top + s / 2), id);
+    }
+    EXPECT_EQ(doc->PieceRect()[0][0], (RECT{0, 0, s, s}));
+    ASSERT_EQ(PickUpGroup(*doc, 950 + s / 2, 830 + s / 2), 11);
+    MoveHeldGroup(*doc, 2 * pitch + s / 2, 3 * pitch + s / 2);
+    EXPECT_TRUE(PutDownHeldGroup(*doc).completed);
 }
 
 TEST(PlayFile, SaveAndOpenThroughFiles)
