@@ -10,6 +10,7 @@
 #include "drag_overlay.h"
 #include "file_chooser.h"
 #include "file_commands.h"
+#include "finished_picture.h"
 #include "play_rules.h"
 #include "screen_area.h"
 #include "shell_events.h"
@@ -364,6 +365,7 @@ void CMainFrame::gameReplaced(const QString& path)
 {
     m_images.rebuild(*m_doc);
     redrawPanes();
+    m_board->showNearestPieces();
     m_gameName = QFileInfo(path).fileName();
     showProgress();
     refreshCommands();
@@ -423,6 +425,7 @@ bool CMainFrame::resumeGame(const QString& copyPath, const QString& name)
 
 void CMainFrame::endWithoutQuestions()
 {
+    m_ending = true;
     storePlaces();
     endCarry();
     emit closing();
@@ -444,6 +447,12 @@ void CMainFrame::focusOtherPane()
 
 void CMainFrame::puzzleCompleted()
 {
+    // A put-down that completes the puzzle as the program ends finishes the
+    // game without a dialog, which would hold up the logout.
+    if (m_ending) {
+        TakeFinalTime(*m_doc, m_clock.TickMs());
+        return;
+    }
     RunCompletion(this, *m_doc, m_clock, m_chooser, m_settings);
     refreshCommands();
 }

@@ -123,4 +123,6 @@ private:
     QMap<int, QAction*> m_actions;
     // The name of the game's file in the title; empty before the first game.
     QString m_gameName;
+    // The program was told to end: no dialog may open any more.
+    bool m_ending = false;
 };

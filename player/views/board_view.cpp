@@ -162,6 +162,39 @@ void CVorpelView::putDownHeldGroup()
         putDown();
 }
 
+void CVorpelView::showNearestPieces()
+{
+    const QRect view = visibleBoardRect();
+    const int cols = m_doc.GetCols();
+    std::optional<QRect> nearest;
+    long long nearestDistance = 0;
+    for (int id = 0; id < m_doc.PieceCount(); ++id) {
+        if (m_doc.GetBoardTurn(id) == 0)
+            continue;
+        const QRect rect = toQRect(m_doc.PieceRect()[id % cols][id / cols]);
+        if (rect.intersects(view))
+            return;
+        const long long dx = std::max({0, view.left() - rect.right(), rect.left() - view.right()});
+        const long long dy = std::max({0, view.top() - rect.bottom(), rect.top() - view.bottom()});
+        if (!nearest || dx * dx + dy * dy < nearestDistance) {
+            nearest = rect;
+            nearestDistance = dx * dx + dy * dy;
+        }
+    }
+    if (!nearest)
+        return;
+    // The least move that shows the whole piece, its top-left first when it
+    // is larger than the view.
+    const auto along = [](int low, int high, int viewLow, int viewHigh) {
+        const int move = high > viewHigh ? high - viewHigh : 0;
+        return low < viewLow + move ? low - viewLow : move;
+    };
+    const QPoint move(along(nearest->left(), nearest->right(), view.left(), view.right()),
+                      along(nearest->top(), nearest->bottom(), view.top(), view.bottom()));
+    scrollTo(scrollPosition() + zoomedPoint(move, m_zoom));
+    viewport()->update();
+}
+
 void CVorpelView::scrollBoardBy(int dx, int dy)
 {
     horizontalScrollBar()->setValue(horizontalScrollBar()->value() + dx);
@@ -351,7 +384,11 @@ void CVorpelView::mousePressEvent(QMouseEvent* event)
 
 void CVorpelView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton && !m_doc.GetTrayDrag())
+    // The second press of a quick double click comes only as this event: on
+    // the left it puts down or picks up as any press does.
+    if (event->button() == Qt::LeftButton)
+        mousePressEvent(event);
+    else if (event->button() == Qt::RightButton && !m_doc.GetTrayDrag())
         turn(event->position().toPoint(), false);
 }
 

@@ -69,6 +69,10 @@ public:
     // before anything saves, opens or closes the game.
     void putDownHeldGroup();
 
+    // After a game was opened: when no piece on the board is in view, scrolls
+    // the least way that shows the one nearest to it.
+    void showNearestPieces();
+
     // Scrolls by a step, as the tray does while a piece is dragged near the
     // board's edges; the board repaints at once.
     void scrollBoardBy(int dx, int dy);

@@ -180,7 +180,11 @@ void CPsView::mousePressEvent(QMouseEvent* event)
 
 void CPsView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton)
+    // The second press of a quick double click comes only as this event: on
+    // the left it picks up as any press does.
+    if (event->button() == Qt::LeftButton)
+        mousePressEvent(event);
+    else if (event->button() == Qt::RightButton)
         rightPress(event->position().toPoint(), event->globalPosition().toPoint(), true);
 }
 

@@ -7,6 +7,7 @@
 #include "main_frame.h"
 #include "play_rules.h"
 #include "shell_test_support.h"
+#include "signal_exit.h"
 #include "tool_windows.h"
 #include "translations.h"
 #include "tray_view.h"
@@ -26,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
 
 // Whole games played with the mouse alone on the real windows: pieces dragged
@@ -391,6 +393,53 @@ private slots:
                 inTray += d.GetTrayTurn(slot) != 0 && d.GetTrayPiece(slot) == piece;
             QCOMPARE(inTray + d.GetOnBoard(piece), 1);
         }
+    }
+
+    // SIGTERM while the held piece would complete the puzzle: the carry ends,
+    // the game is kept as finished and the program ends without a dialog.
+    void terminationDuringACompletingCarryOpensNoDialog()
+    {
+        DialogAnswerer answers;
+        startTwelve();
+        CVorpelDoc& d = doc();
+        GroupMatrix joined{};
+        for (int id = 0; id < 12; ++id) {
+            const POINT home = homePlace(d, id, 40, 30);
+            placeOnBoard(d, id, 1, home.x + (id == 11 ? 5 : 0), home.y);
+            joined[id % 3][id / 3] = id != 11;
+        }
+        for (int id = 0; id < 11; ++id)
+            d.Group(id) = joined;
+        m_frame->board()->documentChanged();
+        QWidget* board = m_frame->board()->viewport();
+        const QRect last = toQRect(rectOf(11));
+        const QPoint grip = board->mapToGlobal(boardToViewport(last.center()));
+        mouse(board, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+        mouse(board, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(d.GetHolding(), 1);
+        SignalExit signalExit([this] { m_frame->endWithoutQuestions(); });
+        QSignalSpy closing(m_frame.get(), &CMainFrame::closing);
+        answers.titles.clear();
+        std::raise(SIGTERM);
+        QTRY_COMPARE(closing.count(), 1);
+        QCOMPARE(d.GetCompleted(), 1);
+        QCOMPARE(d.GetPlayable(), 0);
+        QCOMPARE(answers.titles, QStringList());
+    }
+
+    // A game reopened with its pieces away from the place in view scrolls to
+    // them.
+    void reopenedGameShowsItsPieces()
+    {
+        DialogAnswerer answers;
+        startTwelve();
+        placeOnBoard(doc(), 4, 1, 2400, 1800);
+        const QString saved = m_dir->filePath(QStringLiteral("far.jpd"));
+        m_chooser.nextSave = saved;
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        startFrame();
+        QVERIFY(m_frame->files().loadPlayFile(saved));
+        QVERIFY(m_frame->board()->visibleBoardRect().intersects(toQRect(rectOf(4))));
     }
 
 private:

@@ -91,6 +91,14 @@ private slots:
         QCOMPARE(m_sounds.count(SoundEffect::FlyBack), 2);
     }
 
+    // A quick second press arrives as a double click: it picks up as a
+    // press would.
+    void aQuickSecondPressPicksUp()
+    {
+        QTest::mouseDClick(m_tray->viewport(), Qt::LeftButton, {}, slotCentre(0));
+        QCOMPARE(m_doc->GetTrayDrag(), 1);
+    }
+
     void releaseOutsideBothPanesFliesBack()
     {
         const auto home = slotContent(0);
