@@ -179,10 +179,6 @@
         <translation>This is not a saved game, or it is damaged (piece %1 is not in exactly one place in the tray or on the board).</translation>
     </message>
     <message>
-        <source>プレイファイルではないか、壊れています（取り出したピースの数が不正です）。</source>
-        <translation>This is not a saved game, or it is damaged (the number of pieces taken out is invalid).</translation>
-    </message>
-    <message>
         <source>プレイファイルではないか、壊れています（重なり順が不正です）。</source>
         <translation>This is not a saved game, or it is damaged (the stacking order is invalid).</translation>
     </message>
@@ -257,6 +253,14 @@
     <message>
         <source>ピース画像（向き %1）</source>
         <translation>piece sheet (rotation %1)</translation>
+    </message>
+    <message>
+        <source>プレイファイルのピースが広がりすぎていて、ボードに置けません（ピースのある範囲が幅 %1 × 高さ %2 ピクセルあり、%3 ピクセルを超えています）。</source>
+        <translation>The pieces of this saved game are spread too far to lie on the board (they cover %1 × %2 pixels, more than %3 pixels).</translation>
+    </message>
+    <message>
+        <source>ボード上のピース %1 の位置（%2, %3）がプレイファイルに記録できる範囲（0〜%4）の外にあるため、保存できません。</source>
+        <translation>The game cannot be saved: piece %1 lies on the board at (%2, %3), outside the range a saved game can hold (0 to %4).</translation>
     </message>
 </context>
 <context>
