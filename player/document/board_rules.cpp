@@ -181,7 +181,9 @@ void moveRect(RECT& rect, POINT by)
 // it does already.
 int pullBack(int low, int high, int restLow, int restHigh)
 {
-    return std::clamp(0, restHigh - kMaxBoardCoordinate - low, restLow + kMaxBoardCoordinate - high);
+    const int least = restHigh - kMaxBoardCoordinate - low;
+    const int most = restLow + kMaxBoardCoordinate - high;
+    return least > 0 ? least : std::min(0, most);
 }
 
 }  // namespace
