@@ -276,7 +276,7 @@ void checkPlaces(const PlayData& d)
 // Mends what the game can tell from the rest of the file: the count of
 // pieces taken out is the count on the board, and a piece in the tray
 // belongs to no group but its own.
-void mendCounts(PlayData& d)
+void mendCountAndGroups(PlayData& d)
 {
     const int n = d.pieceCount();
     d.piecesOut = static_cast<int>(std::count(d.onBoard.begin(), d.onBoard.begin() + n, 1));
@@ -334,11 +334,15 @@ struct Readings {
     int count = 0;
 };
 
-Readings readingsOf(std::array<std::uint8_t, 2> digits)
+using Digits = std::array<std::uint8_t, 2>;
+
+int writtenValue(Digits digits) { return digits[1] * 255 + digits[0]; }
+
+Readings readingsOf(Digits digits)
 {
     const int low = digits[0];
     const int high = digits[1];
-    const int written = high * 255 + low;
+    const int written = writtenValue(digits);
     const int remainder = low == 0 ? 0 : low - 256;
     const int negative = (high == 0 ? 0 : high - 256) * 255 + remainder;
     Readings r;
@@ -356,7 +360,7 @@ Readings readingsOf(std::array<std::uint8_t, 2> digits)
 // The places of a piece's near edge (left or top) that agree with its far
 // edge one piece size further on, the likelier first; when none does, every
 // place either edge may stand for.
-std::vector<int> edgePlaces(std::array<std::uint8_t, 2> nearDigits, std::array<std::uint8_t, 2> farDigits, int s)
+std::vector<int> edgePlaces(Digits nearDigits, Digits farDigits, int s)
 {
     const Readings nearEdge = readingsOf(nearDigits);
     const Readings farEdge = readingsOf(farDigits);
@@ -376,14 +380,15 @@ std::vector<int> edgePlaces(std::array<std::uint8_t, 2> nearDigits, std::array<s
 // Whether every board rectangle is stored as written, S × S.
 bool boardStoredWhole(const PlayData& d)
 {
-    const auto written = [](std::array<std::uint8_t, 2> digits) { return digits[1] * 255 + digits[0]; };
     for (int r = 0; r < d.rows; ++r) {
         for (int c = 0; c < d.cols; ++c) {
             const auto& digits = d.rectDigits[c][r];
+            const auto size = [&](std::size_t near) {
+                return writtenValue(digits[near + 2]) - writtenValue(digits[near]);
+            };
             if (d.onBoard[cellIndex(c, r, d.cols)] == 1 &&
-                (written(digits[2]) > kMaxBoardCoordinate || written(digits[3]) > kMaxBoardCoordinate ||
-                 written(digits[2]) - written(digits[0]) != d.pieceSize() ||
-                 written(digits[3]) - written(digits[1]) != d.pieceSize()))
+                (writtenValue(digits[2]) > kMaxBoardCoordinate || writtenValue(digits[3]) > kMaxBoardCoordinate ||
+                 size(0) != d.pieceSize() || size(1) != d.pieceSize()))
                 return false;
         }
     }
@@ -453,8 +458,8 @@ void placeBoardPieces(PlayData& d)
         if (d.onBoard[q] == 0) {
             d.pieceRect[c][r] = RECT{};
         } else if (whole) {
-            d.pieceRect[c][r] = RECT{digits[0][1] * 255 + digits[0][0], digits[1][1] * 255 + digits[1][0],
-                                     digits[2][1] * 255 + digits[2][0], digits[3][1] * 255 + digits[3][0]};
+            d.pieceRect[c][r] = RECT{writtenValue(digits[0]), writtenValue(digits[1]), writtenValue(digits[2]),
+                                     writtenValue(digits[3])};
         } else if (!placed[static_cast<std::size_t>(q)]) {
             placeGroup(d, q, placed);
         }
@@ -511,7 +516,7 @@ std::unique_ptr<PlayData> parsePlayData(jigsaw::ByteSource& src)
     src.readAt(kPlayHeaderSize, std::span<std::uint8_t>(fixed).subspan(kPlayHeaderSize));
     readTables(src, fixed, *d);
     checkPlaces(*d);
-    mendCounts(*d);
+    mendCountAndGroups(*d);
     checkStacking(*d);
     checkGroups(*d);
     placeBoardPieces(*d);
