@@ -3,7 +3,8 @@
 # programs; the desktop entries name the installed programs; the manual pages
 # render and list the options that --help lists; the installed maker makes a
 # puzzle in batch mode and the installed player comes up on it and on the
-# bundled sample, offscreen and on a virtual X display. The desktop entries, the software-centre entries and
+# bundled sample, offscreen, on a virtual X display and, with the maker, in
+# a Wayland session. The desktop entries, the software-centre entries and
 # the file types pass their validators. Whatever the programs write
 # (settings, caches) stays in a temporary folder, which is removed at the end.
 #
@@ -226,6 +227,76 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
     fail "the display check does not notice a file that fails to open"
 else
   fail "xvfb-run and xdotool are not installed (tools/setup.sh installs them)"
+fi
+
+# Both programs on Wayland, in a headless Weston session (as root too): each
+# must show its window and end cleanly on SIGTERM, without a word on
+# standard error and without an error from the compositor. A window counts
+# as shown when Weston's protocol log has a buffer committed to the surface
+# of the top-level window with the program's title. Every wait is bounded.
+wait_until() {
+  local tenths=$1
+  shift
+  while ! "$@"; do
+    [ "$tenths" -gt 0 ] || return 1
+    tenths=$((tenths - 1))
+    sleep 0.1
+  done
+}
+window_shown() {
+  awk -v title="$2" '
+    function named(kind) { match($0, kind "@[0-9]+"); return $4 " " substr($0, RSTART, RLENGTH) }
+    $5 != "rq" { next }
+    /\.get_xdg_surface\(/ { xdg = named("new id xdg_surface"); sub(/new id /, "", xdg); surface[xdg] = named("wl_surface") }
+    /\.get_toplevel\(/ { top = named("new id xdg_toplevel"); sub(/new id /, "", top); toplevel[top] = surface[named("xdg_surface")] }
+    /\.set_title\(/ && index($0, title) { wanted[toplevel[named("xdg_toplevel")]] = 1 }
+    /\.attach\(wl_buffer@/ { attached[named("wl_surface")] = 1 }
+    /\.commit\(\)/ { if (named("wl_surface") in attached) shown[named("wl_surface")] = 1 }
+    END { for (s in wanted) if (s in shown) exit 0; exit 1 }' "$1"
+}
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+# runs_on_wayland TITLE STATUS... PROGRAM ARGS...: STATUS lists the exit
+# statuses that count as a clean end.
+runs_on_wayland() {
+  local title=$1 statuses=$2
+  shift 2
+  local log=$work/weston.log
+  rm -f "$log"
+  weston --backend=headless-backend.so --socket=jigsaw-check --no-config --idle-time=0 \
+    --log="$log" --logger-scopes=log,proto >/dev/null 2>&1 &
+  local weston=$!
+  if ! wait_until 100 test -S "$XDG_RUNTIME_DIR/jigsaw-check"; then
+    fail "Weston did not start:"$'\n'"$(cat "$log")"
+    kill "$weston"
+    wait "$weston"
+    return
+  fi
+  WAYLAND_DISPLAY=jigsaw-check QT_QPA_PLATFORM=wayland LANGUAGE=en "$@" >/dev/null 2>"$work/stderr" &
+  local program=$!
+  wait_until 300 window_shown "$log" "$title" || fail "$* showed no window \"$title\" on Wayland"
+  kill -TERM "$program"
+  local status=0
+  if wait_until 300 process_ended "$program"; then
+    wait "$program" || status=$?
+    grep -qw "$status" <<<"$statuses" || fail "$* ended with $status on SIGTERM on Wayland, not $statuses"
+  else
+    fail "$* did not end on SIGTERM on Wayland"
+    kill -KILL "$program"
+    wait "$program"
+  fi
+  [ ! -s "$work/stderr" ] || fail "$* wrote to standard error on Wayland:"$'\n'"$(cat "$work/stderr")"
+  ! grep -q 'wl_display@1\.error' "$log" || fail "Weston reported errors of $*:"$'\n'"$(grep 'wl_display@1\.error' "$log")"
+  kill "$weston"
+  wait "$weston"
+}
+if command -v weston >/dev/null; then
+  unset QT_QPA_PLATFORM
+  # The player ends cleanly on SIGTERM by itself (0); the maker, which has
+  # nothing to keep, is ended by the signal (143).
+  runs_on_wayland "Jigsaw Puzzles on Your PC" "0" "$tree/games/vorpel" "$tree/share/vorpel/sample.jzt"
+  runs_on_wayland "Vorpel Puzzle Maker" "0 143" "$tree/games/kestra" "$picture"
+else
+  fail "weston is not installed (tools/setup.sh installs it)"
 fi
 
 [ "$failures" -eq 0 ] || exit 1
