@@ -175,7 +175,7 @@ for program in vorpel kestra; do
   from_page=$(gzip -dc "$tree/share/man/man6/$program.6.gz" | sed 's/\\-/-/g' |
     awk '/^\.SH/ { listed = $2 == "OPTIONS" } listed && tag { print } { tag = /^\.TP/ }' | options_in)
   [ "$from_help" = "$from_page" ] ||
-    fail "$program --help lists the options $from_help but $program(6) lists $from_page"
+    fail "$program(6) lists the options ${from_page}instead of -h, --help and those --help lists: $from_help"
 done
 run_program 0 "$tree/games/kestra" --output "$work/made.jzt" --size 1 --format small \
   --message "インストールの確認" "$picture"
