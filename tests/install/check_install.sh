@@ -255,6 +255,7 @@ window_shown() {
     END { for (s in wanted) if (s in shown) exit 0; exit 1 }' "$1"
 }
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
+wayland_leaks=$(dirname "${BASH_SOURCE[0]}")/wayland_leaks.supp
 # runs_on_wayland TITLE STATUS... PROGRAM ARGS...: STATUS lists the exit
 # statuses that count as a clean end.
 runs_on_wayland() {
@@ -271,7 +272,8 @@ runs_on_wayland() {
     wait "$weston"
     return
   fi
-  WAYLAND_DISPLAY=jigsaw-check QT_QPA_PLATFORM=wayland LANGUAGE=en "$@" >/dev/null 2>"$work/stderr" &
+  WAYLAND_DISPLAY=jigsaw-check QT_QPA_PLATFORM=wayland LANGUAGE=en \
+    LSAN_OPTIONS="suppressions=$wayland_leaks:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}" "$@" >/dev/null 2>"$work/stderr" &
   local program=$!
   shown_or_ended() { window_shown "$log" "$title" || process_ended "$program"; }
   wait_until 300 shown_or_ended
