@@ -11,6 +11,7 @@ packages=(
   fonts-noto-cjk
   timgm6mb-soundfont
   desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev xvfb xauth xdotool
+  lintian man-db weston qt6-wayland
 )
 
 missing=()

@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
-# Installs the built kit into a temporary prefix and checks the installation:
-# every file in its place and no other programs; the installed maker makes a
+# Checks an installation of the kit: every file in its place and no other
+# programs; the desktop entries name the installed programs; the manual pages
+# render and list the options that --help lists; the installed maker makes a
 # puzzle in batch mode and the installed player comes up on it and on the
-# bundled sample; the desktop entries, the software-centre entries and the
-# file types pass their validators. Whatever the programs write (settings,
-# caches) stays in the temporary folder, which is removed at the end.
+# bundled sample, offscreen, on a virtual X display and, with the maker, in
+# a Wayland session. The desktop entries, the software-centre entries and
+# the file types pass their validators. Whatever the programs write
+# (settings, caches) stays in a temporary folder, which is removed at the end.
 #
 # check_install.sh BUILD_DIR PICTURE
+#     installs the built kit into a temporary prefix and checks it there;
+# check_install.sh --root ROOT PREFIX PICTURE
+#     checks a kit installed for PREFIX but unpacked under ROOT, as
+#     `dpkg -x jigsaw-kit_*.deb ROOT` leaves the package (PREFIX /usr).
 set -uo pipefail
-build=$1
-picture=$2
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-prefix=$work/prefix
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache \
-  XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+  XDG_DATA_HOME=$work/data XDG_STATE_HOME=$work/state XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_STATE_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 failures=0
@@ -37,15 +40,26 @@ check_with() {
   out=$("$@" 2>&1) || fail "$what: $*"$'\n'"$out"
 }
 
-if ! cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1; then
-  cat "$work/install.log" >&2
-  echo "FAIL: cmake --install" >&2
-  exit 1
+# `prefix` is where the kit was installed for, `tree` where its files are.
+if [ "$1" = --root ]; then
+  prefix=$3
+  tree=$2$3
+  picture=$4
+else
+  prefix=$work/prefix
+  tree=$prefix
+  picture=$2
+  if ! cmake --install "$1" --prefix "$prefix" >"$work/install.log" 2>&1; then
+    cat "$work/install.log" >&2
+    echo "FAIL: cmake --install" >&2
+    exit 1
+  fi
 fi
+[ -d "$tree" ] || { echo "FAIL: no installation in $tree" >&2; exit 1; }
 
 icon_sides=(16 24 32 48 64 128 256)
 expected=(
-  bin/vorpel bin/kestra
+  games/vorpel games/kestra
   share/vorpel/on.wav share/vorpel/ok.wav share/vorpel/off.wav
   share/vorpel/BGM01.mid share/vorpel/BGM02.mid share/vorpel/BGM03.mid share/vorpel/BGM04.mid
   share/vorpel/BGM05.mid share/vorpel/vorpel.html share/vorpel/vorpel_en.html share/vorpel/sample.jzt
@@ -55,7 +69,8 @@ expected=(
   share/metainfo/io.github.jigsaw_kit.vorpel.metainfo.xml
   share/metainfo/io.github.jigsaw_kit.kestra.metainfo.xml
   share/mime/packages/jigsaw-kit.xml
-  share/doc/jigsaw-kit/copyright
+  share/doc/jigsaw-kit/copyright share/doc/jigsaw-kit/changelog.gz
+  share/man/man6/vorpel.6.gz share/man/man6/kestra.6.gz
 )
 for side in "${icon_sides[@]}"; do
   for icon in apps/vorpel apps/kestra mimetypes/application-x-jzt-puzzle mimetypes/application-x-jpd-play; do
@@ -63,47 +78,67 @@ for side in "${icon_sides[@]}"; do
   done
 done
 for file in "${expected[@]}"; do
-  [ -s "$prefix/$file" ] || fail "not installed: $file"
+  [ -s "$tree/$file" ] || fail "not installed: $file"
 done
 
 # The two programs are the only executables: no tests, benchmarks, fuzzers
 # or build tools, and no libraries or headers.
 while IFS= read -r program; do
   case $program in
-  bin/vorpel | bin/kestra) ;;
+  games/vorpel | games/kestra) ;;
   *) fail "installed but not part of the kit: $program" ;;
   esac
-done < <(cd "$prefix" && find . -type f -perm -u+x -printf '%P\n')
-for folder in include lib lib64; do
-  [ ! -e "$prefix/$folder" ] || fail "installed but not part of the kit: $folder/"
+done < <(cd "$tree" && find . -type f -perm -u+x -printf '%P\n')
+for folder in bin include lib lib64; do
+  [ ! -e "$tree/$folder" ] || fail "installed but not part of the kit: $folder/"
 done
 
 # Each PNG is as large as the folder it lies in says.
 for side in "${icon_sides[@]}"; do
-  for png in "$prefix/share/icons/hicolor/${side}x${side}"/*/*.png; do
+  for png in "$tree/share/icons/hicolor/${side}x${side}"/*/*.png; do
     [ -f "$png" ] || continue
     read -r -a size < <(od -An -tu1 -j16 -N8 "$png")
     width=$(((size[0] << 24) | (size[1] << 16) | (size[2] << 8) | size[3]))
     height=$(((size[4] << 24) | (size[5] << 16) | (size[6] << 8) | size[7]))
     [ "$width" -eq "$side" ] && [ "$height" -eq "$side" ] ||
-      fail "${png#"$prefix"/} is ${width}x${height}"
+      fail "${png#"$tree"/} is ${width}x${height}"
   done
 done
 
 # The desktop's own validators.
-for entry in "$prefix"/share/applications/*.desktop; do
+for entry in "$tree"/share/applications/*.desktop; do
   check_with "desktop entry" desktop-file-validate "$entry"
 done
-for metainfo in "$prefix"/share/metainfo/*.metainfo.xml; do
+for metainfo in "$tree"/share/metainfo/*.metainfo.xml; do
   check_with "software-centre entry" appstreamcli validate --no-net "$metainfo"
 done
-check_with "file types" xmllint --noout "$prefix/share/mime/packages/jigsaw-kit.xml"
-check_with "file type database" update-mime-database "$prefix/share/mime"
+check_with "file types" xmllint --noout "$tree/share/mime/packages/jigsaw-kit.xml"
+check_with "file type database" update-mime-database "$tree/share/mime"
 for type in application/x-jzt-puzzle application/x-jpd-play; do
-  [ -f "$prefix/share/mime/$type.xml" ] || fail "file type not registered: $type"
+  [ -f "$tree/share/mime/$type.xml" ] || fail "file type not registered: $type"
 done
-grep -qx '50:application/x-jzt-puzzle:\*\.jzt' "$prefix/share/mime/globs2" || fail "*.jzt is not a puzzle file"
-grep -qx '50:application/x-jpd-play:\*\.jpd' "$prefix/share/mime/globs2" || fail "*.jpd is not a play file"
+grep -qx '50:application/x-jzt-puzzle:\*\.jzt' "$tree/share/mime/globs2" || fail "*.jzt is not a puzzle file"
+grep -qx '50:application/x-jpd-play:\*\.jpd' "$tree/share/mime/globs2" || fail "*.jpd is not a play file"
+
+# Each desktop entry starts its program where it is installed.
+for program in vorpel kestra; do
+  exec_line=$(grep '^Exec=' "$tree/share/applications/$program.desktop")
+  [ "$exec_line" = "Exec=$prefix/games/$program %f" ] ||
+    fail "$program.desktop runs \"${exec_line#Exec=}\", not $prefix/games/$program"
+done
+
+# The manual pages: man finds them by name and renders them without a
+# warning.
+if command -v man >/dev/null; then
+  for program in vorpel kestra; do
+    page=$(MANPATH=$tree/share/man man -w 6 "$program" 2>&1)
+    [ "$page" = "$tree/share/man/man6/$program.6.gz" ] || fail "man does not find $program(6): $page"
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$tree/share/man/man6/$program.6.gz" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "$program(6) renders with warnings:"$'\n'"$warnings"
+  done
+else
+  fail "man is not installed (tools/setup.sh installs it)"
+fi
 
 # Runs an installed program, expecting exit status `want`; anything it
 # writes to standard error is a failure, except the offscreen platform's
@@ -119,18 +154,30 @@ run_program() {
   [ -z "$complaints" ] || fail "$* wrote to standard error:"$'\n'"$complaints"
 }
 
-run_program 0 "$prefix/bin/kestra" --help
-run_program 0 "$prefix/bin/vorpel" --help
+run_program 0 "$tree/games/kestra" --help
+run_program 0 "$tree/games/vorpel" --help
 # Each speaks English from its installed catalogue where the desktop's
 # language is not Japanese, and Japanese on a Japanese desktop.
 for program in vorpel kestra; do
-  usage=$(LANGUAGE= LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 "$prefix/bin/$program" --help)
+  usage=$(LANGUAGE= LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 "$tree/games/$program" --help)
   ! LC_ALL=C.UTF-8 grep -qP '[\x{3000}-\x{30ff}\x{4e00}-\x{9fff}\x{ff00}-\x{ffef}]' <<<"$usage" ||
     fail "$program --help is not English on an English desktop"
-  usage=$(LANGUAGE= LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 "$prefix/bin/$program" --help)
+  usage=$(LANGUAGE= LC_ALL= LC_MESSAGES= LANG=ja_JP.UTF-8 "$tree/games/$program" --help)
   LC_ALL=C.UTF-8 grep -qP '[\x{3040}-\x{30ff}]' <<<"$usage" || fail "$program --help is not Japanese on a Japanese desktop"
 done
-run_program 0 "$prefix/bin/kestra" --output "$work/made.jzt" --size 1 --format small \
+# -h is --help, and each manual page lists the options --help lists, and
+# those two.
+options_in() { grep -oE -- '(^|[[:space:]])--?[a-z][a-z-]*' | sed 's/^[[:space:]]*//' | sort -u | tr '\n' ' '; }
+for program in vorpel kestra; do
+  usage=$(LANGUAGE=en "$tree/games/$program" --help)
+  [ "$(LANGUAGE=en "$tree/games/$program" -h)" = "$usage" ] || fail "$program -h is not $program --help"
+  from_help=$( (options_in <<<"$usage"; printf '%s\n' -h --help) | options_in)
+  from_page=$(gzip -dc "$tree/share/man/man6/$program.6.gz" | sed 's/\\-/-/g' |
+    awk '/^\.SH/ { listed = $2 == "OPTIONS" } listed && tag { print } { tag = /^\.TP/ }' | options_in)
+  [ "$from_help" = "$from_page" ] ||
+    fail "$program(6) lists the options ${from_page}instead of -h, --help and those --help lists: $from_help"
+done
+run_program 0 "$tree/games/kestra" --output "$work/made.jzt" --size 1 --format small \
   --message "インストールの確認" "$picture"
 [ -s "$work/made.jzt" ] || fail "kestra --output made no puzzle"
 
@@ -139,8 +186,8 @@ run_program 0 "$prefix/bin/kestra" --output "$work/made.jzt" --size 1 --format s
 # on the puzzle ends early or complains on standard error. 124 is timeout's
 # status for a program it had to stop.
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
-run_program 124 timeout 8 "$prefix/bin/vorpel" "$prefix/share/vorpel/sample.jzt"
-run_program 124 timeout 8 "$prefix/bin/vorpel" "$work/made.jzt"
+run_program 124 timeout 8 "$tree/games/vorpel" "$tree/share/vorpel/sample.jzt"
+run_program 124 timeout 8 "$tree/games/vorpel" "$work/made.jzt"
 
 # Offscreen nothing can be seen of the windows, so the player also runs on a
 # virtual X display (with Qt's X11 plugin, as on a desktop), where the names
@@ -168,19 +215,93 @@ opened_on_display() {
     [ "$verdict" -eq 0 ] || echo "the player did not open $2; its windows: $names"
     kill "$player"
     wait "$player"
-    exit "$verdict"' _ "$prefix/bin/vorpel" "$1" 2>&1
+    exit "$verdict"' _ "$tree/games/vorpel" "$1" 2>&1
 }
 if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
   unset QT_QPA_PLATFORM
-  for file in "$prefix/share/vorpel/sample.jzt" "$work/made.jzt"; do
+  for file in "$tree/share/vorpel/sample.jzt" "$work/made.jzt"; do
     out=$(opened_on_display "$file") || fail "$out"
   done
-  cp "$prefix/share/doc/jigsaw-kit/copyright" "$work/not-a-puzzle.jzt"
+  cp "$tree/share/doc/jigsaw-kit/copyright" "$work/not-a-puzzle.jzt"
   ! opened_on_display "$work/not-a-puzzle.jzt" >/dev/null ||
     fail "the display check does not notice a file that fails to open"
 else
   fail "xvfb-run and xdotool are not installed (tools/setup.sh installs them)"
 fi
 
+# Both programs on Wayland, in a headless Weston session (as root too): each
+# must show its window and end cleanly on SIGTERM, without a word on
+# standard error and without an error from the compositor. A window counts
+# as shown when Weston's protocol log has a buffer committed to the surface
+# of the top-level window with the program's title. Every wait is bounded.
+wait_until() {
+  local tenths=$1
+  shift
+  while ! "$@"; do
+    [ "$tenths" -gt 0 ] || return 1
+    tenths=$((tenths - 1))
+    sleep 0.1
+  done
+}
+window_shown() {
+  awk -v title="$2" '
+    function named(kind) { match($0, kind "@[0-9]+"); return $4 " " substr($0, RSTART, RLENGTH) }
+    $5 != "rq" { next }
+    /\.get_xdg_surface\(/ { xdg = named("new id xdg_surface"); sub(/new id /, "", xdg); surface[xdg] = named("wl_surface") }
+    /\.get_toplevel\(/ { top = named("new id xdg_toplevel"); sub(/new id /, "", top); toplevel[top] = surface[named("xdg_surface")] }
+    /\.set_title\(/ && index($0, title) { wanted[toplevel[named("xdg_toplevel")]] = 1 }
+    /\.attach\(wl_buffer@/ { attached[named("wl_surface")] = 1 }
+    /\.commit\(\)/ { if (named("wl_surface") in attached) shown[named("wl_surface")] = 1 }
+    END { for (s in wanted) if (s in shown) exit 0; exit 1 }' "$1"
+}
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+wayland_leaks=$(dirname "${BASH_SOURCE[0]}")/wayland_leaks.supp
+# runs_on_wayland TITLE STATUS... PROGRAM ARGS...: STATUS lists the exit
+# statuses that count as a clean end.
+runs_on_wayland() {
+  local title=$1 statuses=$2
+  shift 2
+  local log=$work/weston.log
+  rm -f "$log"
+  weston --backend=headless-backend.so --socket=jigsaw-check --no-config --idle-time=0 \
+    --log="$log" --logger-scopes=log,proto >/dev/null 2>&1 &
+  local weston=$!
+  if ! wait_until 100 test -S "$XDG_RUNTIME_DIR/jigsaw-check"; then
+    fail "Weston did not start:"$'\n'"$(cat "$log")"
+    kill "$weston"
+    wait "$weston"
+    return
+  fi
+  WAYLAND_DISPLAY=jigsaw-check QT_QPA_PLATFORM=wayland LANGUAGE=en \
+    LSAN_OPTIONS="suppressions=$wayland_leaks:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}" "$@" >/dev/null 2>"$work/stderr" &
+  local program=$!
+  shown_or_ended() { window_shown "$log" "$title" || process_ended "$program"; }
+  wait_until 300 shown_or_ended
+  window_shown "$log" "$title" || fail "$* showed no window \"$title\" on Wayland"
+  kill -TERM "$program"
+  local status=0
+  if wait_until 300 process_ended "$program"; then
+    wait "$program" || status=$?
+    grep -qw "$status" <<<"$statuses" || fail "$* ended with $status on SIGTERM on Wayland, not $statuses"
+  else
+    fail "$* did not end on SIGTERM on Wayland"
+    kill -KILL "$program"
+    wait "$program"
+  fi
+  [ ! -s "$work/stderr" ] || fail "$* wrote to standard error on Wayland:"$'\n'"$(cat "$work/stderr")"
+  ! grep -q 'wl_display@1\.error' "$log" || fail "Weston reported errors of $*:"$'\n'"$(grep 'wl_display@1\.error' "$log")"
+  kill "$weston"
+  wait "$weston"
+}
+if command -v weston >/dev/null; then
+  unset QT_QPA_PLATFORM
+  # The player catches SIGTERM and ends cleanly (0); the maker does not
+  # catch it and is ended by the signal (143), as its manual page says.
+  runs_on_wayland "Jigsaw Puzzles on Your PC" "0" "$tree/games/vorpel" "$tree/share/vorpel/sample.jzt"
+  runs_on_wayland "Vorpel Puzzle Maker" "0 143" "$tree/games/kestra" "$picture"
+else
+  fail "weston is not installed (tools/setup.sh installs it)"
+fi
+
 [ "$failures" -eq 0 ] || exit 1
-echo "installation under $prefix checked"
+echo "installation in $tree checked"
