@@ -8,8 +8,12 @@
 #include "command_ids.h"
 #include "completion.h"
 #include "drag_overlay.h"
+#include "elapsed_window.h"
+#include "error_text.h"
 #include "file_chooser.h"
 #include "file_commands.h"
+#include "format_error.h"
+#include "game_store.h"
 #include "play_rules.h"
 #include "screen_area.h"
 #include "shell_events.h"
@@ -33,6 +37,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -77,6 +82,7 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
       m_toolWindows(std::make_unique<ToolWindows>(*m_doc, settings, clock, this, [this] { refreshCommands(); })),
       m_events(std::make_unique<ShellEvents>(this, *m_toolWindows, [this] { redrawPanes(); })),
       m_files(std::make_unique<FileCommands>(this, *m_doc, settings, chooser, clock, random, *m_events,
+                                             [this] { emit gameEnding(); },
                                              [this](const QString& path) { gameReplaced(path); },
                                              [this](const QString& path) { showFileName(path); })),
       m_music(std::make_unique<BackgroundMusic>(*m_doc, music,
@@ -147,6 +153,7 @@ void CMainFrame::buildMenus()
     file->addSeparator();
     file->addAction(addCommand(kCmdOpenPlayFile, tr("プレイファイルを開く(&W)")));
     file->addAction(addCommand(kCmdSavePlayFile, tr("プレイファイルを保存する(&S)")));
+    file->addAction(addCommand(kCmdUnfinishedGames, tr("未完成のゲーム(&G)…")));
     file->addSeparator();
     file->addAction(addCommand(kCmdExit, tr("終了(&X)")));
     action(kCmdOpenPuzzle)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -279,6 +286,10 @@ void CMainFrame::connectCommands()
         endCarry();
         m_files->savePlayFile();
     });
+    on(kCmdUnfinishedGames, [this] {
+        endCarry();
+        emit unfinishedGamesAsked();
+    });
     on(kCmdExit, [this] { close(); });
     // Arranging reuses the slot that a carried piece would fly back to.
     on(kCmdArrangeTray, [this] {
@@ -382,14 +393,19 @@ void CMainFrame::showTitle()
         setWindowTitle(frameTitle());
         return;
     }
-    setWindowTitle(QStringLiteral("%1 - %2 - %3%").arg(m_gameName, frameTitle()).arg(CountJoins(*m_doc).percent()));
+    QString progress = QStringLiteral("%1%").arg(CountJoins(*m_doc).percent());
+    if (!m_autoSaveFailure.isEmpty())
+        progress += QLatin1Char(' ') + autoSaveFailureNotice();
+    setWindowTitle(QStringLiteral("%1 - %2 - %3").arg(m_gameName, frameTitle(), progress));
 }
 
 void CMainFrame::showProgress()
 {
     showTitle();
-    if (ElapsedWindow* elapsed = m_toolWindows->elapsed())
+    if (ElapsedWindow* elapsed = m_toolWindows->elapsed()) {
+        elapsed->showAutoSaveFailure(m_autoSaveFailure);
         elapsed->updateClock();
+    }
 }
 
 void CMainFrame::gatherPieces()
@@ -408,17 +424,26 @@ void CMainFrame::openFromCommandLine(const QString& path)
     refreshCommands();
 }
 
-bool CMainFrame::resumeGame(const QString& copyPath, const QString& name)
+bool CMainFrame::resumeCopy(const GameStore& store, const QString& id, const QString& name)
 {
-    // The copy's folder is not one the user chose: the open dialog keeps
-    // starting where it did.
-    const std::string openPath = m_doc->GetPlayOpenPath();
-    if (!m_files->loadPlayFile(copyPath, name))
+    std::optional<GameStore::PlaySource> source;
+    try {
+        source.emplace(store, id);
+    } catch (const jigsaw::FormatError& e) {
+        QMessageBox::warning(this, tr("未完成のゲーム"), tr("ゲームを再開できませんでした。\n%1").arg(errorText(e)));
         return false;
-    m_doc->SetPlayOpenPath(openPath);
+    }
+    if (!m_files->loadCopy(*source, name))
+        return false;
     m_doc->SetModified(1);
     refreshCommands();
     return true;
+}
+
+void CMainFrame::showAutoSaveFailure(const QString& reason)
+{
+    m_autoSaveFailure = reason;
+    showProgress();
 }
 
 void CMainFrame::endWithoutQuestions()
