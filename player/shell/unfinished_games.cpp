@@ -46,6 +46,7 @@ UnfinishedGamesDialog::UnfinishedGamesDialog(GameStore& store, QWidget* parent)
     auto* buttons = new QDialogButtonBox(this);
     m_resume = buttons->addButton(tr("再開(&R)"), QDialogButtonBox::AcceptRole);
     m_delete = buttons->addButton(tr("削除(&D)…"), QDialogButtonBox::ActionRole);
+    m_delete->setObjectName(QStringLiteral("delete"));
     QPushButton* afresh = buttons->addButton(tr("新しく始める(&N)…"), QDialogButtonBox::ActionRole);
     buttons->addButton(tr("閉じる(&C)"), QDialogButtonBox::RejectRole);
     connect(m_resume, &QPushButton::clicked, this, [this] { end(Choice::Resume); });
