@@ -66,6 +66,7 @@ void AutoSave::gameEnding()
 {
     saveNow();
     m_endingKeeps = wantsCopy();
+    m_reading = true;
 }
 
 void AutoSave::gameStarted(const QString& name)
@@ -109,7 +110,7 @@ void AutoSave::saveNow()
 
 void AutoSave::look()
 {
-    if (m_finished || m_writing)
+    if (m_finished || m_writing || m_reading)
         return;
     if (m_doc.GetCompleted() == 1 && m_copyOnDisk) {
         m_copyOnDisk = false;

@@ -49,9 +49,10 @@ public:
     // Waits for the write in progress.
     ~AutoSave() override;
 
-    // The game is about to be replaced: its copy is brought up to date and
-    // nothing reads the document's pictures any more.
+    // The game is about to be replaced: its copy is brought up to date, and
+    // nothing reads the document's pictures until readingEnded().
     void gameEnding();
+    void readingEnded() { m_reading = false; }
     // A new game named `name` has replaced the last: the last one's copy goes
     // when it was unchanged or finished, and the new one gets a copy of its own
     // (the game adopted just before, when it is resumed from the list).
@@ -109,4 +110,6 @@ private:
     bool m_endingKeeps = false;
     QString m_failure;
     bool m_finished = false;
+    // A file is being read into the document.
+    bool m_reading = false;
 };

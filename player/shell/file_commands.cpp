@@ -93,7 +93,8 @@ QString withPlayFileExtension(const QString& path)
 
 FileCommands::FileCommands(QWidget* parent, CVorpelDoc& doc, VorpelSettings& settings, FileChooser& chooser,
                            GameClock& clock, RandomSource& random, ShellEvents& events,
-                           std::function<void()> gameEnding, std::function<void(const QString& path)> gameReplaced,
+                           std::function<void(bool started)> reading,
+                           std::function<void(const QString& path)> gameReplaced,
                            std::function<void(const QString& path)> gameSaved)
     : m_parent(parent),
       m_doc(doc),
@@ -102,7 +103,7 @@ FileCommands::FileCommands(QWidget* parent, CVorpelDoc& doc, VorpelSettings& set
       m_clock(clock),
       m_random(random),
       m_events(events),
-      m_gameEnding(std::move(gameEnding)),
+      m_reading(std::move(reading)),
       m_gameReplaced(std::move(gameReplaced)),
       m_gameSaved(std::move(gameSaved))
 {
@@ -184,16 +185,34 @@ bool FileCommands::savePlayFile()
     return true;
 }
 
+namespace {
+
+// Says that a file is being read into the game for as long as it lives.
+class ReadingScope {
+public:
+    explicit ReadingScope(const std::function<void(bool)>& reading) : m_reading(reading) { m_reading(true); }
+    ~ReadingScope() { m_reading(false); }
+    ReadingScope(const ReadingScope&) = delete;
+    ReadingScope& operator=(const ReadingScope&) = delete;
+
+private:
+    const std::function<void(bool)>& m_reading;
+};
+
+}  // namespace
+
 QString FileCommands::readPuzzle(const QString& path)
 {
     QString failure;
-    m_gameEnding();
-    try {
-        LoadPuzzleFile(m_doc, toFilesystemPath(path), m_clock, m_random, m_events);
-    } catch (const jigsaw::FormatError& e) {
-        failure = errorText(e);
-    } catch (const std::bad_alloc&) {
-        failure = shown(kOutOfMemory);
+    {
+        const ReadingScope reading(m_reading);
+        try {
+            LoadPuzzleFile(m_doc, toFilesystemPath(path), m_clock, m_random, m_events);
+        } catch (const jigsaw::FormatError& e) {
+            failure = errorText(e);
+        } catch (const std::bad_alloc&) {
+            failure = shown(kOutOfMemory);
+        }
     }
     m_events.finishProgress();
     if (failure.isEmpty())
@@ -208,9 +227,9 @@ QString FileCommands::readPlayFile(const QString& path)
 
 QString FileCommands::readPlay(const std::function<void()>& reader, const QString& shownName)
 {
-    m_gameEnding();
     m_events.holdMessages();
     try {
+        const ReadingScope reading(m_reading);
         reader();
     } catch (const jigsaw::FormatError& e) {
         m_events.dropMessages();

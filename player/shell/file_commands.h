@@ -25,7 +25,7 @@ enum class FileKind { Puzzle, Play };
 class FileCommands {
 public:
     FileCommands(QWidget* parent, CVorpelDoc& doc, VorpelSettings& settings, FileChooser& chooser, GameClock& clock,
-                 RandomSource& random, ShellEvents& events, std::function<void()> gameEnding,
+                 RandomSource& random, ShellEvents& events, std::function<void(bool started)> reading,
                  std::function<void(const QString& path)> gameReplaced,
                  std::function<void(const QString& path)> gameSaved);
 
@@ -70,7 +70,8 @@ private:
     GameClock& m_clock;
     RandomSource& m_random;
     ShellEvents& m_events;
-    std::function<void()> m_gameEnding;
+    // Told before a file is read into the game (true) and after (false).
+    std::function<void(bool started)> m_reading;
     std::function<void(const QString& path)> m_gameReplaced;
     std::function<void(const QString& path)> m_gameSaved;
     // The file the game was read from or last saved to.

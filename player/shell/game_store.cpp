@@ -1,5 +1,6 @@
 #include "game_store.h"
 
+#include "atomic_file.h"
 #include "byte_io.h"
 #include "file_path.h"
 #include "format_error.h"
@@ -234,6 +235,49 @@ void GameStore::removeLeftovers() const
             else
                 remove(id, *held);
         }
+    }
+}
+
+void GameStore::takeOverOldCopies() const
+{
+    const QDir dir(m_dir);
+    for (const QString& name : dir.entryList({QStringLiteral("*.jpd")}, QDir::Files)) {
+        const QString owner = idOf(name).remove(QStringLiteral("-aside"));
+        const QString copy = dir.filePath(name);
+        QFile file(copy);
+        if (isHeld(dir.filePath(owner + kLockSuffix)) || !file.open(QIODevice::ReadOnly) ||
+            file.size() <= static_cast<qint64>(kPlayFixedSize))
+            continue;
+        const uchar* bytes = file.map(0, file.size());
+        if (!bytes)
+            continue;
+        QFile nameFile(copy + QStringLiteral(".name"));
+        GameSummary summary;
+        if (nameFile.open(QIODevice::ReadOnly))
+            summary.name = QString::fromUtf8(nameFile.read(kMaxNameBytes)).trimmed();
+        const uchar* elapsed = bytes + kPlayElapsedOffset;
+        summary.seconds = static_cast<int>((std::uint32_t{elapsed[0]} << 24 | std::uint32_t{elapsed[1]} << 16 |
+                                            std::uint32_t{elapsed[2]} << 8 | elapsed[3]) &
+                                           INT32_MAX);
+        const std::span<const std::uint8_t> fixed(bytes, kPlayFixedSize);
+        const std::span<const std::uint8_t> pictures(bytes + kPlayFixedSize,
+                                                     static_cast<std::size_t>(file.size()) - kPlayFixedSize);
+        const QString id = newId();
+        const auto lock = this->lock(id);
+        if (!lock)
+            continue;
+        try {
+            jigsaw::writeFileAtomically(toFilesystemPath(picturesFile(id)), std::span(&pictures, 1));
+            const std::vector<std::uint8_t> head = recordHead(summary, pictures.size());
+            const std::span<const std::uint8_t> record[] = {head, fixed};
+            jigsaw::writeFileAtomically(toFilesystemPath(recordFile(id)), record);
+        } catch (const jigsaw::FormatError&) {
+            remove(id, *lock);
+            continue;
+        }
+        lock->removeFile();
+        file.remove();
+        nameFile.remove();
     }
 }
 

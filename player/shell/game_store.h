@@ -79,6 +79,10 @@ public:
     // Removes what killed players left besides whole games: pictures and
     // locks without a record, half-written files.
     void removeLeftovers() const;
+    // Turns the single play-file copies of earlier releases (<id>.jpd with
+    // the puzzle's name in <id>.jpd.name) whose player is gone into listed
+    // games.
+    void takeOverOldCopies() const;
 
     // The record's head for `summary`, with the size of the pictures that
     // belong to it.

@@ -82,7 +82,12 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
       m_toolWindows(std::make_unique<ToolWindows>(*m_doc, settings, clock, this, [this] { refreshCommands(); })),
       m_events(std::make_unique<ShellEvents>(this, *m_toolWindows, [this] { redrawPanes(); })),
       m_files(std::make_unique<FileCommands>(this, *m_doc, settings, chooser, clock, random, *m_events,
-                                             [this] { emit gameEnding(); },
+                                             [this](bool started) {
+                                                 if (started)
+                                                     emit gameEnding();
+                                                 else
+                                                     emit readingEnded();
+                                             },
                                              [this](const QString& path) { gameReplaced(path); },
                                              [this](const QString& path) { showFileName(path); })),
       m_music(std::make_unique<BackgroundMusic>(*m_doc, music,

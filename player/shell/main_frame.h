@@ -71,8 +71,10 @@ public:
     void endWithoutQuestions();
 
 signals:
-    // The game is about to be replaced by one being read.
+    // The game is about to be replaced by a file being read; readingEnded()
+    // follows once the reading is over, whether the game was replaced or not.
     void gameEnding();
+    void readingEnded();
     // The list of unfinished games was asked for from the menu.
     void unfinishedGamesAsked();
     // A new game replaced the last; `name` is the file it came from.

@@ -40,10 +40,12 @@ int runVorpelGui(const QString& filePath)
     GameStore store(GameStore::defaultDir());
     std::unique_ptr<AutoSave> autoSave;
     if (store.ok()) {
+        store.takeOverOldCopies();
         store.removeLeftovers();
         autoSave = std::make_unique<AutoSave>(frame.document(), systemClock(), store, jigsaw::writeFileAtomically,
                                               [&frame] { return boardThumbnail(frame.document(), frame.images()); });
         QObject::connect(&frame, &CMainFrame::gameEnding, autoSave.get(), &AutoSave::gameEnding);
+        QObject::connect(&frame, &CMainFrame::readingEnded, autoSave.get(), &AutoSave::readingEnded);
         QObject::connect(&frame, &CMainFrame::gameStarted, autoSave.get(), &AutoSave::gameStarted);
         QObject::connect(&frame, &CMainFrame::closing, autoSave.get(), &AutoSave::finish);
         QObject::connect(autoSave.get(), &AutoSave::failureChanged, &frame, &CMainFrame::showAutoSaveFailure);

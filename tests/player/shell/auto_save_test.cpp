@@ -5,6 +5,7 @@
 #include "board_view.h"
 #include "command_ids.h"
 #include "file_commands.h"
+#include "file_path.h"
 #include "format_error.h"
 #include "main_frame.h"
 #include "play_file.h"
@@ -315,6 +316,26 @@ private slots:
         QVERIFY(QDir(m_state).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
+    // The copy an earlier release left is listed under its name and resumes.
+    void oldCopiesAreTakenOver()
+    {
+        startPlayer();
+        dropFromTray(0, QPoint(120, 120));
+        const QString old = m_state + QStringLiteral("/123-4.jpd");
+        SavePlayFile(doc(), toFilesystemPath(old), m_clock);
+        QFile name(old + QStringLiteral(".name"));
+        QVERIFY(name.open(QIODevice::WriteOnly) && name.write("old.jzt") == 7);
+        name.close();
+        m_player->store.takeOverOldCopies();
+        const std::vector<UnfinishedGame> games = m_player->store.list();
+        QCOMPARE(games.size(), std::size_t{1});
+        QCOMPARE(games[0].summary.name, QStringLiteral("old.jzt"));
+        QVERIFY(!QFile::exists(old));
+        DialogAnswerer message;
+        QVERIFY(m_player->frame.resumeCopy(m_player->store, games[0].id, games[0].summary.name));
+        QCOMPARE(doc().GetPiecesOut(), 1);
+    }
+
     // SIGINT, SIGTERM and SIGHUP reach the program on its event loop, once:
     // afterwards the default handlers are back, so that a second signal ends
     // a program that hangs.
@@ -346,6 +367,7 @@ private:
                                                   [this] { return boardThumbnail(frame.document(), frame.images()); }))
         {
             QObject::connect(&frame, &CMainFrame::gameEnding, autoSave.get(), &AutoSave::gameEnding);
+            QObject::connect(&frame, &CMainFrame::readingEnded, autoSave.get(), &AutoSave::readingEnded);
             QObject::connect(&frame, &CMainFrame::gameStarted, autoSave.get(), &AutoSave::gameStarted);
             QObject::connect(&frame, &CMainFrame::closing, autoSave.get(), &AutoSave::finish);
             QObject::connect(autoSave.get(), &AutoSave::failureChanged, &frame, &CMainFrame::showAutoSaveFailure);
