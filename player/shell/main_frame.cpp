@@ -328,6 +328,9 @@ void CMainFrame::runDocumentCommand(void (*command)(CVorpelDoc&, DocumentEvents&
 
 void CMainFrame::refreshCommands()
 {
+    // The elapsed-time window may just have opened.
+    if (ElapsedWindow* elapsed = m_toolWindows->elapsed())
+        elapsed->showAutoSaveFailure(m_autoSaveFailure);
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         const int id = it.key();
         QAction* a = it.value();
@@ -407,10 +410,8 @@ void CMainFrame::showTitle()
 void CMainFrame::showProgress()
 {
     showTitle();
-    if (ElapsedWindow* elapsed = m_toolWindows->elapsed()) {
-        elapsed->showAutoSaveFailure(m_autoSaveFailure);
+    if (ElapsedWindow* elapsed = m_toolWindows->elapsed())
         elapsed->updateClock();
-    }
 }
 
 void CMainFrame::gatherPieces()
@@ -448,7 +449,8 @@ bool CMainFrame::resumeCopy(const GameStore& store, const QString& id, const QSt
 void CMainFrame::showAutoSaveFailure(const QString& reason)
 {
     m_autoSaveFailure = reason;
-    showProgress();
+    showTitle();
+    refreshCommands();
 }
 
 void CMainFrame::endWithoutQuestions()
