@@ -88,19 +88,18 @@ BENCHMARK(BM_OpenPlayFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Repeti
 
 // Taking an automatic copy of a changed 1000-piece game on the thread that
 // plays: the fixed blocks built and compared with the last copy's (the
-// pictures were taken when the game started). The game changes between two
+// pictures are written once per game from the document's own). The game changes between two
 // takes, as one piece turned in the tray.
 void BM_AutoSaveTake(benchmark::State& state)
 {
     const auto doc = thousandPieceGame();
     PlaySnapshot snapshot;
-    snapshot.startGame(*doc);
-    snapshot.takeIfChanged(*doc, 0);
+    snapshot.take(*doc, 0, false);
     int turn = doc->GetTrayTurn(0);
     for (auto _ : state) {
         turn = turn % 4 + 1;
         doc->SetTrayTurn(0, turn);
-        benchmark::DoNotOptimize(snapshot.takeIfChanged(*doc, 0));
+        benchmark::DoNotOptimize(snapshot.take(*doc, 0, false));
     }
 }
 BENCHMARK(BM_AutoSaveTake)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
@@ -110,25 +109,14 @@ void BM_AutoSaveLookUnchanged(benchmark::State& state)
 {
     const auto doc = thousandPieceGame();
     PlaySnapshot snapshot;
-    snapshot.startGame(*doc);
-    snapshot.takeIfChanged(*doc, 0);
+    snapshot.take(*doc, 0, false);
     for (auto _ : state)
-        benchmark::DoNotOptimize(snapshot.takeIfChanged(*doc, 0));
+        benchmark::DoNotOptimize(snapshot.take(*doc, 0, false));
 }
 BENCHMARK(BM_AutoSaveLookUnchanged)
     ->Unit(benchmark::kMicrosecond)
     ->UseRealTime()
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-
-// Once per game: the picture blocks kept for the copies.
-void BM_AutoSaveStartGame(benchmark::State& state)
-{
-    const auto doc = thousandPieceGame();
-    PlaySnapshot snapshot;
-    for (auto _ : state)
-        snapshot.startGame(*doc);
-}
-BENCHMARK(BM_AutoSaveStartGame)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -11,6 +11,14 @@
         <source>vorpel: フォルダー「%1」を使えないため、ゲームを自動保存しません</source>
         <translation>vorpel: The folder &quot;%1&quot; cannot be used, so the game will not be saved automatically</translation>
     </message>
+    <message>
+        <source>メモリが足りません</source>
+        <translation>Out of memory</translation>
+    </message>
+    <message>
+        <source>原因不明のエラー</source>
+        <translation>Unknown error</translation>
+    </message>
 </context>
 <context>
     <name>BackgroundMusic</name>
@@ -197,6 +205,20 @@
         <source>ピースを集める(&amp;G)</source>
         <translation>Gather &amp;Stray Pieces</translation>
     </message>
+    <message>
+        <source>未完成のゲーム(&amp;G)…</source>
+        <translation>&amp;Unfinished Games…</translation>
+    </message>
+    <message>
+        <source>未完成のゲーム</source>
+        <translation>Unfinished Games</translation>
+    </message>
+    <message>
+        <source>ゲームを再開できませんでした。
+%1</source>
+        <translation>The game could not be resumed.
+%1</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -313,6 +335,10 @@ The finished picture has been saved here:
     <message>
         <source>完成度 %1%</source>
         <translation>Done: %1%</translation>
+    </message>
+    <message>
+        <source>自動保存できません</source>
+        <translation>Cannot save automatically</translation>
     </message>
 </context>
 <context>
@@ -451,43 +477,6 @@ The finished picture has been saved here:
     </message>
 </context>
 <context>
-    <name>RecoveryPrompt</name>
-    <message>
-        <source>メモリが足りません</source>
-        <translation>Out of memory</translation>
-    </message>
-    <message>
-        <source>ゲームの再開</source>
-        <translation>Resume Game</translation>
-    </message>
-    <message>
-        <source>前回のゲームを再開しますか？</source>
-        <translation>Resume your last game?</translation>
-    </message>
-    <message>
-        <source>パズル: %1
-プレイ時間: %2</source>
-        <translation>Puzzle: %1
-Time played: %2</translation>
-    </message>
-    <message>
-        <source>はい</source>
-        <translation>&amp;Yes</translation>
-    </message>
-    <message>
-        <source>いいえ</source>
-        <translation>&amp;No</translation>
-    </message>
-    <message>
-        <source>vorpel: 自動保存されたゲーム「%1」を読めないため、無視します（%2）</source>
-        <translation>vorpel: Ignoring the automatically saved game &quot;%1&quot;, which cannot be read (%2)</translation>
-    </message>
-    <message>
-        <source>（名前なし）</source>
-        <translation>(untitled)</translation>
-    </message>
-</context>
-<context>
     <name>SavePrompt</name>
     <message>
         <source>データの変更を保存する</source>
@@ -562,6 +551,82 @@ Time played: %2</translation>
     <message>
         <source>効果音 %1 を読み込めないため、鳴りません（%2）。</source>
         <translation>The sound effects %1 cannot be read and will not play (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>UnfinishedGames</name>
+    <message>
+        <source>（名前なし）</source>
+        <translation>(untitled)</translation>
+    </message>
+    <message>
+        <source>このゲームは別のウィンドウで開かれています。</source>
+        <translation>This game is open in another window.</translation>
+    </message>
+</context>
+<context>
+    <name>UnfinishedGamesDialog</name>
+    <message>
+        <source>未完成のゲーム</source>
+        <translation>Unfinished Games</translation>
+    </message>
+    <message>
+        <source>パズル</source>
+        <translation>Puzzle</translation>
+    </message>
+    <message>
+        <source>完成度</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>プレイ時間</source>
+        <translation>Time Played</translation>
+    </message>
+    <message>
+        <source>最後のプレイ</source>
+        <translation>Last Played</translation>
+    </message>
+    <message>
+        <source>サイズ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>再開(&amp;R)</source>
+        <translation>&amp;Resume</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)…</source>
+        <translation>&amp;Delete…</translation>
+    </message>
+    <message>
+        <source>新しく始める(&amp;N)…</source>
+        <translation>Start &amp;New…</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>vorpel: 自動保存されたゲーム「%1」を読めないため、無視します</source>
+        <translation>vorpel: Ignoring the automatically saved game &quot;%1&quot;, which cannot be read</translation>
+    </message>
+    <message>
+        <source>ゲームの削除</source>
+        <translation>Delete Game</translation>
+    </message>
+    <message>
+        <source>「%1」を一覧から削除しますか？
+このゲームの続きはできなくなります。</source>
+        <translation>Delete &quot;%1&quot; from the list?
+You will not be able to go on with this game.</translation>
+    </message>
+    <message>
+        <source>削除する</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>削除しない</source>
+        <translation>Keep</translation>
     </message>
 </context>
 <context>

@@ -611,13 +611,11 @@ std::array<std::size_t, 6> PlayPictureLengths(int cols, int rows, int cellSize, 
 
 namespace {
 
-// The file as a list of byte ranges: the fixed blocks, built here, then for
-// each picture its file header, the leading part of its block (read in place)
-// and zero filler where the block is shorter than its length in the file.
+// The file as a list of byte ranges: the fixed blocks, built here, then the
+// picture blocks.
 struct PlayFileImage {
     std::vector<std::uint8_t> fixed;
-    std::array<std::vector<std::uint8_t>, 6> fileHeaders;
-    std::vector<std::uint8_t> filler;
+    PlayPictureParts pictures;
     std::vector<std::span<const std::uint8_t>> parts;
 };
 
@@ -715,8 +713,9 @@ void checkWholeGame(const CVorpelDoc& doc)
     }
 }
 
-// Adds the six picture blocks to the image's parts.
-void addPictures(const CVorpelDoc& doc, PlayFileImage& image)
+// For each picture its file header, the leading part of its block (read in
+// place) and zero filler where the block is shorter than its length in the file.
+void addPictures(const CVorpelDoc& doc, PlayPictureParts& image)
 {
     const auto lengths = PlayPictureLengths(doc.GetCols(), doc.GetRows(), doc.GetCellSize(), doc.GetMargin(),
                                             doc.GetPictureFormat(), doc.GetSheetFormat());
@@ -745,8 +744,9 @@ PlayFileImage buildImage(const CVorpelDoc& doc, std::uint64_t nowMs)
     checkWholeGame(doc);
     PlayFileImage image;
     image.fixed = fixedBlocks(doc, nowMs);
+    addPictures(doc, image.pictures);
     image.parts.push_back(image.fixed);
-    addPictures(doc, image);
+    image.parts.insert(image.parts.end(), image.pictures.parts.begin(), image.pictures.parts.end());
     return image;
 }
 
@@ -776,12 +776,20 @@ std::vector<std::uint8_t> WritePlayFixedData(const CVorpelDoc& doc, std::uint64_
     return fixedBlocks(doc, nowMs);
 }
 
-std::vector<std::uint8_t> WritePlayPictureData(const CVorpelDoc& doc)
+PlayPictureParts WritePlayPictureParts(const CVorpelDoc& doc)
 {
     checkGame(doc);
-    PlayFileImage image;
-    addPictures(doc, image);
-    return joined(image);
+    PlayPictureParts pictures;
+    addPictures(doc, pictures);
+    return pictures;
+}
+
+std::size_t PlayPictureParts::size() const
+{
+    std::size_t size = 0;
+    for (const auto part : parts)
+        size += part.size();
+    return size;
 }
 
 void SavePlayFile(CVorpelDoc& doc, const std::filesystem::path& path, GameClock& clock)
@@ -795,6 +803,12 @@ void SavePlayFile(CVorpelDoc& doc, const std::filesystem::path& path, GameClock&
 void OpenPlayData(CVorpelDoc& doc, std::span<const std::uint8_t> data, GameClock& clock, DocumentEvents& events)
 {
     jigsaw::MemorySource src(data);
+    const std::unique_ptr<PlayData> parsed = parsePlayData(src);
+    applyPlayData(doc, *parsed, clock, events);
+}
+
+void OpenPlaySource(CVorpelDoc& doc, jigsaw::ByteSource& src, GameClock& clock, DocumentEvents& events)
+{
     const std::unique_ptr<PlayData> parsed = parsePlayData(src);
     applyPlayData(doc, *parsed, clock, events);
 }

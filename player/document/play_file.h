@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "byte_source.h"
 #include "document_events.h"
 #include "game_clock.h"
 #include "vorpel_doc.h"
@@ -42,7 +43,17 @@ std::vector<std::uint8_t> WritePlayData(const CVorpelDoc& doc, std::uint64_t now
 // and the picture blocks, which stay the same for the whole game. Both throw
 // jigsaw::FormatError when there is no game to save.
 std::vector<std::uint8_t> WritePlayFixedData(const CVorpelDoc& doc, std::uint64_t nowMs);
-std::vector<std::uint8_t> WritePlayPictureData(const CVorpelDoc& doc);
+
+// The picture blocks as byte ranges: the file headers and filler are held
+// here, the blocks are read in place from the document's pictures, which must
+// stay as they are while the parts are used.
+struct PlayPictureParts {
+    std::array<std::vector<std::uint8_t>, 6> fileHeaders;
+    std::vector<std::uint8_t> filler;
+    std::vector<std::span<const std::uint8_t>> parts;
+    std::size_t size() const;
+};
+PlayPictureParts WritePlayPictureParts(const CVorpelDoc& doc);
 
 // Writes the play file atomically: on failure (FormatError with the system's
 // reason) any earlier file is kept and the game stays marked as changed. On
@@ -58,5 +69,6 @@ void SavePlayFile(CVorpelDoc& doc, const std::filesystem::path& path, GameClock&
 // file's state through their toggles, the pictures, then RedrawAll. The clock
 // resumes from the stored seconds.
 void OpenPlayData(CVorpelDoc& doc, std::span<const std::uint8_t> data, GameClock& clock, DocumentEvents& events);
+void OpenPlaySource(CVorpelDoc& doc, jigsaw::ByteSource& src, GameClock& clock, DocumentEvents& events);
 // As above; remembers `path` as the last opened play file.
 void OpenPlayFile(CVorpelDoc& doc, const std::filesystem::path& path, GameClock& clock, DocumentEvents& events);

@@ -1,20 +1,44 @@
 #include "auto_save.h"
 
-#include "auto_save_folder.h"
 #include "error_text.h"
 #include "file_path.h"
-#include "format_error.h"
+#include "game_store.h"
+#include "play_file.h"
+#include "play_rules.h"
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QFile>
 
 #include <exception>
-#include <new>
-#include <string>
 #include <utility>
 
-AutoSave::AutoSave(CVorpelDoc& doc, GameClock& clock, AutoSaveFolder& folder, CopyWriter writer, QObject* parent)
-    : QObject(parent), m_doc(doc), m_clock(clock), m_folder(folder), m_writer(std::move(writer))
+namespace {
+
+// Why the running code failed, whatever it threw.
+QString currentFailure()
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return QCoreApplication::translate("AutoSave", "メモリが足りません");
+    } catch (const std::exception& e) {
+        return errorText(e);
+    } catch (...) {
+        return QCoreApplication::translate("AutoSave", "原因不明のエラー");
+    }
+}
+
+}  // namespace
+
+AutoSave::AutoSave(CVorpelDoc& doc, GameClock& clock, GameStore& store, CopyWriter writer,
+                   std::function<QImage()> thumbnail, QObject* parent)
+    : QObject(parent),
+      m_doc(doc),
+      m_clock(clock),
+      m_store(store),
+      m_writer(std::move(writer)),
+      m_thumbnail(std::move(thumbnail))
 {
     m_pool.setMaxThreadCount(1);
     // The worker waits for the next write as long as the program runs.
@@ -30,8 +54,7 @@ AutoSave::~AutoSave()
 
 bool AutoSave::wantsCopy() const
 {
-    return m_snapshot.pictures() && m_doc.GetPlayable() == 1 && m_doc.GetCompleted() != 1 &&
-           m_doc.GetModified() == 1;
+    return m_doc.GetPlayable() == 1 && m_doc.GetCompleted() != 1 && m_doc.GetModified() == 1;
 }
 
 bool AutoSave::isCarrying() const
@@ -39,47 +62,82 @@ bool AutoSave::isCarrying() const
     return m_doc.GetHolding() != 0 || m_doc.GetTrayDrag() != 0;
 }
 
-void AutoSave::gameStarted(const QString& name)
+void AutoSave::gameEnding()
 {
-    m_name = name;
-    m_lastLookMs.reset();
-    try {
-        m_snapshot.startGame(m_doc);
-    } catch (const jigsaw::FormatError&) {
-        m_snapshot = PlaySnapshot();
-    } catch (const std::bad_alloc&) {
-        m_snapshot = PlaySnapshot();
-    }
-    const QString aside = m_folder.asideCopy();
-    m_pool.start([aside] { AutoSaveFolder::removeCopy(aside); });
+    saveNow();
+    m_endingKeeps = wantsCopy();
+    m_reading = true;
 }
 
-void AutoSave::copyAdopted()
+void AutoSave::gameStarted(const QString& name)
 {
-    m_copyOnDisk = true;
-    if (wantsCopy())
-        m_snapshot.takeIfChanged(m_doc, m_clock.TickMs());
+    letGo(m_endingKeeps);
+    m_endingKeeps = false;
+    m_name = name;
+    if (m_adoptLock) {
+        m_id = std::exchange(m_adoptId, {});
+        m_lock = std::move(m_adoptLock);
+        m_copyOnDisk = true;
+        m_picturesOnDisk = true;
+    }
+}
+
+void AutoSave::adoptNext(const QString& id, std::unique_ptr<GameLock> lock)
+{
+    m_adoptId = id;
+    m_adoptLock = std::move(lock);
+}
+
+void AutoSave::dropAdoption()
+{
+    m_adoptId.clear();
+    m_adoptLock.reset();
+}
+
+void AutoSave::saveNow()
+{
+    if (m_finished)
+        return;
+    // The writes asked for end, and so do their reports.
+    m_pool.waitForDone();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    if (!wantsCopy() || isCarrying())
+        return;
+    write(true);
+    m_pool.waitForDone();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void AutoSave::look()
 {
-    if (m_finished)
+    if (m_finished || m_writing || m_reading)
         return;
-    if (!wantsCopy()) {
-        if (m_copyOnDisk)
-            removeCopy();
+    if (m_doc.GetCompleted() == 1 && m_copyOnDisk) {
+        m_copyOnDisk = false;
+        m_picturesOnDisk = false;
+        m_snapshot.forget();
+        m_pool.start([record = m_store.recordFile(m_id), pictures = m_store.picturesFile(m_id)] {
+            QFile::remove(record);
+            QFile::remove(pictures);
+        });
         return;
     }
-    if (isCarrying() || m_writing)
+    if (!wantsCopy() || isCarrying())
         return;
     const std::uint64_t now = m_clock.TickMs();
     if (m_lastLookMs && now - *m_lastLookMs < kIntervalMs)
         return;
     m_lastLookMs = now;
+    write(!m_copyOnDisk || now - m_lastWriteMs >= kClockIntervalMs);
+}
+
+void AutoSave::write(bool clockCounts)
+{
     PlaySnapshot::Bytes fixed;
     try {
-        fixed = m_snapshot.takeIfChanged(m_doc, now);
-    } catch (const std::bad_alloc&) {
+        fixed = m_snapshot.take(m_doc, m_clock.TickMs(), clockCounts);
+    } catch (...) {
+        writeDone(false, false, currentFailure());
         return;
     }
     if (fixed)
@@ -88,70 +146,101 @@ void AutoSave::look()
 
 void AutoSave::startWrite(PlaySnapshot::Bytes fixed)
 {
+    const std::uint64_t now = m_clock.TickMs();
+    GameSummary summary{m_name, m_doc.ElapsedSeconds(now), CountJoins(m_doc).percent(), {}};
+    std::shared_ptr<PlayPictureParts> pictures;
+    std::uint64_t picturesSize = 0;
+    try {
+        if (!m_lock) {
+            if (m_id.isEmpty())
+                m_id = m_store.newId();
+            QString reason;
+            m_lock = m_store.lock(m_id, &reason);
+            if (!m_lock) {
+                writeDone(false, false, reason);
+                return;
+            }
+        }
+        if (m_thumbnail)
+            summary.thumbnail = m_thumbnail();
+        // Read in place by the worker: the document keeps these pictures
+        // until gameEnding(), which waits for the worker.
+        pictures = std::make_shared<PlayPictureParts>(WritePlayPictureParts(m_doc));
+        picturesSize = pictures->size();
+    } catch (...) {
+        writeDone(false, false, currentFailure());
+        return;
+    }
+    if (m_picturesOnDisk)
+        pictures.reset();
     m_writing = true;
     m_copyOnDisk = true;
-    const QString copy = m_folder.currentCopy();
-    auto job = [this, writer = m_writer, path = toFilesystemPath(copy),
-                namePath = toFilesystemPath(AutoSaveFolder::nameFileOf(copy)), name = m_name.toUtf8(),
-                fixed = std::move(fixed), pictures = m_snapshot.pictures()] {
-        bool ok = true;
+    m_lastWriteMs = now;
+    auto job = [this, writer = m_writer, record = toFilesystemPath(m_store.recordFile(m_id)),
+                picturesPath = toFilesystemPath(m_store.picturesFile(m_id)), summary = std::move(summary),
+                fixed = std::move(fixed), pictures = std::move(pictures), picturesSize] {
+        bool picturesWritten = false;
         QString reason;
         try {
-            const std::span<const std::uint8_t> nameBytes(reinterpret_cast<const std::uint8_t*>(name.constData()),
-                                                          static_cast<std::size_t>(name.size()));
-            writer(namePath, std::span(&nameBytes, 1));
-            const std::span<const std::uint8_t> parts[] = {*fixed, *pictures};
-            writer(path, parts);
-        } catch (const std::exception& e) {
-            ok = false;
-            reason = errorText(e);
+            if (pictures) {
+                writer(picturesPath, pictures->parts);
+                picturesWritten = true;
+            }
+            const std::vector<std::uint8_t> head = GameStore::recordHead(summary, picturesSize);
+            const std::span<const std::uint8_t> parts[] = {head, *fixed};
+            writer(record, parts);
+        } catch (...) {
+            reason = currentFailure();
         }
-        m_lastWriteOk = ok;
-        QMetaObject::invokeMethod(this, [this, ok, reason] { writeDone(ok, reason); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, picturesWritten, reason] { writeDone(reason.isEmpty(), picturesWritten, reason); },
+            Qt::QueuedConnection);
     };
     m_pool.start(std::move(job));
 }
 
-void AutoSave::writeDone(bool ok, const QString& reason)
+void AutoSave::writeDone(bool ok, bool picturesWritten, const QString& reason)
 {
     m_writing = false;
+    m_picturesOnDisk = m_picturesOnDisk || picturesWritten;
     if (!ok) {
         // The same game is written again at the next look that is due.
         m_snapshot.forget();
-        if (!m_failing)
+        if (m_failure.isEmpty())
             qWarning().noquote() << QCoreApplication::translate("AutoSave", "vorpel: ゲームの自動保存に失敗しました。あとでもう一度保存します（%1）")
                                         .arg(reason);
     }
-    m_failing = !ok;
+    const QString failure = ok ? QString() : reason;
+    if (failure != m_failure) {
+        m_failure = failure;
+        emit failureChanged(failure);
+    }
     emit writeEnded(ok);
 }
 
-void AutoSave::removeCopy()
+void AutoSave::letGo(bool keepCopy)
 {
+    m_pool.waitForDone();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    if (m_lock && !(keepCopy && m_copyOnDisk)) {
+        m_store.remove(m_id, *m_lock);
+    }
+    m_lock.reset();
+    m_id.clear();
     m_copyOnDisk = false;
+    m_picturesOnDisk = false;
     m_snapshot.forget();
-    const QString copy = m_folder.currentCopy();
-    m_pool.start([copy] { AutoSaveFolder::removeCopy(copy); });
+    m_lastLookMs.reset();
+    m_lastWriteMs = 0;
 }
 
 void AutoSave::finish()
 {
     if (m_finished)
         return;
+    saveNow();
     m_finished = true;
     m_timer.stop();
-    if (wantsCopy() && !isCarrying()) {
-        m_pool.waitForDone();
-        if (!m_lastWriteOk)
-            m_snapshot.forget();
-        try {
-            if (PlaySnapshot::Bytes fixed = m_snapshot.takeIfChanged(m_doc, m_clock.TickMs()))
-                startWrite(std::move(fixed));
-        } catch (const std::bad_alloc&) {
-        }
-    } else if (!wantsCopy()) {
-        removeCopy();
-    }
     // While a piece is carried the last copy stays: it is a whole game.
-    m_pool.waitForDone();
+    letGo(wantsCopy() || isCarrying());
 }

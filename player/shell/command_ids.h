@@ -17,6 +17,7 @@ enum ShellCommand : int {
     kCmdGatherPieces = 32830, // "ピースを集める(&G)"
     kCmdAbout = 57664,     // "ﾊﾞｰｼﾞｮﾝ情報(&A)..."
     kCmdExit = 57665,      // "終了(&X)"
+    kCmdUnfinishedGames = 33110, // "未完成のゲーム(&G)…"
     // The board's zoom.
     kCmdZoomIn = 33101,         // "拡大(&I)"
     kCmdZoomOut = 33102,        // "縮小(&U)"

@@ -8,6 +8,7 @@
 #include "vorpel_doc.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,11 @@ QPoint toQPoint(const POINT& p)
 
 }  // namespace
 
+QString autoSaveFailureNotice()
+{
+    return QCoreApplication::translate("ElapsedWindow", "自動保存できません");
+}
+
 ElapsedWindow::ElapsedWindow(CVorpelDoc& doc, IniSettings& settings, GameClock& clock, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_doc(doc),
@@ -57,6 +63,11 @@ ElapsedWindow::ElapsedWindow(CVorpelDoc& doc, IniSettings& settings, GameClock& 
     m_progress = new QLabel(this);
     m_progress->setAlignment(Qt::AlignCenter);
     m_progress->setGeometry(100, 92, 94, 18);
+    m_autoSaveFailure = new QLabel(autoSaveFailureNotice(), this);
+    m_autoSaveFailure->setAlignment(Qt::AlignCenter);
+    m_autoSaveFailure->setStyleSheet(QStringLiteral("color: #c00000"));
+    m_autoSaveFailure->setGeometry(4, 178, 194, 18);
+    m_autoSaveFailure->hide();
 
     addLabel(tr("Hour"), QRect(14, 130, 54, 16));
     addLabel(tr("Min"), QRect(74, 130, 54, 16));
@@ -68,6 +79,12 @@ ElapsedWindow::ElapsedWindow(CVorpelDoc& doc, IniSettings& settings, GameClock& 
     connect(&m_timer, &QTimer::timeout, this, &ElapsedWindow::updateClock);
     m_timer.start(kTickMs);
     updateClock();
+}
+
+void ElapsedWindow::showAutoSaveFailure(const QString& reason)
+{
+    m_autoSaveFailure->setToolTip(reason);
+    m_autoSaveFailure->setVisible(!reason.isEmpty());
 }
 
 QLineEdit* ElapsedWindow::addNumberBox(QRect geometry)

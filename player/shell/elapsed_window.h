@@ -5,6 +5,9 @@
 #include <QTimer>
 
 class CVorpelDoc;
+
+// The notice that the automatic copy cannot be written.
+QString autoSaveFailureNotice();
 class GameClock;
 class IniSettings;
 class QLabel;
@@ -30,6 +33,11 @@ public:
     QLineEdit* piecesOutBox() const { return m_piecesOut; }
     QLineEdit* pieceCountBox() const { return m_pieceCount; }
     QLabel* progressLabel() const { return m_progress; }
+
+    QLabel* autoSaveFailureLabel() const { return m_autoSaveFailure; }
+    // A line saying the automatic copy cannot be written, `reason` in its
+    // tooltip; hidden when `reason` is empty.
+    void showAutoSaveFailure(const QString& reason);
 
 public slots:
     // The one-second update: the dial wiped, both hands and the boxes redrawn.
@@ -59,5 +67,6 @@ private:
     QLineEdit* m_piecesOut;
     QLineEdit* m_pieceCount;
     QLabel* m_progress;
+    QLabel* m_autoSaveFailure;
     QTimer m_timer;
 };

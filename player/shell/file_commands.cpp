@@ -94,6 +94,7 @@ QString withPlayFileExtension(const QString& path)
 
 FileCommands::FileCommands(QWidget* parent, CVorpelDoc& doc, VorpelSettings& settings, FileChooser& chooser,
                            GameClock& clock, RandomSource& random, ShellEvents& events,
+                           std::function<void(bool started)> reading,
                            std::function<void(const QString& path)> gameReplaced,
                            std::function<void(const QString& path)> gameSaved)
     : m_parent(parent),
@@ -103,6 +104,7 @@ FileCommands::FileCommands(QWidget* parent, CVorpelDoc& doc, VorpelSettings& set
       m_clock(clock),
       m_random(random),
       m_events(events),
+      m_reading(std::move(reading)),
       m_gameReplaced(std::move(gameReplaced)),
       m_gameSaved(std::move(gameSaved))
 {
@@ -122,8 +124,12 @@ bool FileCommands::offerSave()
 
 void FileCommands::openPuzzle()
 {
-    if (!offerSave())
-        return;
+    if (offerSave())
+        choosePuzzle();
+}
+
+void FileCommands::choosePuzzle()
+{
     const QString start =
         dialogStartFolder(m_settings.readPath(QStringLiteral("popath"), firstPuzzleFolder(m_doc)), DialogUse::Open);
     const QString path = m_chooser.openFile(m_parent, shown(kOpenPuzzleTitle), start, shown(kPuzzleFilter));
@@ -180,15 +186,34 @@ bool FileCommands::savePlayFile()
     return true;
 }
 
+namespace {
+
+// Says that a file is being read into the game for as long as it lives.
+class ReadingScope {
+public:
+    explicit ReadingScope(const std::function<void(bool)>& reading) : m_reading(reading) { m_reading(true); }
+    ~ReadingScope() { m_reading(false); }
+    ReadingScope(const ReadingScope&) = delete;
+    ReadingScope& operator=(const ReadingScope&) = delete;
+
+private:
+    const std::function<void(bool)>& m_reading;
+};
+
+}  // namespace
+
 QString FileCommands::readPuzzle(const QString& path)
 {
     QString failure;
-    try {
-        LoadPuzzleFile(m_doc, toFilesystemPath(path), m_clock, m_random, m_events);
-    } catch (const jigsaw::FormatError& e) {
-        failure = errorText(e);
-    } catch (const std::bad_alloc&) {
-        failure = shown(kOutOfMemory);
+    {
+        const ReadingScope reading(m_reading);
+        try {
+            LoadPuzzleFile(m_doc, toFilesystemPath(path), m_clock, m_random, m_events);
+        } catch (const jigsaw::FormatError& e) {
+            failure = errorText(e);
+        } catch (const std::bad_alloc&) {
+            failure = shown(kOutOfMemory);
+        }
     }
     m_events.finishProgress();
     if (failure.isEmpty())
@@ -196,11 +221,17 @@ QString FileCommands::readPuzzle(const QString& path)
     return failure;
 }
 
-QString FileCommands::readPlayFile(const QString& path, const QString& shownName)
+QString FileCommands::readPlayFile(const QString& path)
+{
+    return readPlay([&] { OpenPlayFile(m_doc, toFilesystemPath(path), m_clock, m_events); }, path);
+}
+
+QString FileCommands::readPlay(const std::function<void()>& reader, const QString& shownName)
 {
     m_events.holdMessages();
     try {
-        OpenPlayFile(m_doc, toFilesystemPath(path), m_clock, m_events);
+        const ReadingScope reading(m_reading);
+        reader();
     } catch (const jigsaw::FormatError& e) {
         m_events.dropMessages();
         return errorText(e);
@@ -208,7 +239,7 @@ QString FileCommands::readPlayFile(const QString& path, const QString& shownName
         m_events.dropMessages();
         return shown(kOutOfMemory);
     }
-    gameRead(shownName.isEmpty() ? path : shownName);
+    gameRead(shownName);
     m_events.releaseMessages();
     return {};
 }
@@ -248,12 +279,17 @@ bool FileCommands::loadPuzzle(const QString& path)
     return failure.isEmpty();
 }
 
-bool FileCommands::loadPlayFile(const QString& path, const QString& shownName)
+bool FileCommands::loadPlayFile(const QString& path)
 {
-    // A resumed automatic copy is shown under its game's own name; it is a
-    // play file by construction.
-    const QString failure =
-        shownName.isEmpty() ? readEitherKind(path, FileKind::Play) : readPlayFile(path, shownName);
+    const QString failure = readEitherKind(path, FileKind::Play);
+    if (!failure.isEmpty())
+        reportFailure(shown(kOpenPlayTitle), failure);
+    return failure.isEmpty();
+}
+
+bool FileCommands::loadCopy(jigsaw::ByteSource& source, const QString& shownName)
+{
+    const QString failure = readPlay([&] { OpenPlaySource(m_doc, source, m_clock, m_events); }, shownName);
     if (!failure.isEmpty())
         reportFailure(shown(kOpenPlayTitle), failure);
     return failure.isEmpty();

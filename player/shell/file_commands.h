@@ -1,5 +1,6 @@
 #pragma once
 
+#include "byte_source.h"
 #include "game_clock.h"
 #include "random_source.h"
 #include "vorpel_doc.h"
@@ -24,10 +25,13 @@ enum class FileKind { Puzzle, Play };
 class FileCommands {
 public:
     FileCommands(QWidget* parent, CVorpelDoc& doc, VorpelSettings& settings, FileChooser& chooser, GameClock& clock,
-                 RandomSource& random, ShellEvents& events, std::function<void(const QString& path)> gameReplaced,
+                 RandomSource& random, ShellEvents& events, std::function<void(bool started)> reading,
+                 std::function<void(const QString& path)> gameReplaced,
                  std::function<void(const QString& path)> gameSaved);
 
     void openPuzzle();
+    // The puzzle dialog and the puzzle chosen there, without the save prompt.
+    void choosePuzzle();
     void openPlayFile();
     // True when the game was written.
     bool savePlayFile();
@@ -40,8 +44,9 @@ public:
     // Load a file without asking for it, as the kind named or else as the
     // other kind; true on success.
     bool loadPuzzle(const QString& path);
-    // `shownName`, when given, is what the title shows instead of the file's name.
-    bool loadPlayFile(const QString& path, const QString& shownName = {});
+    bool loadPlayFile(const QString& path);
+    // A game from the list of unfinished games, shown as `shownName`.
+    bool loadCopy(jigsaw::ByteSource& source, const QString& shownName);
     // A file named on the command line: a puzzle or a play file, whatever its
     // name says, as its content decides.
     bool openByContent(const QString& path);
@@ -49,7 +54,8 @@ public:
 private:
     // Each reads a file into the game and returns why it failed, or nothing.
     QString readPuzzle(const QString& path);
-    QString readPlayFile(const QString& path, const QString& shownName = {});
+    QString readPlayFile(const QString& path);
+    QString readPlay(const std::function<void()>& reader, const QString& shownName);
     QString read(const QString& path, FileKind kind);
     // Reads the file as `expected`, else as the other kind; on failure the
     // reason of the reader that the file points to.
@@ -64,6 +70,8 @@ private:
     GameClock& m_clock;
     RandomSource& m_random;
     ShellEvents& m_events;
+    // Told before a file is read into the game (true) and after (false).
+    std::function<void(bool started)> m_reading;
     std::function<void(const QString& path)> m_gameReplaced;
     std::function<void(const QString& path)> m_gameSaved;
     // The file the game was read from or last saved to.

@@ -8,9 +8,13 @@
 #include "command_ids.h"
 #include "completion.h"
 #include "drag_overlay.h"
+#include "elapsed_window.h"
+#include "error_text.h"
 #include "file_chooser.h"
 #include "file_commands.h"
 #include "finished_picture.h"
+#include "format_error.h"
+#include "game_store.h"
 #include "play_rules.h"
 #include "screen_area.h"
 #include "shell_events.h"
@@ -34,6 +38,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -78,6 +83,12 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
       m_toolWindows(std::make_unique<ToolWindows>(*m_doc, settings, clock, this, [this] { refreshCommands(); })),
       m_events(std::make_unique<ShellEvents>(this, *m_toolWindows, [this] { redrawPanes(); })),
       m_files(std::make_unique<FileCommands>(this, *m_doc, settings, chooser, clock, random, *m_events,
+                                             [this](bool started) {
+                                                 if (started)
+                                                     emit gameEnding();
+                                                 else
+                                                     emit readingEnded();
+                                             },
                                              [this](const QString& path) { gameReplaced(path); },
                                              [this](const QString& path) { showFileName(path); })),
       m_music(std::make_unique<BackgroundMusic>(*m_doc, music,
@@ -148,6 +159,7 @@ void CMainFrame::buildMenus()
     file->addSeparator();
     file->addAction(addCommand(kCmdOpenPlayFile, tr("プレイファイルを開く(&W)")));
     file->addAction(addCommand(kCmdSavePlayFile, tr("プレイファイルを保存する(&S)")));
+    file->addAction(addCommand(kCmdUnfinishedGames, tr("未完成のゲーム(&G)…")));
     file->addSeparator();
     file->addAction(addCommand(kCmdExit, tr("終了(&X)")));
     action(kCmdOpenPuzzle)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -280,6 +292,10 @@ void CMainFrame::connectCommands()
         endCarry();
         m_files->savePlayFile();
     });
+    on(kCmdUnfinishedGames, [this] {
+        endCarry();
+        emit unfinishedGamesAsked();
+    });
     on(kCmdExit, [this] { close(); });
     // Arranging reuses the slot that a carried piece would fly back to.
     on(kCmdArrangeTray, [this] {
@@ -313,6 +329,9 @@ void CMainFrame::runDocumentCommand(void (*command)(CVorpelDoc&, DocumentEvents&
 
 void CMainFrame::refreshCommands()
 {
+    // The elapsed-time window may just have opened.
+    if (ElapsedWindow* elapsed = m_toolWindows->elapsed())
+        elapsed->showAutoSaveFailure(m_autoSaveFailure);
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         const int id = it.key();
         QAction* a = it.value();
@@ -384,7 +403,10 @@ void CMainFrame::showTitle()
         setWindowTitle(frameTitle());
         return;
     }
-    setWindowTitle(QStringLiteral("%1 - %2 - %3%").arg(m_gameName, frameTitle()).arg(CountJoins(*m_doc).percent()));
+    QString progress = QStringLiteral("%1%").arg(CountJoins(*m_doc).percent());
+    if (!m_autoSaveFailure.isEmpty())
+        progress += QLatin1Char(' ') + autoSaveFailureNotice();
+    setWindowTitle(QStringLiteral("%1 - %2 - %3").arg(m_gameName, frameTitle(), progress));
 }
 
 void CMainFrame::showProgress()
@@ -410,17 +432,27 @@ void CMainFrame::openFromCommandLine(const QString& path)
     refreshCommands();
 }
 
-bool CMainFrame::resumeGame(const QString& copyPath, const QString& name)
+bool CMainFrame::resumeCopy(const GameStore& store, const QString& id, const QString& name)
 {
-    // The copy's folder is not one the user chose: the open dialog keeps
-    // starting where it did.
-    const std::string openPath = m_doc->GetPlayOpenPath();
-    if (!m_files->loadPlayFile(copyPath, name))
+    std::optional<GameStore::PlaySource> source;
+    try {
+        source.emplace(store, id);
+    } catch (const jigsaw::FormatError& e) {
+        QMessageBox::warning(this, tr("未完成のゲーム"), tr("ゲームを再開できませんでした。\n%1").arg(errorText(e)));
         return false;
-    m_doc->SetPlayOpenPath(openPath);
+    }
+    if (!m_files->loadCopy(*source, name))
+        return false;
     m_doc->SetModified(1);
     refreshCommands();
     return true;
+}
+
+void CMainFrame::showAutoSaveFailure(const QString& reason)
+{
+    m_autoSaveFailure = reason;
+    showTitle();
+    refreshCommands();
 }
 
 void CMainFrame::endWithoutQuestions()

@@ -20,6 +20,7 @@ class DocumentEvents;
 class DragOverlay;
 class FileChooser;
 class FileCommands;
+class GameStore;
 class QAction;
 class QMenu;
 class QSplitter;
@@ -58,14 +59,24 @@ public:
 
     // Opens a file named on the command line, puzzle or play file.
     void openFromCommandLine(const QString& path);
-    // Resumes the game of an automatic copy as the game `name`, marked as
+    // Resumes the listed unfinished game `id` as the game `name`, marked as
     // changed; true on success.
-    bool resumeGame(const QString& copyPath, const QString& name);
+    bool resumeCopy(const GameStore& store, const QString& id, const QString& name);
+    // Shows why the automatic copy cannot be written, or nothing when empty:
+    // in the title and the elapsed-time window.
+    void showAutoSaveFailure(const QString& reason);
+    const PieceImages& images() const { return m_images; }
     // Ends the program without a question (it was told to end): stores the
     // window places as a close does and leaves the event loops.
     void endWithoutQuestions();
 
 signals:
+    // The game is about to be replaced by a file being read; readingEnded()
+    // follows once the reading is over, whether the game was replaced or not.
+    void gameEnding();
+    void readingEnded();
+    // The list of unfinished games was asked for from the menu.
+    void unfinishedGamesAsked();
     // A new game replaced the last; `name` is the file it came from.
     void gameStarted(const QString& name);
     // The window is closing or the program ending, after the save prompt.
@@ -125,4 +136,6 @@ private:
     QString m_gameName;
     // The program was told to end: no dialog may open any more.
     bool m_ending = false;
+    // Why the automatic copy cannot be written; empty while it can.
+    QString m_autoSaveFailure;
 };

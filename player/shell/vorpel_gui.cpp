@@ -2,14 +2,16 @@
 
 #include "app_icons.h"
 #include "atomic_file.h"
+#include "command_ids.h"
 #include "auto_save.h"
-#include "auto_save_folder.h"
+#include "board_thumbnail.h"
 #include "file_chooser.h"
 #include "main_frame.h"
-#include "recovery_prompt.h"
+#include "game_store.h"
 #include "sdl_music_device.h"
 #include "sdl_sound_effects.h"
 #include "signal_exit.h"
+#include "unfinished_games.h"
 #include "vorpel_settings.h"
 
 #include <QApplication>
@@ -35,24 +37,38 @@ int runVorpelGui(const QString& filePath)
     SdlMusicDevice music;
     CMainFrame frame(settings, systemClock(), random, sounds, chooser, music);
 
-    AutoSaveFolder folder(AutoSaveFolder::defaultDir());
+    GameStore store(GameStore::defaultDir());
     std::unique_ptr<AutoSave> autoSave;
-    if (folder.ok()) {
-        autoSave = std::make_unique<AutoSave>(frame.document(), systemClock(), folder, jigsaw::writeFileAtomically);
+    if (store.ok()) {
+        store.takeOverOldCopies();
+        store.removeLeftovers();
+        autoSave = std::make_unique<AutoSave>(frame.document(), systemClock(), store, jigsaw::writeFileAtomically,
+                                              [&frame] { return boardThumbnail(frame.document(), frame.images()); });
+        QObject::connect(&frame, &CMainFrame::gameEnding, autoSave.get(), &AutoSave::gameEnding);
+        QObject::connect(&frame, &CMainFrame::readingEnded, autoSave.get(), &AutoSave::readingEnded);
         QObject::connect(&frame, &CMainFrame::gameStarted, autoSave.get(), &AutoSave::gameStarted);
         QObject::connect(&frame, &CMainFrame::closing, autoSave.get(), &AutoSave::finish);
+        QObject::connect(autoSave.get(), &AutoSave::failureChanged, &frame, &CMainFrame::showAutoSaveFailure);
+        QObject::connect(&frame, &CMainFrame::unfinishedGamesAsked, &frame,
+                         [&] { runUnfinishedGames(frame, store, *autoSave, false); });
     } else {
         qWarning().noquote() << QCoreApplication::translate("AutoSave",
                                                             "vorpel: フォルダー「%1」を使えないため、ゲームを自動保存しません")
-                                    .arg(folder.dir());
+                                    .arg(store.dir());
+        frame.action(kCmdUnfinishedGames)->setVisible(false);
     }
     SignalExit signalExit([&frame] { frame.endWithoutQuestions(); });
 
     frame.show();
+    // A file named on the command line always opens; without one, the
+    // unfinished games are offered.
     QTimer::singleShot(0, &frame, [&] {
-        const bool resumed = autoSave && offerRecovery(frame, folder, *autoSave);
-        if (!resumed && !signalExit.received() && !filePath.isEmpty())
+        if (signalExit.received())
+            return;
+        if (!filePath.isEmpty())
             frame.openFromCommandLine(filePath);
+        else if (autoSave)
+            runUnfinishedGames(frame, store, *autoSave, true);
     });
     return QApplication::exec();
 }

@@ -19,13 +19,13 @@ TEST(Translations, JapaneseOnlyWhenTheDesktopPutsItFirst)
 // Japanese interface gets Qt's own texts in Japanese.
 TEST(Translations, CataloguesAreFoundAndTranslate)
 {
-    const char* context = "RecoveryPrompt";
-    const char* source = "ゲームの再開";
+    const char* context = "UnfinishedGamesDialog";
+    const char* source = "未完成のゲーム";
     ASSERT_EQ(QCoreApplication::translate(context, source), QString::fromUtf8(source));
 
     QList<QTranslator*> english = installTranslations(QStringLiteral("vorpel"), UiLanguage::English, QStringLiteral(VORPEL_DIR));
     ASSERT_EQ(english.size(), 1);
-    EXPECT_EQ(QCoreApplication::translate(context, source), QStringLiteral("Resume Game"));
+    EXPECT_EQ(QCoreApplication::translate(context, source), QStringLiteral("Unfinished Games"));
     for (QTranslator* t : english) {
         QCoreApplication::removeTranslator(t);
         delete t;

@@ -1,16 +1,21 @@
 #include "atomic_file.h"
+#include "board_thumbnail.h"
 #include "auto_save.h"
-#include "auto_save_folder.h"
+#include "elapsed_window.h"
 #include "board_view.h"
 #include "command_ids.h"
 #include "file_commands.h"
+#include "file_path.h"
 #include "format_error.h"
 #include "main_frame.h"
+#include "play_file.h"
 #include "play_rules.h"
-#include "recovery_prompt.h"
+#include "game_store.h"
 #include "shell_test_support.h"
 #include "signal_exit.h"
+#include "tool_windows.h"
 #include "tray_view.h"
+#include "unfinished_games.h"
 #include "views_test_support.h"
 #include "vorpel_settings.h"
 
@@ -18,7 +23,10 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTreeWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -33,24 +41,27 @@
 namespace {
 
 // A disk that can be made slow (a write waits until it is let go) or
-// failing (a write throws), for the copies only; names are written at once.
+// failing (a write throws what `failure` throws); it counts the writes of
+// each kind of file.
 class TestDisk {
 public:
-    std::atomic<int> copyWrites{0};
+    std::atomic<int> recordWrites{0};
+    std::atomic<int> pictureWrites{0};
     std::atomic<int> failuresLeft{0};
+    std::function<void()> failure = [] { throw jigsaw::FormatError(jigsaw::ErrorCode::FileWriteFailed, {"x", "disk full"}); };
 
     CopyWriter writer()
     {
         return [this](const std::filesystem::path& path, std::span<const std::span<const std::uint8_t>> parts) {
-            if (path.extension() == ".jpd") {
-                ++copyWrites;
+            ++(path.extension() == ".game" ? recordWrites : pictureWrites);
+            {
                 std::unique_lock lock(m_mutex);
                 // Never longer than a test may take, so that a failure shows.
                 m_changed.wait_for(lock, std::chrono::seconds(60), [this] { return !m_slow; });
-                if (failuresLeft > 0) {
-                    --failuresLeft;
-                    throw jigsaw::FormatError(jigsaw::ErrorCode::FileWriteFailed, {path.string(), "disk full"});
-                }
+            }
+            if (failuresLeft > 0) {
+                --failuresLeft;
+                failure();
             }
             jigsaw::writeFileAtomically(path, parts);
         };
@@ -70,20 +81,61 @@ private:
     bool m_slow = false;
 };
 
-int piecesOutOf(const QString& copy)
+// The pieces out of the tray in a game's record, the play file's fixed
+// blocks being its last part; -1 without a record.
+int piecesOutOf(const QString& record)
 {
-    QFile file(copy);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file(record);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(file.size() - static_cast<qint64>(kPlayFixedSize) + 16))
         return -1;
-    const QByteArray head = file.read(18);
-    return head.size() < 18 ? -1 : static_cast<std::uint8_t>(head[16]) + 255 * static_cast<std::uint8_t>(head[17]);
+    const QByteArray pair = file.read(2);
+    return pair.size() < 2 ? -1 : static_cast<std::uint8_t>(pair[0]) + 255 * static_cast<std::uint8_t>(pair[1]);
 }
+
+// Answers the list of unfinished games with the button `button`, a
+// question after it with `answer`, and notes how many games each list held.
+class ListAnswerer {
+public:
+    ListAnswerer(QString button, QString answer = {}) : m_button(std::move(button)), m_answer(std::move(answer))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* list = qobject_cast<UnfinishedGamesDialog*>(modal)) {
+                // The button once, then, when the list stays open, close.
+                counts << list->gameCount();
+                click(list, list == m_last ? QStringLiteral("閉じる(&C)") : m_button);
+                m_last = list;
+            } else if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && !click(dialog, m_answer)) {
+                dialog->accept();
+            }
+        });
+        m_timer.start(5);
+    }
+    QList<int> counts;
+
+private:
+    static bool click(QWidget* dialog, const QString& text)
+    {
+        for (auto* button : dialog->findChildren<QAbstractButton*>())
+            if (button->text() == text) {
+                // Later, so that a dialog it opens meets this timer again.
+                QTimer::singleShot(0, button, &QAbstractButton::click);
+                return true;
+            }
+        return false;
+    }
+    QString m_button;
+    QString m_answer;
+    QWidget* m_last = nullptr;
+    QTimer m_timer;
+};
 
 }  // namespace
 
-// The automatic copy of the game on the real frame, moved with the mouse: when
-// it is written, that a slow or failing disk never holds up play, what the
-// end of a game or of the program leaves, and the offer to resume it.
+// The automatic copies of the games on the real frame, moved with the mouse:
+// when they are written, that a slow or failing disk never holds up play and
+// a failure is shown, what the end of a game or of the program leaves, and
+// the list of unfinished games.
 class AutoSaveTest : public QObject {
     Q_OBJECT
 
@@ -95,7 +147,8 @@ private slots:
         m_settings->writeRect(QStringLiteral("rg"), QRect(0, 0, 900, 700));
         m_settings->writeInt(QStringLiteral("FlDx"), 600);
         m_state = m_dir->filePath(QStringLiteral("state"));
-        m_disk.copyWrites = 0;
+        m_disk.recordWrites = 0;
+        m_disk.pictureWrites = 0;
         m_disk.failuresLeft = 0;
     }
     void cleanup()
@@ -106,172 +159,182 @@ private slots:
     }
 
     // While a copy is being written the board goes on: moves are made, the
-    // next copy is put off, and it is written once the disk is back.
+    // next copy is put off, and it is written once the disk is back. The
+    // pictures are written once per game; a clock that alone moved is
+    // written once a minute.
     void slowDiskNeverHoldsUpPlay()
     {
         startPlayer();
         m_disk.setSlow(true);
         dropFromTray(0, QPoint(120, 120));
         m_player->autoSave->look();
-        QTRY_COMPARE(m_disk.copyWrites.load(), 1);
+        QTRY_COMPARE(m_disk.pictureWrites.load(), 1);
         QVERIFY(m_player->autoSave->isWriting());
 
         dropFromTray(1, QPoint(300, 120));
         dropFromTray(2, QPoint(120, 300));
         QCOMPARE(doc().GetPiecesOut(), 3);
-        m_clock.tick += AutoSave::kIntervalMs + 1000;
-        m_player->autoSave->look();
-        QCOMPARE(m_disk.copyWrites.load(), 1);
+        lookLater(AutoSave::kIntervalMs + 1000);
+        QCOMPARE(m_disk.recordWrites.load(), 0);
 
         QSignalSpy ended(m_player->autoSave.get(), &AutoSave::writeEnded);
         m_disk.setSlow(false);
         QVERIFY(ended.wait(10000));
-        QCOMPARE(piecesOutOf(copy()), 1);
-        m_player->autoSave->look();
+        QCOMPARE(piecesOutOf(record()), 1);
+        lookLater(0);
         QVERIFY(ended.wait(10000));
-        QCOMPARE(m_disk.copyWrites.load(), 2);
-        QCOMPARE(piecesOutOf(copy()), 3);
-        QCOMPARE(AutoSaveFolder::readName(copy()), QStringLiteral("sample.jzt"));
+        QCOMPARE(piecesOutOf(record()), 3);
+        lookLater(AutoSave::kIntervalMs);
+        QCOMPARE(m_disk.recordWrites.load(), 2);
+        lookLater(AutoSave::kClockIntervalMs);
+        QVERIFY(ended.wait(10000));
+        QCOMPARE(m_disk.recordWrites.load(), 3);
+        QCOMPARE(m_disk.pictureWrites.load(), 1);
     }
 
-    // A failed write says nothing on screen and is tried again at the next
-    // copy that is due; a piece being carried is never written.
-    void failingDiskIsTriedAgainQuietly()
+    // Whatever makes a copy fail, the player goes on and says so in the
+    // title and the elapsed-time window, the reason in the tooltip, until a
+    // copy is written again.
+    void failingCopyIsShownUntilTheNextGoodOne_data()
     {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << 0 << QStringLiteral("disk full");
+        QTest::newRow("any exception") << 1 << QStringLiteral("odd");
+        QTest::newRow("not even an exception") << 2 << QString();
+        QTest::newRow("unstorable place") << 3 << QString();
+    }
+    void failingCopyIsShownUntilTheNextGoodOne()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, reason);
         startPlayer();
-        DialogAnswerer answers;
-        m_disk.failuresLeft = 2;
         QSignalSpy ended(m_player->autoSave.get(), &AutoSave::writeEnded);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("自動保存に失敗しました.*disk full")));
+        if (kind == 1)
+            m_disk.failure = [] { throw std::runtime_error("odd"); };
+        if (kind == 2)
+            m_disk.failure = [] { throw 1; };
+        m_disk.failuresLeft = kind == 3 ? 0 : 1;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("自動保存に失敗しました")));
         dropFromTray(0, QPoint(120, 120));
-        m_player->autoSave->look();
-        QVERIFY(ended.wait(10000));
-        QCOMPARE(ended.last().at(0).toBool(), false);
-        m_player->autoSave->look();
-        QCOMPARE(m_disk.copyWrites.load(), 1);
-        m_clock.tick += AutoSave::kIntervalMs;
-        m_player->autoSave->look();
-        QVERIFY(ended.wait(10000));
-        QCOMPARE(ended.last().at(0).toBool(), false);
-
-        // Held on the board: no copy until it is put down.
-        m_clock.tick += AutoSave::kIntervalMs;
-        QWidget* tray = m_player->frame.tray()->viewport();
-        const QPoint inTray = slotCentre(1);
-        mouse(tray, QEvent::MouseButtonPress, tray->mapToGlobal(inTray), Qt::LeftButton, Qt::LeftButton);
-        mouse(tray, QEvent::MouseMove, tray->mapToGlobal(inTray) + QPoint(-200, 0), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(doc().GetTrayDrag(), 1);
-        m_player->autoSave->look();
-        QCOMPARE(m_disk.copyWrites.load(), 2);
-        mouse(tray, QEvent::MouseButtonRelease, tray->mapToGlobal(inTray) + QPoint(-200, 0), Qt::LeftButton,
-              Qt::NoButton);
-        m_player->autoSave->look();
-        QVERIFY(ended.wait(10000));
-        QCOMPARE(ended.last().at(0).toBool(), true);
-        QCOMPARE(piecesOutOf(copy()), 2);
-        QVERIFY(answers.titles.isEmpty());
-
-        // Saved by hand: the copy goes; finished: likewise.
-        m_chooser.nextSave = m_dir->filePath(QStringLiteral("saved.jpd"));
-        m_player->frame.action(kCmdSavePlayFile)->trigger();
-        m_player->autoSave->look();
-        QTRY_VERIFY(!QFile::exists(copy()));
-        dropFromTray(2, QPoint(300, 300));
-        m_clock.tick += AutoSave::kIntervalMs;
-        m_player->autoSave->look();
-        QTRY_VERIFY(QFile::exists(copy()));
-        doc().SetCompleted(1);
-        m_player->autoSave->look();
-        QTRY_VERIFY(!QFile::exists(copy()));
-        QTRY_VERIFY(!QFile::exists(AutoSaveFolder::nameFileOf(copy())));
+        int onBoard = 0;
+        while (doc().GetBoardTurn(onBoard) == 0)
+            ++onBoard;
+        RECT& piece = doc().PieceRect()[onBoard % doc().GetCols()][onBoard / doc().GetCols()];
+        const RECT kept = piece;
+        if (kind == 3)
+            piece = RECT{70000, 0, 70000 + doc().PieceSize(), doc().PieceSize()};
+        lookLater(0);
+        QTRY_VERIFY(m_player->frame.windowTitle().endsWith(QStringLiteral("% 自動保存できません")));
+        // Shown in the elapsed-time window also when it opens afterwards.
+        m_player->frame.action(kCmdToggleElapsed)->trigger();
+        QLabel* notice = m_player->frame.toolWindows().elapsed()->autoSaveFailureLabel();
+        QVERIFY(notice->isVisible());
+        QVERIFY(!notice->toolTip().isEmpty());
+        QVERIFY(notice->toolTip().contains(reason));
+        piece = kept;
+        lookLater(AutoSave::kIntervalMs);
+        QTRY_VERIFY(!notice->isVisible());
+        QVERIFY(m_player->frame.windowTitle().endsWith(QStringLiteral("%")));
+        QCOMPARE(piecesOutOf(record()), 1);
     }
 
-    // Closing: a game the user declined to save is kept in its copy, written
-    // there and then; a game saved at the prompt leaves none.
+    // Closing: a game the user declined to save stays listed, written there
+    // and then; a game saved at the prompt, or finished, leaves none.
     void closingKeepsOnlyADeclinedGame()
     {
         for (const QString& answer : {QStringLiteral("いいえ"), QStringLiteral("はい")}) {
             startPlayer();
             dropFromTray(0, QPoint(120, 120));
-            m_player->autoSave->look();
-            QTRY_COMPARE(piecesOutOf(copy()), 1);
+            lookLater(0);
+            QTRY_COMPARE(piecesOutOf(record()), 1);
+            const QString first = record();
             dropFromTray(1, QPoint(300, 120));
             m_chooser.nextSave = m_dir->filePath(QStringLiteral("closed.jpd"));
             DialogAnswerer answers(answer);
             QVERIFY(m_player->frame.close());
             QCOMPARE(answers.count(QStringLiteral("データの変更を保存する")), 1);
-            if (answer == QStringLiteral("いいえ"))
-                QCOMPARE(piecesOutOf(copy()), 2);
-            else
-                QVERIFY(!QFile::exists(copy()));
             m_player.reset();
+            QCOMPARE(piecesOutOf(first), answer == QStringLiteral("いいえ") ? 2 : -1);
+            QCOMPARE(QDir(m_state).entryList(QDir::Files | QDir::Hidden).size(), answer == QStringLiteral("いいえ") ? 3 : 0);
             QDir(m_state).removeRecursively();
         }
+        startPlayer();
+        dropFromTray(0, QPoint(120, 120));
+        lookLater(0);
+        QTRY_COMPARE(piecesOutOf(record()), 1);
+        doc().SetCompleted(1);
+        lookLater(0);
+        QTRY_COMPARE(piecesOutOf(record()), -1);
     }
 
-    // Each player writes its own copy and offers only those of players that
-    // are gone, the newest readable one first; "はい" resumes it, marked as
-    // changed, "いいえ" keeps it aside until the next game.
-    void copiesOfPlayersThatAreGoneAreOffered()
+    // One copy per game, kept until the user lets it go: a game open in one
+    // player is not listed in another; a killed game stays listed while other
+    // games are opened; resumed, it is the same copy; deleted, after a
+    // question, it is gone.
+    void gamesAreListedUntilLetGo()
     {
         startPlayer();
         dropFromTray(0, QPoint(120, 120));
         dropFromTray(1, QPoint(300, 120));
-        m_player->autoSave->look();
-        QTRY_VERIFY(QFile::exists(copy()));
-        QTRY_VERIFY(!m_player->autoSave->isWriting());
-        const QString first = copy();
-
-        // A second player while the first runs: nothing to offer, and its
-        // copy would go elsewhere.
+        lookLater(0);
+        QTRY_COMPARE(piecesOutOf(record()), 2);
+        const QString id = m_player->autoSave->gameId();
         auto second = std::make_unique<Player>(*this);
-        QCOMPARE(second->folder->orphanCopies(), QStringList());
-        QVERIFY(second->folder->currentCopy() != first);
+        QVERIFY(second->store.list().empty());
 
-        // The first is killed: its copy stays, its lock file too, unheld. An
-        // unreadable copy from elsewhere is newer still.
         m_player->kill();
-        const QString lock = QString(first).replace(QStringLiteral(".jpd"), QStringLiteral(".lock"));
-        QVERIFY(QFile(lock).open(QIODevice::WriteOnly));
-        QFile junk(m_state + QStringLiteral("/88888-1.jpd"));
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("not a game");
-        QVERIFY(junk.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
-        junk.close();
-
-        {
-            DialogAnswerer answers(QStringLiteral("はい"));
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("「88888-1.jpd」を読めない")));
-            QVERIFY(offerRecovery(second->frame, *second->folder, *second->autoSave));
-            QCOMPARE(answers.titles.value(0), QStringLiteral("ゲームの再開"));
-            QCOMPARE(answers.texts.value(0), QStringLiteral("前回のゲームを再開しますか？"));
-        }
-        CVorpelDoc& resumed = second->frame.document();
-        QCOMPARE(resumed.GetPiecesOut(), 2);
-        QCOMPARE(resumed.GetModified(), 1);
-        QVERIFY(second->frame.windowTitle().startsWith(QStringLiteral("sample.jzt - ")));
-        QCOMPARE(piecesOutOf(second->folder->currentCopy()), 2);
-        QVERIFY(!QFile::exists(first));
-        QVERIFY(!QFile::exists(lock));
-        QVERIFY(QFile::exists(junk.fileName()));
-
-        // The second is killed too; a third declines its game, which stays
-        // aside until the third starts a game of its own.
-        second->kill();
-        auto third = std::make_unique<Player>(*this);
-        {
-            DialogAnswerer answers(QStringLiteral("いいえ"));
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("を読めない")));
-            QVERIFY(!offerRecovery(third->frame, *third->folder, *third->autoSave));
-            QCOMPARE(answers.count(QStringLiteral("ゲームの再開")), 1);
-        }
-        QCOMPARE(piecesOutOf(third->folder->asideCopy()), 2);
-        QCOMPARE(third->frame.document().GetPlayable(), 0);
         {
             DialogAnswerer message;
-            QVERIFY(third->frame.files().loadPuzzle(QStringLiteral(SAMPLE_PUZZLE)));
+            QVERIFY(second->frame.files().loadPuzzle(QStringLiteral(SAMPLE_PUZZLE)));
         }
-        QTRY_VERIFY(!QFile::exists(third->folder->asideCopy()));
+        second->autoSave->look();
+        std::vector<UnfinishedGame> games = second->store.list();
+        QCOMPARE(games.size(), std::size_t{1});
+        QCOMPARE(games[0].id, id);
+        QCOMPARE(games[0].summary.name, QStringLiteral("sample.jzt"));
+        QVERIFY(!games[0].summary.thumbnail.isNull());
+        QVERIFY(games[0].bytesOnDisk > static_cast<qint64>(kPlayFixedSize));
+
+        {
+            ListAnswerer answers(QStringLiteral("再開(&R)"));
+            runUnfinishedGames(second->frame, second->store, *second->autoSave, true);
+            QCOMPARE(answers.counts, QList<int>{1});
+        }
+        QCOMPARE(second->frame.document().GetPiecesOut(), 2);
+        QCOMPARE(second->frame.document().GetModified(), 1);
+        QVERIFY(second->frame.windowTitle().startsWith(QStringLiteral("sample.jzt - ")));
+        QCOMPARE(second->autoSave->gameId(), id);
+        auto third = std::make_unique<Player>(*this);
+        QVERIFY(third->store.list().empty());
+
+        second->kill();
+        for (const QString& answer : {QStringLiteral("削除しない"), QStringLiteral("削除する")}) {
+            ListAnswerer answers(QStringLiteral("削除(&D)…"), answer);
+            third->frame.action(kCmdUnfinishedGames)->trigger();
+            QCOMPARE(answers.counts, (QList<int>{1, answer == QStringLiteral("削除する") ? 0 : 1}));
+        }
+        QVERIFY(QDir(m_state).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // The copy an earlier release left is listed under its name and resumes.
+    void oldCopiesAreTakenOver()
+    {
+        startPlayer();
+        dropFromTray(0, QPoint(120, 120));
+        const QString old = m_state + QStringLiteral("/123-4.jpd");
+        SavePlayFile(doc(), toFilesystemPath(old), m_clock);
+        QFile name(old + QStringLiteral(".name"));
+        QVERIFY(name.open(QIODevice::WriteOnly) && name.write("old.jzt") == 7);
+        name.close();
+        m_player->store.takeOverOldCopies();
+        const std::vector<UnfinishedGame> games = m_player->store.list();
+        QCOMPARE(games.size(), std::size_t{1});
+        QCOMPARE(games[0].summary.name, QStringLiteral("old.jzt"));
+        QVERIFY(!QFile::exists(old));
+        DialogAnswerer message;
+        QVERIFY(m_player->frame.resumeCopy(m_player->store, games[0].id, games[0].summary.name));
+        QCOMPARE(doc().GetPiecesOut(), 1);
     }
 
     // SIGINT, SIGTERM and SIGHUP reach the program on its event loop, once:
@@ -296,39 +359,48 @@ private slots:
     }
 
 private:
-    // One player: its frame, its place among the copies and its copier.
+    // One player: its frame, the folder of games and its copier.
     struct Player {
         explicit Player(AutoSaveTest& t)
             : frame(*t.m_settings, t.m_clock, t.m_random, t.m_sounds, t.m_chooser),
-              folder(std::make_unique<AutoSaveFolder>(t.m_state)),
-              autoSave(std::make_unique<AutoSave>(frame.document(), t.m_clock, *folder, t.m_disk.writer()))
+              store(t.m_state),
+              autoSave(std::make_unique<AutoSave>(frame.document(), t.m_clock, store, t.m_disk.writer(),
+                                                  [this] { return boardThumbnail(frame.document(), frame.images()); }))
         {
+            QObject::connect(&frame, &CMainFrame::gameEnding, autoSave.get(), &AutoSave::gameEnding);
+            QObject::connect(&frame, &CMainFrame::readingEnded, autoSave.get(), &AutoSave::readingEnded);
             QObject::connect(&frame, &CMainFrame::gameStarted, autoSave.get(), &AutoSave::gameStarted);
             QObject::connect(&frame, &CMainFrame::closing, autoSave.get(), &AutoSave::finish);
+            QObject::connect(autoSave.get(), &AutoSave::failureChanged, &frame, &CMainFrame::showAutoSaveFailure);
+            QObject::connect(&frame, &CMainFrame::unfinishedGamesAsked, &frame,
+                             [this] { runUnfinishedGames(frame, store, *autoSave, false); });
             frame.show();
         }
-        // Ends as a killed player would: no last copy, the lock dropped.
-        void kill()
-        {
-            autoSave.reset();
-            folder.reset();
-        }
+        // Ends as a killed player would: no last copy, the locks dropped.
+        void kill() { autoSave.reset(); }
         CMainFrame frame;
-        std::unique_ptr<AutoSaveFolder> folder;
+        GameStore store;
         std::unique_ptr<AutoSave> autoSave;
     };
 
     void startPlayer()
     {
         m_player = std::make_unique<Player>(*this);
-        QVERIFY(m_player->folder->ok());
+        QVERIFY(m_player->store.ok());
         QVERIFY(QTest::qWaitForWindowExposed(&m_player->frame));
         DialogAnswerer message;
         QVERIFY(m_player->frame.files().loadPuzzle(QStringLiteral(SAMPLE_PUZZLE)));
     }
 
+    // A look at the game `ms` after the clock's last tick.
+    void lookLater(std::uint64_t ms)
+    {
+        m_clock.tick += ms;
+        m_player->autoSave->look();
+    }
+
     CVorpelDoc& doc() { return m_player->frame.document(); }
-    QString copy() const { return m_player->folder->currentCopy(); }
+    QString record() const { return m_player->store.recordFile(m_player->autoSave->gameId()); }
 
     static void mouse(QWidget* receiver, QEvent::Type type, QPoint global, Qt::MouseButton button,
                       Qt::MouseButtons buttons)

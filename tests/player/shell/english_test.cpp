@@ -1,6 +1,6 @@
 #include "atomic_file.h"
 #include "auto_save.h"
-#include "auto_save_folder.h"
+#include "game_store.h"
 #include "background_music.h"
 #include "board_view.h"
 #include "command_ids.h"
@@ -19,7 +19,7 @@
 #include "panel_dialog.h"
 #include "play_file.h"
 #include "preview_window.h"
-#include "recovery_prompt.h"
+#include "unfinished_games.h"
 #include "save_prompt.h"
 #include "sdl_music_device.h"
 #include "shell_test_support.h"
@@ -166,6 +166,8 @@ private slots:
         MessageDialog message(std::string("\x83\x65\x83\x58\x83\x67"), m_frame.get());
         m_texts.window(&message);
         QVERIFY(askToSaveChanges(m_frame.get()) == false);
+        m_frame->showAutoSaveFailure(QStringLiteral("disk full"));
+        m_texts.window(m_frame->findChild<ElapsedWindow*>());
         m_frame->openFromCommandLine(m_dir->filePath(QStringLiteral("missing.jzt")));
         QCOMPARE(walker.shown.size(), 3);
 
@@ -176,20 +178,30 @@ private slots:
         m_texts.window(bar);
     }
 
-    // The offer to resume the game of a player that is gone.
-    void recoveryPrompt()
+    // The list of unfinished games, with one game, and the question before
+    // one is deleted.
+    void unfinishedGames()
     {
-        const QString state = m_dir->filePath(QStringLiteral("state"));
-        {
-            AutoSaveFolder gone(state);
-            auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
-            SavePlayFile(*doc, toFilesystemPath(gone.currentCopy()), m_clock);
-        }
-        AutoSaveFolder folder(state);
-        AutoSave autoSave(m_frame->document(), m_clock, folder, jigsaw::writeFileAtomically);
+        GameStore store(m_dir->filePath(QStringLiteral("state")));
+        auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
+        const PlayPictureParts pictures = WritePlayPictureParts(*doc);
+        jigsaw::writeFileAtomically(toFilesystemPath(store.picturesFile(QStringLiteral("1"))), pictures.parts);
+        const std::vector<std::uint8_t> head = GameStore::recordHead({}, pictures.size());
+        const std::vector<std::uint8_t> fixed = WritePlayFixedData(*doc, 0);
+        const std::span<const std::uint8_t> record[] = {head, fixed};
+        jigsaw::writeFileAtomically(toFilesystemPath(store.recordFile(QStringLiteral("1"))), record);
+        AutoSave autoSave(m_frame->document(), m_clock, store, jigsaw::writeFileAtomically, {});
         ModalWalker walker(m_texts);
-        QVERIFY(!offerRecovery(*m_frame, folder, autoSave));
-        QCOMPARE(walker.shown.size(), 1);
+        bool asked = false;
+        walker.close = [&asked](QWidget* w) {
+            auto* list = qobject_cast<UnfinishedGamesDialog*>(w);
+            if (list && !std::exchange(asked, true))
+                QTimer::singleShot(0, list->findChild<QPushButton*>(QStringLiteral("delete")), &QPushButton::click);
+            else
+                qobject_cast<QDialog*>(w)->reject();
+        };
+        runUnfinishedGames(*m_frame, store, autoSave, true);
+        QCOMPARE(walker.shown.size(), 3);
     }
 
     // The end of a game: congratulations, the choice of picture, the panel,

@@ -132,7 +132,7 @@ private slots:
             QStringLiteral("ﾌｧｲﾙ(&F)"),
             QStringLiteral("  パズルファイルを開く(&V)"), QStringLiteral("  —"),
             QStringLiteral("  プレイファイルを開く(&W)"), QStringLiteral("  プレイファイルを保存する(&S)"),
-            QStringLiteral("  —"), QStringLiteral("  終了(&X)"),
+            QStringLiteral("  未完成のゲーム(&G)…"), QStringLiteral("  —"), QStringLiteral("  終了(&X)"),
             QStringLiteral("編集(&E)"), QStringLiteral("  整 列(&L)"), QStringLiteral("  ピースの上下入れ替え(U)"),
             QStringLiteral("表 示(&T)"), QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
             QStringLiteral("  —"), QStringLiteral("  拡大(&I)"), QStringLiteral("  縮小(&U)"),
