@@ -58,9 +58,9 @@ QRgb shown(const LoadedPicture& p, int x, int y)
 TEST(PictureReduction, KeepsTwiceThePixelsTheLargestPuzzleTakes)
 {
     EXPECT_EQ(minimumScale(1500, 1000), 1.0);
-    EXPECT_EQ(reductionFactor(3000, 2000), 1);
-    EXPECT_EQ(jpegDecodeScale(3000, 2000).num, 6);
-    EXPECT_EQ(jpegDecodeScale(640, 480).num, 8);
+    EXPECT_EQ(wholeFactorScale(minimumScale(3000, 2000)).factor, 1);
+    EXPECT_EQ(jpegDecodeScale(minimumScale(3000, 2000)).num, 6);
+    EXPECT_EQ(jpegDecodeScale(minimumScale(640, 480)).num, 8);
     for (const auto& [w, h] : {std::pair{12000, 9000}, {60000, 4000}, {65535, 65535}, {20000, 300}}) {
         const double s = minimumScale(w, h);
         for (const jigsaw::PuzzleSize& size : jigsaw::puzzleSizes()) {
@@ -74,23 +74,22 @@ TEST(PictureReduction, KeepsTwiceThePixelsTheLargestPuzzleTakes)
             }
             EXPECT_GE(fw * fh * s * s, std::min(2 * W * H, fw * fh) * 0.999) << w << "x" << h;
         }
-        const DecodeScale d = jpegDecodeScale(w, h);
-        EXPECT_GE(d.num / 8.0 / d.factor, s * 0.999) << w << "x" << h;
-        EXPECT_GE(1.0 / reductionFactor(w, h), s * 0.999) << w << "x" << h;
+        EXPECT_GE(jpegDecodeScale(s).scale(), s * 0.999) << w << "x" << h;
+        EXPECT_GE(wholeFactorScale(s).scale(), s * 0.999) << w << "x" << h;
     }
-    EXPECT_EQ(jpegDecodeScale(12000, 9000).num, 2);   // 1/4: 3000 × 2250
-    EXPECT_EQ(jpegDecodeScale(65535, 65535).num, 1);  // 1/8, then rows by 4
-    EXPECT_EQ(jpegDecodeScale(65535, 65535).factor, 4);
+    EXPECT_EQ(jpegDecodeScale(minimumScale(12000, 9000)).num, 2);   // 1/4: 3000 × 2250
+    EXPECT_EQ(jpegDecodeScale(minimumScale(65535, 65535)).num, 1);  // 1/8, then rows by 4
+    EXPECT_EQ(jpegDecodeScale(minimumScale(65535, 65535)).factor, 4);
 }
 
 TEST(PictureReduction, RowReducerAveragesBlocksAndEdges)
 {
-    RowReducer r(5, 3, 2);
+    RowReducer r(QRect(0, 0, 5, 3), 2);
     const QRgb rows[3][5] = {{qRgb(0, 0, 0), qRgb(100, 0, 0), qRgb(10, 10, 10), qRgb(30, 30, 30), qRgb(7, 8, 9)},
                              {qRgb(100, 0, 0), qRgb(0, 0, 0), qRgb(10, 10, 10), qRgb(30, 30, 30), qRgb(9, 8, 7)},
                              {qRgb(1, 2, 3), qRgb(3, 2, 1), qRgb(0, 0, 0), qRgb(0, 0, 0), qRgb(200, 100, 50)}};
-    for (const auto& row : rows)
-        r.addRow(row);
+    for (int y = 0; y < 3; ++y)
+        r.addRow(y, rows[y]);
     const QImage image = r.take();
     ASSERT_EQ(image.size(), QSize(3, 2));
     EXPECT_EQ(image.pixel(0, 0), qRgb(50, 0, 0));
