@@ -25,9 +25,9 @@ double minimumScale(std::int64_t width, std::int64_t height);
 // the whole picture's; 1 when the frame needs every pixel.
 double regionScale(double frameWidth, double frameHeight, int width, int height);
 
-// How a decoder reaches a scale: libjpeg scales by num/8 while it decodes
-// (num 1 to 8), and a further whole factor reduces its rows. Decoders that
-// cannot scale themselves keep num 8.
+// How a decoder reaches at least a scale: libjpeg scales by num/8 while it
+// decodes (num 1, 2, 4 or 8), and a further whole factor reduces its rows.
+// Decoders that cannot scale themselves keep num 8.
 struct DecodeScale {
     int num = 8;
     int factor = 1;
