@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <csetjmp>
 #include <limits>
 #include <memory>
@@ -114,9 +115,13 @@ bool decompress(std::FILE* stream, ErrorManager& err, Decoded& out, const Pictur
     jpeg_start_decompress(&cinfo);
 
     const QRect keep = out.plan.keep;
-    JDIMENSION first = static_cast<JDIMENSION>(keep.left());
-    JDIMENSION columns = static_cast<JDIMENSION>(keep.width());
-    if (columns != cinfo.output_width)
+    // Cropped with a margin: colour upsampling at a crop's edge lacks the
+    // neighbours it has in the whole picture.
+    constexpr int kMargin = 16;
+    const int outputWidth = static_cast<int>(cinfo.output_width);
+    JDIMENSION first = static_cast<JDIMENSION>(std::max(0, keep.left() - kMargin));
+    JDIMENSION columns = static_cast<JDIMENSION>(std::min(outputWidth, keep.right() + 1 + kMargin)) - first;
+    if (keep.width() != outputWidth)
         jpeg_crop_scanline(&cinfo, &first, &columns);
     const int width = static_cast<int>(cinfo.output_width);
     const int components = cinfo.output_components;
