@@ -153,7 +153,8 @@ int runBatch(const CommandLine& cmd)
 {
     try {
         CKestraDoc doc;
-        doc.InstallPicture(loadPictureFile(cmd.picturePath));
+        // Only the headers now: creation reads the framed region itself.
+        doc.InstallPicture(loadPictureHeaders(cmd.picturePath));
         // The frame the window sets up for the picture shown at 1:1.
         doc.FitDisplay(doc.m_nPictureWidth, doc.m_nPictureHeight);
         doc.SetPuzzleSize(cmd.sizeIndex);

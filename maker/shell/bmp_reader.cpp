@@ -285,6 +285,14 @@ LoadedPicture decodeBmpBytes(BmpBytes& bytes, const QString& name, const Picture
         const std::size_t at = static_cast<std::size_t>(tableStart + 4 * i);
         picture.palette[static_cast<std::size_t>(i)] = jigsaw::RGBQUAD{data[at], data[at + 1], data[at + 2], 0};
     }
+    if (headersOnly(region)) {
+        picture.fileHeader = fh;
+        info.biSize = 40;
+        info.biHeight = static_cast<std::int32_t>(height);
+        info.biCompression = jigsaw::kBiRgb;
+        picture.infoHeader = info;
+        return picture;
+    }
     std::array<QRgb, 256> colours{};
     for (std::size_t i = 0; i < colours.size(); ++i)
         colours[i] = qRgb(picture.palette[i].rgbRed, picture.palette[i].rgbGreen, picture.palette[i].rgbBlue);

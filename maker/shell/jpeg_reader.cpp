@@ -103,6 +103,11 @@ bool decompress(std::FILE* stream, ErrorManager& err, Decoded& out, const Pictur
     for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr && out.orientation == 1; m = m->next)
         out.orientation = exifOrientation(m->data, m->data_length);
 
+    if (headersOnly(region)) {
+        jpeg_destroy_decompress(&cinfo);
+        return true;
+    }
+
     // Colour and grey come out as Format_RGB32 pixels (blue, green, red and
     // 0xFF in memory); CMYK is converted here.
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
@@ -192,9 +197,9 @@ LoadedPicture decodeJpegStream(std::FILE* stream, const QString& name, const Pic
                QCoreApplication::translate("kestra", "「%1」は JPEG ファイルとして読めません（%2）。")
                    .arg(file, QString::fromLocal8Bit(err->message)));
     LoadedPicture picture;
-    if (!decoded.noMemory)
+    if (decoded.reducer && !decoded.noMemory)
         placePart(picture, decoded.reducer->take(), decoded.plan, decoded.width, decoded.height, decoded.orientation);
-    if (picture.image.isNull())
+    if (picture.image.isNull() && !headersOnly(region))
         refuse(LoadFailure::OutOfMemory,
                QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
     const bool swap = swapsSides(decoded.orientation);

@@ -65,7 +65,7 @@ kestra::SourcePicture CKestraDoc::FramedSource()
 {
     const KRect& f = m_rcFrame;
     const double needed = kestra::regionScale(f.width(), f.height(), PuzzleWidth(), PuzzleHeight());
-    if (m_strPictureFile.isEmpty() || m_dSurfaceScale >= needed)
+    if (m_strPictureFile.isEmpty() || (!m_imgPicture.isNull() && m_dSurfaceScale >= needed))
         return Source();
     const kestra::PictureRegion region{static_cast<double>(f.left), static_cast<double>(f.top),
                                        static_cast<double>(f.right), static_cast<double>(f.bottom),

@@ -68,6 +68,11 @@ LoadedPicture decodeOther(std::span<const std::uint8_t> data, const QString& nam
                    "kestra", "「%1」は画像ファイルとして読めません（BMP、JPEG、PNG などの画像を選んでください）。")
                    .arg(displayName(name)));
     checkDimensions(size.width(), size.height(), name);
+    if (headersOnly(region)) {
+        LoadedPicture picture;
+        setTrueColorHeaders(picture, size.width(), size.height());
+        return picture;
+    }
     // Decoded whole at the format's own depth, then reduced by the same area
     // average as every other picture.
     QImage image;
@@ -248,6 +253,13 @@ void checkPictureSize(const LoadedPicture& picture)
 LoadedPicture loadPictureFile(const QString& path)
 {
     LoadedPicture picture = decodeFile(path, nullptr);
+    checkPictureSize(picture);
+    return picture;
+}
+
+LoadedPicture loadPictureHeaders(const QString& path)
+{
+    LoadedPicture picture = decodeFile(path, &kHeadersOnly);
     checkPictureSize(picture);
     return picture;
 }

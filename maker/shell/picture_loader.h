@@ -75,6 +75,18 @@ struct PictureRegion {
 LoadedPicture readPictureRegion(const QString& path, const PictureRegion& region, int pictureWidth,
                                 int pictureHeight);
 
+// A region of no pixels: the decoders read only the headers (and a BMP's
+// colour table), and give a picture without an image.
+inline constexpr PictureRegion kHeadersOnly{};
+inline bool headersOnly(const PictureRegion* region)
+{
+    return region != nullptr && region->width <= 0;
+}
+
+// The picture file's headers only, size-checked like loadPictureFile: for
+// callers that read the framed region at creation and need no view.
+LoadedPicture loadPictureHeaders(const QString& path);
+
 // Reads a picture file of any size for the maker: decodePicture on the file's
 // content (a JPEG decoded as it is read, a BMP read by rows, anything else
 // mapped, never read into memory whole), then checkPictureSize. Throws PictureLoadError; nothing is changed on

@@ -50,12 +50,12 @@ double regionScale(double frameWidth, double frameHeight, int width, int height)
     return std::min(1.0, kRegionOversampling * std::max(width / frameWidth, height / frameHeight));
 }
 
-DecodeScale jpegDecodeScale(double scale)
+DecodeScale jpegDecodeScale(double scale, bool halvingsOnly)
 {
-    // Of libjpeg's scales, 1/8 (each block's mean) and the halvings match an
-    // area average best; a whole factor reduces further.
     DecodeScale d;
-    for (const int num : {1, 2, 4, 8}) {
+    for (int num = 1; num <= 8; ++num) {
+        if (halvingsOnly && (num & (num - 1)) != 0)
+            continue;
         d.num = num;
         if (num / 8.0 >= scale - 1e-9)
             break;

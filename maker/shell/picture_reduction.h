@@ -26,14 +26,16 @@ double minimumScale(std::int64_t width, std::int64_t height);
 double regionScale(double frameWidth, double frameHeight, int width, int height);
 
 // How a decoder reaches at least a scale: libjpeg scales by num/8 while it
-// decodes (num 1, 2, 4 or 8), and a further whole factor reduces its rows.
-// Decoders that cannot scale themselves keep num 8.
+// decodes (num 1 to 8), and a further whole factor reduces its rows.
+// Decoders that cannot scale themselves keep num 8. Of libjpeg's scales, 1/8
+// (each block's mean) and the halvings match an area average best: a region
+// read for a puzzle takes only those.
 struct DecodeScale {
     int num = 8;
     int factor = 1;
     double scale() const { return num / 8.0 / factor; }
 };
-DecodeScale jpegDecodeScale(double scale);
+DecodeScale jpegDecodeScale(double scale, bool halvingsOnly = false);
 DecodeScale wholeFactorScale(double scale);
 
 // A Format_RGB32 image on memory the system may back with large pages, so

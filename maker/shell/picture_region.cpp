@@ -77,7 +77,7 @@ DecodePlan planDecode(int storedWidth, int storedHeight, int orientation, const 
                                                          region->width, region->height)
                                            : minimumScale(uprightWidth, uprightHeight);
     DecodePlan plan;
-    plan.scale = scalesWhileDecoding ? jpegDecodeScale(scale) : wholeFactorScale(scale);
+    plan.scale = scalesWhileDecoding ? jpegDecodeScale(scale, region != nullptr) : wholeFactorScale(scale);
     const int num = plan.scale.num;
     const int f = plan.scale.factor;
     const int outWidth = outputSide(storedWidth, num);

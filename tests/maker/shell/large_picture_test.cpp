@@ -62,7 +62,8 @@ TEST(PictureReduction, KeepsTwiceThePixelsTheLargestPuzzleTakes)
 {
     EXPECT_EQ(minimumScale(1500, 1000), 1.0);
     EXPECT_EQ(wholeFactorScale(minimumScale(3000, 2000)).factor, 1);
-    EXPECT_EQ(jpegDecodeScale(minimumScale(3000, 2000)).num, 8);
+    EXPECT_EQ(jpegDecodeScale(minimumScale(3000, 2000)).num, 6);
+    EXPECT_EQ(jpegDecodeScale(0.7, true).num, 8);
     EXPECT_EQ(jpegDecodeScale(minimumScale(640, 480)).num, 8);
     for (const auto& [w, h] : {std::pair{12000, 9000}, {60000, 4000}, {65535, 65535}, {20000, 300}}) {
         const double s = minimumScale(w, h);
