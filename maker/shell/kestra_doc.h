@@ -57,7 +57,6 @@ public:
     double m_dSurfaceOffsetY = 0.0;
     QString m_strPictureFile;        // the file the picture came from; empty for the clipboard
     QImage m_imgFramed;              // the framed region read again for creation
-    kestra::SourcePicture m_framedSource;
     int m_nPictureWidth = 640;
     int m_nPictureHeight = 480;
     int m_nDisplayWidth = 640;                    // size at which the view shows the whole picture
