@@ -1,8 +1,10 @@
 // The maker's batch creation end to end: load a picture, frame it as the
-// window would, scale, (map to the palette,) cut the 40 × 25 puzzle in the
-// large format and write the file. From a 3000 × 2000 picture, and from
-// photographs of 12,000 × 9,000 and 60,000 × 4,000 pixels, which are decoded
-// reduced.
+// window would, read the framed region again as finely as the puzzle needs,
+// scale, (map to the palette,) cut the 40 × 25 puzzle in the large format and
+// write the file. From a 3000 × 2000 picture, from photographs of
+// 12,000 × 9,000 (baseline, and progressive at full colour resolution) and
+// 60,000 × 4,000 pixels, which are decoded reduced, from a 6000 × 4000
+// 24-bit BMP, and with a frame of one picture pixel per puzzle pixel.
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
@@ -39,6 +41,8 @@ struct Pictures {
     QString bmp8 = dir.filePath(QStringLiteral("scene.bmp"));
     QString photo = dir.filePath(QStringLiteral("photo.jpg"));
     QString panorama = dir.filePath(QStringLiteral("panorama.jpg"));
+    QString progressive = dir.filePath(QStringLiteral("progressive.jpg"));
+    QString bmp24 = dir.filePath(QStringLiteral("photo.bmp"));
 
     Pictures()
     {
@@ -50,6 +54,12 @@ struct Pictures {
         image.convertToFormat(QImage::Format_Indexed8, cube, Qt::ThresholdDither).save(bmp8, "BMP");
         for (const auto& [path, w, h] : {std::tuple{photo, 12000, 9000}, {panorama, 60000, 4000}})
             writeJpegRows(path, w, h, [w = w, h = h](int y, std::uint8_t* rgb) { photoRow(w, h, y, rgb); });
+        writeJpegRows(progressive, 12000, 9000, [](int y, std::uint8_t* rgb) { photoRow(12000, 9000, y, rgb); },
+                      {.progressive = true, .fullColour = true});
+        QImage bmp(6000, 4000, QImage::Format_RGB888);
+        for (int y = 0; y < bmp.height(); ++y)
+            photoRow(bmp.width(), bmp.height(), y, bmp.scanLine(y));
+        bmp.save(bmp24, "BMP");
     }
 };
 
@@ -59,9 +69,14 @@ const Pictures& pictures()
     return p;
 }
 
-void createFrom(benchmark::State& state, const QString& picture)
+void createFrom(benchmark::State& state, const QString& picture, bool oneToOne = false)
 {
     kestra::CommandLine cmd;
+    if (oneToOne) {
+        cmd.hasFrame = true;
+        const int frame[4] = {1000, 500, 1000 + 1220, 500 + 770};
+        std::copy(std::begin(frame), std::end(frame), cmd.frame);
+    }
     cmd.action = kestra::CommandLine::Action::Batch;
     cmd.picturePath = picture;
     cmd.outputPath = QDir(pictures().dir.path()).filePath(QStringLiteral("out.jzt"));
@@ -94,5 +109,23 @@ void BM_CreateLargeFromPanoramaJpeg(benchmark::State& state)
     createFrom(state, pictures().panorama);
 }
 BENCHMARK(BM_CreateLargeFromPanoramaJpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_CreateLargeFromProgressive444Jpeg(benchmark::State& state)
+{
+    createFrom(state, pictures().progressive);
+}
+BENCHMARK(BM_CreateLargeFromProgressive444Jpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_CreateLargeFrom24BitBmp(benchmark::State& state)
+{
+    createFrom(state, pictures().bmp24);
+}
+BENCHMARK(BM_CreateLargeFrom24BitBmp)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_CreateLargeOneToOneFrom108MegapixelJpeg(benchmark::State& state)
+{
+    createFrom(state, pictures().photo, true);
+}
+BENCHMARK(BM_CreateLargeOneToOneFrom108MegapixelJpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
 
 }  // namespace

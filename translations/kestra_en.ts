@@ -131,6 +131,10 @@
         <source>ｽｰﾊﾟｰｽﾓｰﾙ&#x3000;1000ﾋﾟｰｽ（40×25）</source>
         <translation>Extra Small 1000 Pieces (40 × 25)</translation>
     </message>
+    <message>
+        <source>枠が小さく %1 倍に拡大されます（ぼやけます）</source>
+        <translation>Frame too small: enlarged %1× (soft)</translation>
+    </message>
 </context>
 <context>
     <name>DataFormatDialog</name>
@@ -431,6 +435,18 @@ The picture was not loaded.</translation>
     <message>
         <source>画像を取り込むメモリが足りません。</source>
         <translation>There is not enough memory to take in the picture.</translation>
+    </message>
+    <message>
+        <source>注意: 枠（%1 × %2 ピクセル）はパズル（%3 × %4 ピクセル）より小さいので、%5 倍に拡大されてぼやけます。</source>
+        <translation>Note: the frame (%1 × %2 pixels) is smaller than the puzzle (%3 × %4 pixels), so it is enlarged %5× and will look soft.</translation>
+    </message>
+    <message>
+        <source>「%1」（%2 × %3 ピクセル）は大きすぎて、このコンピューターの空きメモリでは読み込めません。</source>
+        <translation>&quot;%1&quot; (%2 × %3 pixels) is too large to read in this computer&apos;s free memory.</translation>
+    </message>
+    <message>
+        <source>「%1」は読み込んだ後に別の画像に変わっています。</source>
+        <translation>&quot;%1&quot; has changed to another picture since it was opened.</translation>
     </message>
 </context>
 </TS>

@@ -19,18 +19,22 @@ struct AxisWeights {
 };
 
 // `begin` and `end` are in picture pixels, of which `pictureSize` span the
-// `sourceSize` source pixels.
-AxisWeights axisWeights(int begin, int end, int outCount, int sourceSize, int pictureSize)
+// `sourceSize` source pixels, or which map to source coordinates at `toSource`
+// less `offset`. A whole-number offset moves the taps without changing a
+// weight, so a region of the picture gives the bytes the whole picture gives.
+AxisWeights axisWeights(int begin, int end, int outCount, int sourceSize, int pictureSize, double toSource,
+                        double offset)
 {
     AxisWeights a;
     a.first.resize(static_cast<std::size_t>(outCount));
     a.count.resize(static_cast<std::size_t>(outCount));
-    const double toSource = pictureSize > 0 ? static_cast<double>(sourceSize) / pictureSize : 1.0;
+    if (toSource <= 0.0)
+        toSource = pictureSize > 0 ? static_cast<double>(sourceSize) / pictureSize : 1.0;
     const double scale = static_cast<double>(end - begin) * toSource / outCount;
     const double start = begin * toSource;
     for (int i = 0; i < outCount; ++i) {
-        const double lo = start + i * scale;
-        const double hi = start + (i + 1) * scale;
+        const double lo = (start + i * scale) - offset;
+        const double hi = (start + (i + 1) * scale) - offset;
         a.first[static_cast<std::size_t>(i)] = static_cast<int>(a.source.size());
         for (int s = static_cast<int>(std::floor(lo)); s < hi; ++s) {
             const double cover = std::min<double>(s + 1, hi) - std::max<double>(s, lo);
@@ -49,8 +53,10 @@ AxisWeights axisWeights(int begin, int end, int outCount, int sourceSize, int pi
 std::vector<jigsaw::ColorRef> scaleArea(const SourcePicture& source, const FrameRect& frame, int width, int height,
                                         const StageProgress& progress)
 {
-    const AxisWeights ax = axisWeights(frame.left, frame.right, width, source.width, source.pictureWidth);
-    const AxisWeights ay = axisWeights(frame.top, frame.bottom, height, source.height, source.pictureHeight);
+    const AxisWeights ax =
+        axisWeights(frame.left, frame.right, width, source.width, source.pictureWidth, source.scale, source.offsetX);
+    const AxisWeights ay =
+        axisWeights(frame.top, frame.bottom, height, source.height, source.pictureHeight, source.scale, source.offsetY);
 
     // The output row being summed, three channels per pixel.
     std::vector<float> sum(static_cast<std::size_t>(width) * 3);

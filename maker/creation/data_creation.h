@@ -27,8 +27,10 @@ namespace kestra {
 
 // The picture as the document holds it: 32-bit pixels 0xAARRGGBB (alpha
 // ignored), rows from the top, `stride` pixels from one row to the next. The
-// pixels may be a reduced copy of a larger picture: frames are given in
-// pixels of pictureWidth × pictureHeight (0 for the pixels' own size).
+// pixels may be a reduced copy of a larger picture, or of a part of it:
+// frames are given in pixels of pictureWidth × pictureHeight (0 for the
+// pixels' own size), and picture coordinate p lies at source coordinate
+// p · scale − offset on each axis (scale 0: the ratio of the sizes).
 struct SourcePicture {
     int width = 0;
     int height = 0;
@@ -36,6 +38,9 @@ struct SourcePicture {
     std::size_t stride = 0;
     int pictureWidth = 0;
     int pictureHeight = 0;
+    double scale = 0.0;
+    double offsetX = 0.0;
+    double offsetY = 0.0;
 };
 
 // A rectangle in picture pixels; right and bottom are exclusive.

@@ -153,7 +153,8 @@ int runBatch(const CommandLine& cmd)
 {
     try {
         CKestraDoc doc;
-        doc.InstallPicture(loadPictureFile(cmd.picturePath));
+        // Only the headers now: creation reads the framed region itself.
+        doc.InstallPicture(loadPictureHeaders(cmd.picturePath));
         // The frame the window sets up for the picture shown at 1:1.
         doc.FitDisplay(doc.m_nPictureWidth, doc.m_nPictureHeight);
         doc.SetPuzzleSize(cmd.sizeIndex);
@@ -185,6 +186,15 @@ int runBatch(const CommandLine& cmd)
             }
             doc.m_rcFrame = f;
         }
+        // A frame with fewer pixels than the puzzle makes a soft puzzle: said, not refused.
+        if (const double factor = doc.Enlargement(); factor > 0)
+            printError(QCoreApplication::translate(
+                           "kestra", "注意: 枠（%1 × %2 ピクセル）はパズル（%3 × %4 ピクセル）より小さいので、%5 倍に拡大されてぼやけます。")
+                           .arg(doc.m_rcFrame.width())
+                           .arg(doc.m_rcFrame.height())
+                           .arg(doc.PuzzleWidth())
+                           .arg(doc.PuzzleHeight())
+                           .arg(factor, 0, 'f', 2));
         bool hasMessage = false;
         for (qsizetype i = 0; i < cmd.messageLines.size(); ++i) {
             const std::string line = cmd.messageLines[i].toStdString();

@@ -146,8 +146,8 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
         {
             StageDialog stage(parent, QCoreApplication::translate("kestra", "データ展開中"));
             const KRect& f = doc.m_rcFrame;
-            samples = sampleFramedPicture(doc.Source(), {f.left, f.top, f.right, f.bottom}, doc.m_nSizeIndex,
-                                          stage.progress());
+            samples = sampleFramedPicture(doc.FramedSource(), {f.left, f.top, f.right, f.bottom},
+                                          doc.m_nSizeIndex, stage.progress());
         }
         if (!prompts.chooseFormat(parent, doc))
             return {};
@@ -188,6 +188,8 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
     } catch (const std::bad_alloc&) {
         QMessageBox::warning(parent, QCoreApplication::translate("kestra", "警告"),
                              QCoreApplication::translate("kestra", "メモリの確保に失敗しました。\n処理を中断します"));
+    } catch (const PictureLoadError& e) {
+        QMessageBox::warning(parent, title(), e.message());
     } catch (const std::runtime_error& e) {
         QMessageBox::warning(parent, title(), errorText(e));
     }

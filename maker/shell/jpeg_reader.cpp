@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <csetjmp>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -12,15 +14,25 @@
 #include <jerror.h>
 
 #include "picture_checks.h"
-#include "picture_reduction.h"
+#include "picture_region.h"
+
+#include <unistd.h>
 
 namespace kestra {
 
 namespace {
 
-// Memory the decoder may use for its own tables and buffers; a progressive
-// picture (whose coefficients are all kept) of some 300 million pixels fits.
-constexpr long kDecoderMemoryLimit = 600L * 1024 * 1024;
+// The memory the decoder may use for its own tables and buffers: what the
+// system has free, so that a progressive picture (whose coefficients are all
+// kept) is read whenever it fits, and refused as too large when it does not.
+long decoderMemoryLimit()
+{
+    const long pages = sysconf(_SC_AVPHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return 0;
+    return pages > std::numeric_limits<long>::max() / pageSize ? std::numeric_limits<long>::max() : pages * pageSize;
+}
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -35,11 +47,19 @@ struct ErrorManager {
     std::longjmp(err->recovery, 1);
 }
 
-// Warnings mean corrupt data that the decoder would paper over with grey; the
-// maker refuses such a picture rather than cut a puzzle from it.
+// Warnings mostly mean corrupt data that the decoder would paper over with
+// grey; the maker refuses such a picture rather than cut a puzzle from it.
+// Stray bytes after the last scan and a newer JFIF version, which cameras
+// and editors write, harm nothing.
 void emitMessage(j_common_ptr cinfo, int level)
 {
-    if (level < 0)
+    if (level >= 0)
+        return;
+    const jpeg_error_mgr& err = *cinfo->err;
+    constexpr int kEndOfImage = 0xD9;
+    const bool harmless = (err.msg_code == JWRN_EXTRANEOUS_DATA && err.msg_parm.i[1] == kEndOfImage) ||
+                          err.msg_code == JWRN_JFIF_MAJOR;
+    if (!harmless)
         errorExit(cinfo);
 }
 
@@ -51,16 +71,18 @@ std::uint32_t rgb32(unsigned r, unsigned g, unsigned b)
 // The decoded rows, collected outside the jump's reach.
 struct Decoded {
     std::optional<RowReducer> reducer;
-    std::vector<JSAMPLE> row;  // CMYK samples
-    int width = 0;   // the picture's own size
+    std::vector<JSAMPLE> row;  // CMYK samples, or a row wider than the kept part
+    DecodePlan plan;
+    int width = 0;  // the picture as stored
     int height = 0;
+    int orientation = 1;
     bool noMemory = false;
 };
 
 // Runs the decompressor; returns false with the library's message in
 // err.message when it jumped back. Only trivially destructible locals live
 // in this frame, so the jump skips no destructor.
-bool decompress(std::FILE* stream, ErrorManager& err, Decoded& out)
+bool decompress(std::FILE* stream, ErrorManager& err, Decoded& out, const PictureRegion* region)
 {
     jpeg_decompress_struct cinfo;
     cinfo.err = jpeg_std_error(&err.pub);
@@ -72,40 +94,65 @@ bool decompress(std::FILE* stream, ErrorManager& err, Decoded& out)
         return false;
     }
     jpeg_create_decompress(&cinfo);
-    cinfo.mem->max_memory_to_use = kDecoderMemoryLimit;
+    cinfo.mem->max_memory_to_use = decoderMemoryLimit();
     jpeg_stdio_src(&cinfo, stream);
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
+    out.width = static_cast<int>(cinfo.image_width);
+    out.height = static_cast<int>(cinfo.image_height);
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr && out.orientation == 1; m = m->next)
+        out.orientation = exifOrientation(m->data, m->data_length);
+
+    if (headersOnly(region)) {
+        jpeg_destroy_decompress(&cinfo);
+        return true;
+    }
 
     // Colour and grey come out as Format_RGB32 pixels (blue, green, red and
     // 0xFF in memory); CMYK is converted here.
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
-    // A large picture is decoded straight to a reduced size.
-    out.width = static_cast<int>(cinfo.image_width);
-    out.height = static_cast<int>(cinfo.image_height);
-    const DecodeScale scale = jpegDecodeScale(out.width, out.height);
-    cinfo.scale_num = static_cast<unsigned>(scale.num);
+    // A large picture is decoded straight to a reduced size, a region of it
+    // without the columns and rows around it.
+    out.plan = planDecode(out.width, out.height, out.orientation, region, true);
+    cinfo.scale_num = static_cast<unsigned>(out.plan.scale.num);
     cinfo.scale_denom = 8;
     jpeg_start_decompress(&cinfo);
 
+    const QRect keep = out.plan.keep;
+    // Cropped with a margin: colour upsampling at a crop's edge lacks the
+    // neighbours it has in the whole picture.
+    constexpr int kMargin = 16;
+    const int outputWidth = static_cast<int>(cinfo.output_width);
+    JDIMENSION first = static_cast<JDIMENSION>(std::max(0, keep.left() - kMargin));
+    JDIMENSION columns = static_cast<JDIMENSION>(std::min(outputWidth, keep.right() + 1 + kMargin)) - first;
+    if (keep.width() != outputWidth)
+        jpeg_crop_scanline(&cinfo, &first, &columns);
     const int width = static_cast<int>(cinfo.output_width);
     const int components = cinfo.output_components;
-    out.reducer.emplace(width, static_cast<int>(cinfo.output_height), scale.factor);
+    const int skip = keep.left() - static_cast<int>(first);
+    out.reducer.emplace(keep, out.plan.scale.factor);
     if (out.reducer->isNull()) {
         out.noMemory = true;
         jpeg_destroy_decompress(&cinfo);
         return true;
     }
-    if (cmyk)
-        out.row.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(components));
+    const bool direct = !cmyk && skip == 0 && width == keep.width();
+    if (!direct)
+        out.row.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(cmyk ? components : 4));
+    if (keep.top() > 0)
+        jpeg_skip_scanlines(&cinfo, static_cast<JDIMENSION>(keep.top()));
     const bool adobeInverted = cinfo.saw_Adobe_marker;
-    while (cinfo.output_scanline < cinfo.output_height) {
-        QRgb* dst = out.reducer->nextRow();
-        JSAMPROW rows[1] = {cmyk ? out.row.data() : reinterpret_cast<JSAMPROW>(dst)};
+    const JDIMENSION end = static_cast<JDIMENSION>(keep.bottom() + 1);
+    while (cinfo.output_scanline < end) {
+        const int y = static_cast<int>(cinfo.output_scanline);
+        auto* dst = direct ? out.reducer->nextRow(y) : reinterpret_cast<QRgb*>(out.row.data());
+        JSAMPROW rows[1] = {reinterpret_cast<JSAMPROW>(dst)};
         jpeg_read_scanlines(&cinfo, rows, 1);
         if (cmyk) {
-            const JSAMPLE* src = out.row.data();
-            for (int x = 0; x < width; ++x, src += components) {
+            dst = out.reducer->nextRow(y);
+            const JSAMPLE* src = out.row.data() + static_cast<std::ptrdiff_t>(skip) * components;
+            for (int x = 0; x < keep.width(); ++x, src += components) {
                 if (adobeInverted) {
                     // Adobe writes CMYK inverted: the stored values are 255 − ink.
                     dst[x] = rgb32(src[0] * src[3] / 255u, src[1] * src[3] / 255u, src[2] * src[3] / 255u);
@@ -115,35 +162,48 @@ bool decompress(std::FILE* stream, ErrorManager& err, Decoded& out)
                                    (255u - src[2]) * k / 255u);
                 }
             }
+        } else {
+            dst += skip;
         }
-        out.reducer->addRow(dst);
+        out.reducer->addRow(y, dst);
     }
-    jpeg_finish_decompress(&cinfo);
+    // A region needs nothing past its last row.
+    if (cinfo.output_scanline < cinfo.output_height)
+        jpeg_abort_decompress(&cinfo);
+    else
+        jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     return true;
 }
 
 }  // namespace
 
-LoadedPicture decodeJpegStream(std::FILE* stream, const QString& name)
+LoadedPicture decodeJpegStream(std::FILE* stream, const QString& name, const PictureRegion* region)
 {
     const QString file = displayName(name);
     auto err = std::make_unique<ErrorManager>();
     Decoded decoded;
-    const bool read = decompress(stream, *err, decoded);
+    const bool read = decompress(stream, *err, decoded, region);
     if (!read && err->pub.msg_code == JERR_BAD_PRECISION)
         refuseUnsupported();  // 12-bit samples
+    if (!read && (err->pub.msg_code == JERR_NO_BACKING_STORE || err->pub.msg_code == JERR_OUT_OF_MEMORY))
+        refuse(LoadFailure::TooLarge,
+               QCoreApplication::translate("kestra", "「%1」（%2 × %3 ピクセル）は大きすぎて、このコンピューターの空きメモリでは読み込めません。")
+                   .arg(file)
+                   .arg(decoded.width)
+                   .arg(decoded.height));
     if (!read)
         refuse(LoadFailure::Unreadable,
                QCoreApplication::translate("kestra", "「%1」は JPEG ファイルとして読めません（%2）。")
                    .arg(file, QString::fromLocal8Bit(err->message)));
-    if (decoded.noMemory)
+    LoadedPicture picture;
+    if (decoded.reducer && !decoded.noMemory)
+        placePart(picture, decoded.reducer->take(), decoded.plan, decoded.width, decoded.height, decoded.orientation);
+    if (picture.image.isNull() && !headersOnly(region))
         refuse(LoadFailure::OutOfMemory,
                QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
-
-    LoadedPicture picture;
-    picture.image = decoded.reducer->take();
-    setTrueColorHeaders(picture, decoded.width, decoded.height);
+    const bool swap = swapsSides(decoded.orientation);
+    setTrueColorHeaders(picture, swap ? decoded.height : decoded.width, swap ? decoded.width : decoded.height);
     return picture;
 }
 

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include "picture_reduction.h"
+
 CKestraDoc::CKestraDoc()
 {
     SetPuzzleSize(0);
@@ -17,6 +19,11 @@ void CKestraDoc::InstallPicture(kestra::LoadedPicture picture)
     m_infoHeader = picture.infoHeader;
     m_aColorTable = picture.palette;
     m_imgPicture = std::move(picture.image);
+    m_dSurfaceScale = picture.scale;
+    m_dSurfaceOffsetX = picture.offsetX;
+    m_dSurfaceOffsetY = picture.offsetY;
+    m_strPictureFile = picture.path;
+    m_imgFramed = QImage();
     m_nPictureWidth = m_infoHeader.biWidth;
     m_nPictureHeight = m_infoHeader.biHeight;
     m_bPictureLoaded = true;
@@ -48,15 +55,51 @@ kestra::SourcePicture CKestraDoc::Source() const
     s.stride = static_cast<std::size_t>(m_imgPicture.bytesPerLine()) / 4;
     s.pictureWidth = m_nPictureWidth;
     s.pictureHeight = m_nPictureHeight;
+    s.scale = m_dSurfaceScale;
+    s.offsetX = m_dSurfaceOffsetX;
+    s.offsetY = m_dSurfaceOffsetY;
     return s;
+}
+
+kestra::SourcePicture CKestraDoc::FramedSource()
+{
+    const KRect& f = m_rcFrame;
+    const double needed = kestra::regionScale(f.width(), f.height(), PuzzleWidth(), PuzzleHeight());
+    if (m_strPictureFile.isEmpty() || (!m_imgPicture.isNull() && m_dSurfaceScale >= needed))
+        return Source();
+    const kestra::PictureRegion region{static_cast<double>(f.left), static_cast<double>(f.top),
+                                       static_cast<double>(f.right), static_cast<double>(f.bottom),
+                                       PuzzleWidth(), PuzzleHeight()};
+    m_imgFramed = QImage();
+    kestra::LoadedPicture part = kestra::readPictureRegion(m_strPictureFile, region, m_nPictureWidth, m_nPictureHeight);
+    m_imgFramed = std::move(part.image);
+    kestra::SourcePicture s;
+    s.width = m_imgFramed.width();
+    s.height = m_imgFramed.height();
+    s.pixels = reinterpret_cast<const std::uint32_t*>(m_imgFramed.constBits());
+    s.stride = static_cast<std::size_t>(m_imgFramed.bytesPerLine()) / 4;
+    s.pictureWidth = m_nPictureWidth;
+    s.pictureHeight = m_nPictureHeight;
+    s.scale = part.scale;
+    s.offsetX = part.offsetX;
+    s.offsetY = part.offsetY;
+    return s;
+}
+
+double CKestraDoc::Enlargement() const
+{
+    const double frame = static_cast<double>(m_rcFrame.width()) * m_rcFrame.height();
+    const double puzzle = static_cast<double>(PuzzleWidth()) * PuzzleHeight();
+    return frame > 0 && frame < puzzle ? std::sqrt(puzzle / frame) : 0.0;
 }
 
 KRect CKestraDoc::SurfaceRect(const KRect& picture) const
 {
-    const double sx = static_cast<double>(m_imgPicture.width()) / m_nPictureWidth;
-    const double sy = static_cast<double>(m_imgPicture.height()) / m_nPictureHeight;
-    return {static_cast<int>(std::floor(picture.left * sx)), static_cast<int>(std::floor(picture.top * sy)),
-            static_cast<int>(std::ceil(picture.right * sx)), static_cast<int>(std::ceil(picture.bottom * sy))};
+    const double s = m_dSurfaceScale;
+    return {static_cast<int>(std::floor(picture.left * s - m_dSurfaceOffsetX)),
+            static_cast<int>(std::floor(picture.top * s - m_dSurfaceOffsetY)),
+            static_cast<int>(std::ceil(picture.right * s - m_dSurfaceOffsetX)),
+            static_cast<int>(std::ceil(picture.bottom * s - m_dSurfaceOffsetY))};
 }
 
 void CKestraDoc::ResetFrame()
@@ -134,7 +177,7 @@ std::vector<std::string> CKestraDoc::MessageLines() const
 kestra::CreationRequest CKestraDoc::CreationRequest()
 {
     kestra::CreationRequest r;
-    r.source = Source();
+    r.source = FramedSource();
     r.frame = {m_rcFrame.left, m_rcFrame.top, m_rcFrame.right, m_rcFrame.bottom};
     r.sizeIndex = m_nSizeIndex;
     r.format = m_nDataFormat == 1 ? jigsaw::DataFormat::Small : jigsaw::DataFormat::Large;

@@ -52,6 +52,11 @@ public:
     // picture a reduced copy. Frames are in the picture's own pixels
     // (m_nPictureWidth × m_nPictureHeight); SurfaceRect maps them onto it.
     QImage m_imgPicture;
+    double m_dSurfaceScale = 1.0;    // surface pixels per picture pixel, exactly
+    double m_dSurfaceOffsetX = 0.0;
+    double m_dSurfaceOffsetY = 0.0;
+    QString m_strPictureFile;        // the file the picture came from; empty for the clipboard
+    QImage m_imgFramed;              // the framed region read again for creation
     int m_nPictureWidth = 640;
     int m_nPictureHeight = 480;
     int m_nDisplayWidth = 640;                    // size at which the view shows the whole picture
@@ -69,8 +74,18 @@ public:
     // scaled down keeping its proportions, in integer arithmetic.
     void FitDisplay(int availableWidth, int availableHeight);
 
-    // The picture as data creation reads it.
+    // The picture as the view and the preview read it: the surface.
     kestra::SourcePicture Source() const;
+
+    // The picture as data creation reads it: the surface when it is as fine
+    // as the frame and the puzzle size need, else the framed region read
+    // again from the file (kept until the next call). Throws
+    // kestra::PictureLoadError when the file cannot be read again.
+    kestra::SourcePicture FramedSource();
+
+    // How many times the puzzle enlarges the framed area (the square root of
+    // the puzzle's pixels over the frame's), or 0 when it does not.
+    double Enlargement() const;
 
     // The part of the surface under `picture` (in picture pixels), widened to
     // whole surface pixels.
@@ -132,6 +147,7 @@ public:
     // The message lines that are set, for data creation.
     std::vector<std::string> MessageLines() const;
 
-    // What data creation needs from the document, in one request.
+    // What data creation needs from the document, in one request (with
+    // FramedSource's picture).
     kestra::CreationRequest CreationRequest();
 };

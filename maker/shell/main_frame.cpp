@@ -19,8 +19,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -100,6 +102,9 @@ CMainFrame::CMainFrame(CKestraDoc& doc, KestraSettings& settings, QWidget* paren
     setWindowTitle(tr("「ぼるぺる」のパズルデータ作成"));
     setCentralWidget(m_view);
     buildMenus();
+    m_enlargement = new QLabel(menuBar());
+    m_enlargement->setStyleSheet(QStringLiteral("color: #b00000; padding: 0 6px;"));
+    menuBar()->setCornerWidget(m_enlargement, Qt::TopRightCorner);
     setFixedSize(m_doc.m_rcMainWnd.width(), m_doc.m_rcMainWnd.height());
     connect(m_view, &CKestraView::frameCommitted, this, &CMainFrame::frameChanged);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::refreshCommands);
@@ -257,8 +262,17 @@ void CMainFrame::refitFrame()
     refreshCommands();
 }
 
+QString CMainFrame::enlargementWarning() const
+{
+    return m_enlargement->text();
+}
+
 void CMainFrame::frameChanged()
 {
+    const double factor = m_doc.m_bPictureLoaded ? m_doc.Enlargement() : 0.0;
+    m_enlargement->setText(factor > 0 ? tr("枠が小さく %1 倍に拡大されます（ぼやけます）").arg(factor, 0, 'f', 2)
+                                      : QString());
+    m_enlargement->setVisible(factor > 0);
     if (m_preview != nullptr)
         m_preview->update();
     m_view->update();

@@ -13,6 +13,7 @@ class CKestraView;
 class KestraSettings;
 class PreviewWindow;
 class QAction;
+class QLabel;
 class QMenu;
 
 // Fits the document's display size to the room the view has (the available
@@ -58,8 +59,12 @@ public:
     // FitPreviewWindow, ResetFrame and UpdateFrameFromView, then a redraw.
     void refitFrame();
 
-    // Redraws the view and the preview after the frame changed.
+    // Redraws the view and the preview after the frame changed, and says
+    // beside the menus when the puzzle would enlarge the framed area.
     void frameChanged();
+
+    // The warning beside the menus; empty when the puzzle is not enlarged.
+    QString enlargementWarning() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -86,4 +91,5 @@ private:
     // The screen area the windows were last placed in.
     QRect m_screenArea;
     QMap<int, QAction*> m_actions;
+    QLabel* m_enlargement;
 };

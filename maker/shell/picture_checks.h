@@ -10,7 +10,8 @@
 namespace kestra {
 
 // Raises Qt's limit on the memory one image may take to what a picture of
-// `size` needs at 32 bits a pixel, for as long as it lives.
+// `size` needs at 64 bits a pixel (deep formats decode so), for as long as
+// it lives.
 class AllocationLimit {
 public:
     explicit AllocationLimit(const QSize& size);

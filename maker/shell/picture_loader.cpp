@@ -14,7 +14,7 @@
 
 #include "jpeg_reader.h"
 #include "picture_checks.h"
-#include "picture_reduction.h"
+#include "picture_region.h"
 
 namespace kestra {
 
@@ -37,7 +37,24 @@ PictureType pictureType(std::span<const std::uint8_t> data, const QString& name)
     return PictureType::Other;
 }
 
-LoadedPicture decodeOther(std::span<const std::uint8_t> data, const QString& name)
+// A row of any format as Format_ARGB32, its transparent parts laid on white.
+void rowOnWhite(const QImage& image, int y, QRgb* out)
+{
+    const int width = image.width();
+    const QImage converted = image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32
+                                 ? QImage()
+                                 : image.copy(0, y, width, 1).convertToFormat(QImage::Format_ARGB32);
+    const auto* row = reinterpret_cast<const QRgb*>(converted.isNull() ? image.constScanLine(y) : converted.constScanLine(0));
+    const bool alpha = image.hasAlphaChannel();
+    for (int x = 0; x < width; ++x) {
+        const QRgb c = row[x];
+        const unsigned a = alpha ? static_cast<unsigned>(qAlpha(c)) : 255u;
+        const auto onWhite = [a](int v) { return static_cast<int>((static_cast<unsigned>(v) * a + 255u * (255u - a) + 127u) / 255u); };
+        out[x] = qRgb(onWhite(qRed(c)), onWhite(qGreen(c)), onWhite(qBlue(c)));
+    }
+}
+
+LoadedPicture decodeOther(std::span<const std::uint8_t> data, const QString& name, const PictureRegion* region)
 {
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
                                                static_cast<qsizetype>(data.size()));
@@ -51,11 +68,13 @@ LoadedPicture decodeOther(std::span<const std::uint8_t> data, const QString& nam
                    "kestra", "「%1」は画像ファイルとして読めません（BMP、JPEG、PNG などの画像を選んでください）。")
                    .arg(displayName(name)));
     checkDimensions(size.width(), size.height(), name);
-    // The reader scales while it decodes where its format allows, and after
-    // decoding otherwise.
-    const int factor = reductionFactor(size.width(), size.height());
-    if (factor > 1)
-        reader.setScaledSize(QSize((size.width() + factor - 1) / factor, (size.height() + factor - 1) / factor));
+    if (headersOnly(region)) {
+        LoadedPicture picture;
+        setTrueColorHeaders(picture, size.width(), size.height());
+        return picture;
+    }
+    // Decoded whole at the format's own depth, then reduced by the same area
+    // average as every other picture.
     QImage image;
     {
         const AllocationLimit limit(size);
@@ -64,12 +83,19 @@ LoadedPicture decodeOther(std::span<const std::uint8_t> data, const QString& nam
                    QCoreApplication::translate("kestra", "「%1」は画像ファイルとして読めません（%2）。")
                        .arg(displayName(name), reader.errorString()));
     }
-    LoadedPicture picture;
-    picture.image = image.convertToFormat(QImage::Format_RGB32);
-    if (picture.image.isNull())
+    const DecodePlan plan = planDecode(image.width(), image.height(), 1, region, false);
+    RowReducer reducer(plan.keep, plan.scale.factor);
+    if (reducer.isNull())
         refuse(LoadFailure::OutOfMemory,
                QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(displayName(name)));
-    setTrueColorHeaders(picture, size.width(), size.height());
+    std::vector<QRgb> row(static_cast<std::size_t>(image.width()));
+    for (int y = plan.keep.top(); y <= plan.keep.bottom(); ++y) {
+        rowOnWhite(image, y, row.data());
+        reducer.addRow(y, row.data() + plan.keep.left());
+    }
+    LoadedPicture picture;
+    placePart(picture, reducer.take(), plan, image.width(), image.height(), 1);
+    setTrueColorHeaders(picture, image.width(), image.height());
     return picture;
 }
 
@@ -80,7 +106,7 @@ std::span<const std::uint8_t> bytesOf(const QByteArray& bytes)
 
 // A JPEG file is decoded as it is read, so that it never has to be in
 // memory whole.
-LoadedPicture decodeJpegFile(const QString& path)
+LoadedPicture decodeJpegFile(const QString& path, const PictureRegion* region)
 {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(QFile::encodeName(path).constData(), "rb"),
                                                                  &std::fclose);
@@ -89,15 +115,49 @@ LoadedPicture decodeJpegFile(const QString& path)
                QCoreApplication::translate("kestra", "「%1」を開けません。").arg(displayName(path)));
     // The decoder asks for 4 KiB at a time; read the file in larger pieces.
     std::setvbuf(stream.get(), nullptr, _IOFBF, 1 << 20);
-    return decodeJpegStream(stream.get(), path);
+    return decodeJpegStream(stream.get(), path, region);
+}
+
+// A picture file, whole or the part under a region: a JPEG decoded as it is
+// read, a BMP read by rows, anything else mapped (so that a file larger than
+// memory can still be read) and decoded by Qt.
+LoadedPicture decodeFile(const QString& path, const PictureRegion* region)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        refuse(LoadFailure::Unreadable, QCoreApplication::translate("kestra", "「%1」を開けません（%2）。")
+                                            .arg(displayName(path), file.errorString()));
+    LoadedPicture picture;
+    const PictureType type = pictureType(bytesOf(file.peek(3)), path);
+    const qint64 size = file.size();
+    if (type == PictureType::Jpeg) {
+        picture = decodeJpegFile(path, region);
+    } else if (type == PictureType::Bmp && file.peek(2) == "BM") {
+        picture = decodeBmpFile(file.handle(), static_cast<std::uint64_t>(size), path, region);
+    } else {
+        const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
+        QByteArray bytes;
+        if (mapped == nullptr) {
+            bytes = file.readAll();
+            if (file.error() != QFileDevice::NoError)
+                refuse(LoadFailure::Unreadable, QCoreApplication::translate("kestra", "「%1」を読めません（%2）。")
+                                                    .arg(displayName(path), file.errorString()));
+        }
+        picture = decodePicture(mapped != nullptr ? std::span<const std::uint8_t>(mapped, static_cast<std::size_t>(size))
+                                                  : bytesOf(bytes),
+                                path, region);
+    }
+    picture.path = path;
+    return picture;
 }
 
 }  // namespace
 
 AllocationLimit::AllocationLimit(const QSize& size) : m_previous(QImageReader::allocationLimit())
 {
-    // Room for the picture at 32 bits a pixel, in whole megabytes.
-    const qint64 needed = (static_cast<qint64>(size.width()) * size.height() * 4 >> 20) + 1;
+    // Room for the picture at 64 bits a pixel (deep formats decode so), in
+    // whole megabytes.
+    const qint64 needed = (static_cast<qint64>(size.width()) * size.height() * 8 >> 20) + 1;
     if (m_previous > 0 && needed > m_previous)
         QImageReader::setAllocationLimit(static_cast<int>(std::min<qint64>(needed, std::numeric_limits<int>::max())));
 }
@@ -153,7 +213,7 @@ void setTrueColorHeaders(LoadedPicture& picture, int width, int height)
     picture.palette = {};
 }
 
-LoadedPicture decodeJpeg(std::span<const std::uint8_t> data, const QString& name)
+LoadedPicture decodeJpeg(std::span<const std::uint8_t> data, const QString& name, const PictureRegion* region)
 {
     if (data.empty())
         refuse(LoadFailure::Unreadable,
@@ -165,17 +225,17 @@ LoadedPicture decodeJpeg(std::span<const std::uint8_t> data, const QString& name
     if (!stream)
         refuse(LoadFailure::OutOfMemory,
                QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(displayName(name)));
-    return decodeJpegStream(stream.get(), name);
+    return decodeJpegStream(stream.get(), name, region);
 }
 
-LoadedPicture decodePicture(std::span<const std::uint8_t> data, const QString& name)
+LoadedPicture decodePicture(std::span<const std::uint8_t> data, const QString& name, const PictureRegion* region)
 {
     switch (pictureType(data, name)) {
-    case PictureType::Bmp: return decodeBmp(data, name);
-    case PictureType::Jpeg: return decodeJpeg(data, name);
+    case PictureType::Bmp: return decodeBmp(data, name, region);
+    case PictureType::Jpeg: return decodeJpeg(data, name, region);
     case PictureType::Other: break;
     }
-    return decodeOther(data, name);
+    return decodeOther(data, name, region);
 }
 
 void checkPictureSize(const LoadedPicture& picture)
@@ -192,29 +252,25 @@ void checkPictureSize(const LoadedPicture& picture)
 
 LoadedPicture loadPictureFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        refuse(LoadFailure::Unreadable, QCoreApplication::translate("kestra", "「%1」を開けません（%2）。")
-                                            .arg(displayName(path), file.errorString()));
-    LoadedPicture picture;
-    if (pictureType(bytesOf(file.peek(3)), path) == PictureType::Jpeg) {
-        picture = decodeJpegFile(path);
-    } else {
-        // Mapped, so that a file larger than memory can still be read.
-        const qint64 size = file.size();
-        const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
-        QByteArray bytes;
-        if (mapped == nullptr) {
-            bytes = file.readAll();
-            if (file.error() != QFileDevice::NoError)
-                refuse(LoadFailure::Unreadable, QCoreApplication::translate("kestra", "「%1」を読めません（%2）。")
-                                                    .arg(displayName(path), file.errorString()));
-        }
-        picture = decodePicture(mapped != nullptr ? std::span<const std::uint8_t>(mapped, static_cast<std::size_t>(size))
-                                                  : bytesOf(bytes),
-                                path);
-    }
+    LoadedPicture picture = decodeFile(path, nullptr);
     checkPictureSize(picture);
+    return picture;
+}
+
+LoadedPicture loadPictureHeaders(const QString& path)
+{
+    LoadedPicture picture = decodeFile(path, &kHeadersOnly);
+    checkPictureSize(picture);
+    return picture;
+}
+
+LoadedPicture readPictureRegion(const QString& path, const PictureRegion& region, int pictureWidth,
+                                int pictureHeight)
+{
+    LoadedPicture picture = decodeFile(path, &region);
+    if (picture.width() != pictureWidth || picture.height() != pictureHeight)
+        refuse(LoadFailure::Unreadable,
+               QCoreApplication::translate("kestra", "「%1」は読み込んだ後に別の画像に変わっています。").arg(displayName(path)));
     return picture;
 }
 

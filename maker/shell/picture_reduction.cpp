@@ -15,6 +15,12 @@ namespace {
 
 constexpr double kPixelsPerPuzzlePixel = 2.0;
 
+// Source pixels per puzzle pixel along each side when a region is read
+// again: enough that what the decoder's own reduction smooths away is what
+// the area average removes anyway (a detailed photo's frames stay within
+// 40 dB of the exact average of the whole picture).
+constexpr double kRegionOversampling = 3.0;
+
 }  // namespace
 
 double minimumScale(std::int64_t width, std::int64_t height)
@@ -37,19 +43,32 @@ double minimumScale(std::int64_t width, std::int64_t height)
     return std::min(scale, 1.0);
 }
 
-DecodeScale jpegDecodeScale(std::int64_t width, std::int64_t height)
+double regionScale(double frameWidth, double frameHeight, int width, int height)
 {
-    const double scale = minimumScale(width, height);
+    if (frameWidth <= 0.0 || frameHeight <= 0.0)
+        return 1.0;
+    return std::min(1.0, kRegionOversampling * std::max(width / frameWidth, height / frameHeight));
+}
+
+DecodeScale jpegDecodeScale(double scale, bool halvingsOnly)
+{
     DecodeScale d;
-    d.num = std::clamp(static_cast<int>(std::ceil(scale * 8.0 - 1e-9)), 1, 8);
-    if (d.num == 1)
-        d.factor = std::max(1, static_cast<int>(0.125 / scale));
+    for (int num = 1; num <= 8; ++num) {
+        if (halvingsOnly && (num & (num - 1)) != 0)
+            continue;
+        d.num = num;
+        if (num / 8.0 >= scale - 1e-9)
+            break;
+    }
+    d.factor = std::max(1, static_cast<int>(d.num / 8.0 / scale + 1e-9));
     return d;
 }
 
-int reductionFactor(std::int64_t width, std::int64_t height)
+DecodeScale wholeFactorScale(double scale)
 {
-    return std::max(1, static_cast<int>(1.0 / minimumScale(width, height)));
+    DecodeScale d;
+    d.factor = std::max(1, static_cast<int>(1.0 / scale + 1e-9));
+    return d;
 }
 
 QImage makeSurface(int width, int height)
@@ -67,50 +86,60 @@ QImage makeSurface(int width, int height)
                   QImage::Format_RGB32, [](void* m) { std::free(m); }, memory);
 }
 
-RowReducer::RowReducer(int width, int height, int factor)
-    : m_width(width),
-      m_height(height),
+RowReducer::RowReducer(const QRect& keep, int factor)
+    : m_keep(keep),
       m_factor(std::max(factor, 1)),
-      m_image(makeSurface((width + m_factor - 1) / m_factor, (height + m_factor - 1) / m_factor)),
-      m_row(static_cast<std::size_t>(std::max(width, 0)))
+      m_image(makeSurface((keep.width() + m_factor - 1) / m_factor, (keep.height() + m_factor - 1) / m_factor)),
+      m_row(static_cast<std::size_t>(std::max(keep.width(), 0)))
 {
     if (m_factor > 1 && !m_image.isNull())
         m_sums.assign(static_cast<std::size_t>(m_image.width()) * 3, 0);
 }
 
-QRgb* RowReducer::nextRow()
+QRgb* RowReducer::nextRow(int y)
 {
-    if (m_factor == 1 && m_outRow < m_image.height())
-        return reinterpret_cast<QRgb*>(m_image.scanLine(m_outRow));
+    if (m_factor == 1 && y >= m_keep.top() && y <= m_keep.bottom())
+        return reinterpret_cast<QRgb*>(m_image.scanLine(y - m_keep.top()));
     return m_row.data();
 }
 
-void RowReducer::addRow(const QRgb* row)
+void RowReducer::addRow(int y, const QRgb* row)
 {
-    if (m_image.isNull() || m_rowsSeen >= m_height)
+    if (m_image.isNull() || y < m_keep.top() || y > m_keep.bottom())
         return;
-    ++m_rowsSeen;
+    const int width = m_keep.width();
     if (m_factor == 1) {
-        auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(m_outRow++));
+        auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y - m_keep.top()));
         if (line != row)
-            std::memcpy(line, row, static_cast<std::size_t>(m_width) * sizeof(QRgb));
+            std::memcpy(line, row, static_cast<std::size_t>(width) * sizeof(QRgb));
         return;
     }
-    for (int x = 0; x < m_width; ++x) {
+    const int block = (y - m_keep.top()) / m_factor;
+    if (block != m_block && m_rowsInBlock > 0)
+        flush();
+    m_block = block;
+    for (int x = 0; x < width; ++x) {
         std::uint32_t* s = &m_sums[static_cast<std::size_t>(x / m_factor) * 3];
         s[0] += qRed(row[x]);
         s[1] += qGreen(row[x]);
         s[2] += qBlue(row[x]);
     }
-    if (++m_rowsInBlock == m_factor || m_rowsSeen == m_height)
+    ++m_rowsInBlock;
+}
+
+QImage RowReducer::take()
+{
+    if (m_rowsInBlock > 0)
         flush();
+    return std::move(m_image);
 }
 
 void RowReducer::flush()
 {
-    auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(m_outRow++));
+    auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(m_block));
+    const int width = m_keep.width();
     for (int X = 0; X < m_image.width(); ++X) {
-        const int columns = std::min(m_factor, m_width - X * m_factor);
+        const int columns = std::min(m_factor, width - X * m_factor);
         const std::uint32_t count = static_cast<std::uint32_t>(columns * m_rowsInBlock);
         std::uint32_t* s = &m_sums[static_cast<std::size_t>(X) * 3];
         out[X] = qRgb(static_cast<int>((s[0] + count / 2) / count), static_cast<int>((s[1] + count / 2) / count),

@@ -163,7 +163,7 @@ TEST_F(BatchCreation, DefaultFrameMessageAndShowFlag)
 
 TEST_F(BatchCreation, BadCommandLinesFailWithOneLineAndNoFile)
 {
-    QImage photo(100, 100, QImage::Format_RGB32);
+    QImage photo(700, 700, QImage::Format_RGB32);
     photo.fill(Qt::red);
     ASSERT_TRUE(photo.save(path("ok.png"), "PNG"));
     ASSERT_TRUE(writeBytes(path("broken.jpg"), {0xFF, 0xD8, 0xFF, 0xE0, 0x00}));
@@ -176,7 +176,7 @@ TEST_F(BatchCreation, BadCommandLinesFailWithOneLineAndNoFile)
         {QStringLiteral("--output"), out, QStringLiteral("--size"), QStringLiteral("16"), pic},
         {QStringLiteral("--output"), out, QStringLiteral("--size"), QStringLiteral("big"), pic},
         {QStringLiteral("--output"), out, QStringLiteral("--format"), QStringLiteral("medium"), pic},
-        {QStringLiteral("--output"), out, QStringLiteral("--frame"), QStringLiteral("0,0,500,50"), pic},
+        {QStringLiteral("--output"), out, QStringLiteral("--frame"), QStringLiteral("0,0,800,50"), pic},
         {QStringLiteral("--output"), out, QStringLiteral("--frame"), QStringLiteral("1,2,3"), pic},
         {QStringLiteral("--output"), out, path("missing.jpg")},
         {QStringLiteral("--output"), out, path("broken.jpg")},

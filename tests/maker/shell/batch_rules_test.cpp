@@ -1,5 +1,6 @@
-// Batch mode holds to the window's rules: the smallest frame, the message
-// line that the file can hold, and the show flag only with a message.
+// Batch mode holds to the window's rules: the smallest frame (with a word
+// when the puzzle enlarges it), the message line that the file can hold, and
+// the show flag only with a message.
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,7 +16,7 @@ class BatchRules : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QImage photo(400, 300, QImage::Format_RGB32);
+        QImage photo(1000, 800, QImage::Format_RGB32);
         photo.fill(qRgb(200, 120, 40));
         ASSERT_TRUE(photo.save(picture, "PNG"));
     }
@@ -51,8 +52,11 @@ TEST_F(BatchRules, FrameMustBeFiftyPixelsEachWay)
         EXPECT_TRUE(errorText.contains(QLatin1String(frame))) << errorText.toStdString();
         EXPECT_FALSE(QFile::exists(output)) << frame;
     }
+    // The smallest frame is taken, with one line saying the puzzle enlarges it.
     EXPECT_EQ(make({QStringLiteral("--frame"), QStringLiteral("350,250,400,300")}), 0) << errorText.toStdString();
-    EXPECT_TRUE(errorText.isEmpty());
+    EXPECT_EQ(errorText.count(QLatin1Char('\n')), 1) << errorText.toStdString();
+    EXPECT_TRUE(errorText.contains(QStringLiteral("10.33 倍"))) << errorText.toStdString();
+    EXPECT_TRUE(QFile::exists(output));
 }
 
 TEST_F(BatchRules, OverLongMessageLineIsCutAndSaidSo)

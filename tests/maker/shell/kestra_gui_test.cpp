@@ -220,6 +220,8 @@ private slots:
         m_frame->action(32798)->trigger();  // 40 × 25
         QCOMPARE(m_frame->preview()->size(), QSize(518, 358));
         QCOMPARE(m_frame->preview()->pictureRect().size(), QSize(488, 308));
+        // 1220 × 770 from a 638 × 393 frame: said beside the menus.
+        QCOMPARE(m_frame->enlargementWarning(), QStringLiteral("枠が小さく 1.94 倍に拡大されます（ぼやけます）"));
     }
 
     void lockRatioSwitchesAndRestoresTheFrame()

@@ -224,6 +224,7 @@ private slots:
         kestra::LoadedPicture picture = kestra::pictureFromImage(surface);
         picture.infoHeader.biWidth = 6000;
         picture.infoHeader.biHeight = 4000;
+        picture.scale = 0.25;
         m_maker->frame.show();
         m_maker->frame.installPicture(std::move(picture), kScreen);
         QCOMPARE(m_maker->doc.m_nPictureWidth, 6000);

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "data_creation.h"
 #include "dib_samples.h"
 #include "kestra_doc.h"
@@ -58,9 +61,10 @@ QRgb shown(const LoadedPicture& p, int x, int y)
 TEST(PictureReduction, KeepsTwiceThePixelsTheLargestPuzzleTakes)
 {
     EXPECT_EQ(minimumScale(1500, 1000), 1.0);
-    EXPECT_EQ(reductionFactor(3000, 2000), 1);
-    EXPECT_EQ(jpegDecodeScale(3000, 2000).num, 6);
-    EXPECT_EQ(jpegDecodeScale(640, 480).num, 8);
+    EXPECT_EQ(wholeFactorScale(minimumScale(3000, 2000)).factor, 1);
+    EXPECT_EQ(jpegDecodeScale(minimumScale(3000, 2000)).num, 6);
+    EXPECT_EQ(jpegDecodeScale(0.7, true).num, 8);
+    EXPECT_EQ(jpegDecodeScale(minimumScale(640, 480)).num, 8);
     for (const auto& [w, h] : {std::pair{12000, 9000}, {60000, 4000}, {65535, 65535}, {20000, 300}}) {
         const double s = minimumScale(w, h);
         for (const jigsaw::PuzzleSize& size : jigsaw::puzzleSizes()) {
@@ -74,23 +78,22 @@ TEST(PictureReduction, KeepsTwiceThePixelsTheLargestPuzzleTakes)
             }
             EXPECT_GE(fw * fh * s * s, std::min(2 * W * H, fw * fh) * 0.999) << w << "x" << h;
         }
-        const DecodeScale d = jpegDecodeScale(w, h);
-        EXPECT_GE(d.num / 8.0 / d.factor, s * 0.999) << w << "x" << h;
-        EXPECT_GE(1.0 / reductionFactor(w, h), s * 0.999) << w << "x" << h;
+        EXPECT_GE(jpegDecodeScale(s).scale(), s * 0.999) << w << "x" << h;
+        EXPECT_GE(wholeFactorScale(s).scale(), s * 0.999) << w << "x" << h;
     }
-    EXPECT_EQ(jpegDecodeScale(12000, 9000).num, 2);   // 1/4: 3000 × 2250
-    EXPECT_EQ(jpegDecodeScale(65535, 65535).num, 1);  // 1/8, then rows by 4
-    EXPECT_EQ(jpegDecodeScale(65535, 65535).factor, 4);
+    EXPECT_EQ(jpegDecodeScale(minimumScale(12000, 9000)).num, 2);   // 1/4: 3000 × 2250
+    EXPECT_EQ(jpegDecodeScale(minimumScale(65535, 65535)).num, 1);  // 1/8, then rows by 4
+    EXPECT_EQ(jpegDecodeScale(minimumScale(65535, 65535)).factor, 4);
 }
 
 TEST(PictureReduction, RowReducerAveragesBlocksAndEdges)
 {
-    RowReducer r(5, 3, 2);
+    RowReducer r(QRect(0, 0, 5, 3), 2);
     const QRgb rows[3][5] = {{qRgb(0, 0, 0), qRgb(100, 0, 0), qRgb(10, 10, 10), qRgb(30, 30, 30), qRgb(7, 8, 9)},
                              {qRgb(100, 0, 0), qRgb(0, 0, 0), qRgb(10, 10, 10), qRgb(30, 30, 30), qRgb(9, 8, 7)},
                              {qRgb(1, 2, 3), qRgb(3, 2, 1), qRgb(0, 0, 0), qRgb(0, 0, 0), qRgb(200, 100, 50)}};
-    for (const auto& row : rows)
-        r.addRow(row);
+    for (int y = 0; y < 3; ++y)
+        r.addRow(y, rows[y]);
     const QImage image = r.take();
     ASSERT_EQ(image.size(), QSize(3, 2));
     EXPECT_EQ(image.pixel(0, 0), qRgb(50, 0, 0));
@@ -204,6 +207,109 @@ TEST_F(LargePicture, LargeBmpsLoadReducedRowByRow)
     } catch (const PictureLoadError& e) {
         EXPECT_EQ(e.failure(), LoadFailure::TooLarge);
         EXPECT_TRUE(e.message().contains(QLatin1String("65535")));
+    }
+}
+
+
+// ---- Sharpness: every frame against an exact area average of the whole picture ----
+
+// Fine text, one-pixel stripes and noise: what a reduced copy loses first.
+QImage detailedPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int noise = static_cast<int>(seed >> 26) - 32;
+            const int stripe = (x / 400 + y / 400) % 2 == 0 ? ((x + y / 3) % 2) * 120 : ((y + x / 5) % 3) * 60;
+            row[x] = qRgb(std::clamp(60 + stripe + noise, 0, 255), std::clamp(200 - stripe / 2 + noise, 0, 255),
+                          std::clamp(40 + x * 200 / width + noise, 0, 255));
+        }
+    }
+    // Lines of tiny dark glyphs, 3 × 5 pixels each, like small print.
+    for (int line = 8; line + 5 < height; line += 24)
+        for (int x = 0; x + 3 < width; x += 4)
+            for (int bit = 0; bit < 15; ++bit)
+                if (((x * 2654435761u + line) >> (bit + 7)) & 1)
+                    image.setPixel(x + bit % 3, line + bit / 3, qRgb(10, 10, 20));
+    return image;
+}
+
+// The frame's pixels of `whole` averaged onto width × height, each output
+// pixel the exact mean of the area it covers.
+std::vector<double> exactAverage(const QImage& whole, const KRect& f, int width, int height)
+{
+    const auto taps = [](int begin, int end, int count) {
+        std::vector<std::vector<std::pair<int, double>>> t(static_cast<std::size_t>(count));
+        const double step = static_cast<double>(end - begin) / count;
+        for (int i = 0; i < count; ++i)
+            for (int s = begin + static_cast<int>(i * step); s < begin + (i + 1) * step; ++s)
+                t[static_cast<std::size_t>(i)].emplace_back(
+                    s, (std::min(s + 1.0, begin + (i + 1) * step) - std::max<double>(s, begin + i * step)) / step);
+        return t;
+    };
+    const auto tx = taps(f.left, f.right, width);
+    const auto ty = taps(f.top, f.bottom, height);
+    std::vector<double> out(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y)
+        for (const auto& [sy, wy] : ty[static_cast<std::size_t>(y)]) {
+            const auto* row = reinterpret_cast<const QRgb*>(whole.constScanLine(sy));
+            for (int x = 0; x < width; ++x)
+                for (const auto& [sx, wx] : tx[static_cast<std::size_t>(x)]) {
+                    double* o = &out[(static_cast<std::size_t>(y) * width + x) * 3];
+                    o[0] += wx * wy * qRed(row[sx]);
+                    o[1] += wx * wy * qGreen(row[sx]);
+                    o[2] += wx * wy * qBlue(row[sx]);
+                }
+        }
+    return out;
+}
+
+double psnr(const std::vector<jigsaw::ColorRef>& made, const std::vector<double>& exact)
+{
+    double sum = 0;
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        const double d[3] = {jigsaw::redOf(made[i]) - exact[3 * i], jigsaw::greenOf(made[i]) - exact[3 * i + 1],
+                             jigsaw::blueOf(made[i]) - exact[3 * i + 2]};
+        sum += d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+    }
+    return 10 * std::log10(255.0 * 255.0 / (sum / (3.0 * made.size())));
+}
+
+// The 1000-piece puzzle's picture from `picture` with `frame` (the default
+// frame when empty), and the frame used.
+std::vector<jigsaw::ColorRef> puzzlePicture(LoadedPicture picture, KRect& frame)
+{
+    CKestraDoc doc;
+    doc.InstallPicture(std::move(picture));
+    doc.FitDisplay(doc.m_nPictureWidth, doc.m_nPictureHeight);
+    doc.SetPuzzleSize(15);
+    doc.ResetFrame();
+    doc.UpdateFrameFromView();
+    if (frame.width() > 0)
+        doc.m_rcFrame = frame;
+    frame = doc.m_rcFrame;
+    doc.m_nDataFormat = 1;
+    return jigsaw::dibSamples(createPuzzle(doc.CreationRequest()).picture);
+}
+
+TEST_F(LargePicture, EveryFrameIsAsSharpAsTheWholePictureGives)
+{
+    const QString file = path("detail.jpg");
+    // Large enough to be shown reduced; the 1:1 frame starts on a block edge.
+    ASSERT_TRUE(detailedPicture(6000, 2400).save(file, "JPG", 92));
+    const QImage whole = QImage(file).convertToFormat(QImage::Format_RGB32);
+    const jigsaw::PuzzleGeometry g = jigsaw::puzzleSize(15).geometry;
+    for (KRect frame : {KRect{1600, 800, 1600 + g.width(), 800 + g.height()}, KRect{}}) {
+        const std::vector<jigsaw::ColorRef> made = puzzlePicture(loadPictureFile(file), frame);
+        const double db = psnr(made, exactAverage(whole, frame, g.width(), g.height()));
+        EXPECT_GE(db, 40.0) << frame.left << "," << frame.top << "," << frame.right << "," << frame.bottom;
+        // A frame that needs every pixel gives what the whole picture gives.
+        if (frame.width() == g.width()) {
+            EXPECT_EQ(made, puzzlePicture(pictureFromImage(whole), frame));
+        }
     }
 }
 

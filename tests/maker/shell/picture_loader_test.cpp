@@ -3,10 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <optional>
 
 #include "largest_allocation.h"
@@ -263,6 +266,141 @@ TEST(PictureSize, TooSmallAndClipboardPicturesGetTheMakersRules)
     EXPECT_EQ(p.bitCount(), 24);
     EXPECT_EQ(p.image.format(), QImage::Format_RGB32);
     EXPECT_EQ(static_cast<std::uint32_t>(p.fileHeader.bfSize), 10000u);
+}
+
+
+// ---- Photos as cameras and phones write them ----
+
+class CameraPhoto : public ::testing::Test {
+protected:
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    QTemporaryDir dir;
+};
+
+// A 60 × 40 photo taken sideways: red, green, blue and white quarters
+// (top-left, top-right, bottom-left, bottom-right) as stored. Upright, each
+// EXIF orientation puts the quarters where its inverse mapping says.
+TEST_F(CameraPhoto, ExifOrientationIsHonouredInTheViewAndTheFrame)
+{
+    const auto stored = [](int x, int y) {
+        return x < 30 ? (y < 20 ? qRgb(255, 0, 0) : qRgb(0, 0, 255)) : (y < 20 ? qRgb(0, 255, 0) : qRgb(255, 255, 255));
+    };
+    // Upright point (X, Y) of a w × h stored picture, on the stored picture.
+    const std::function<QPoint(int, int)> inverse[9] = {
+        {}, [](int X, int Y) { return QPoint(X, Y); }, [](int X, int Y) { return QPoint(60 - X, Y); },
+        [](int X, int Y) { return QPoint(60 - X, 40 - Y); }, [](int X, int Y) { return QPoint(X, 40 - Y); },
+        [](int X, int Y) { return QPoint(Y, X); }, [](int X, int Y) { return QPoint(Y, 40 - X); },
+        [](int X, int Y) { return QPoint(60 - Y, 40 - X); }, [](int X, int Y) { return QPoint(60 - Y, X); }};
+    for (int o = 1; o <= 8; ++o) {
+        SCOPED_TRACE(o);
+        const QString file = path("sideways.jpg");
+        ASSERT_TRUE(writeJpegRows(file, 60, 40, [&](int y, std::uint8_t* rgb) {
+            for (int x = 0; x < 60; ++x) {
+                const QRgb c = stored(x, y);
+                rgb[3 * x] = static_cast<std::uint8_t>(qRed(c));
+                rgb[3 * x + 1] = static_cast<std::uint8_t>(qGreen(c));
+                rgb[3 * x + 2] = static_cast<std::uint8_t>(qBlue(c));
+            }
+        }, {.orientation = o}));
+        const LoadedPicture upright = loadPictureFile(file);
+        const QSize size = o >= 5 ? QSize(40, 60) : QSize(60, 40);
+        ASSERT_EQ(QSize(upright.width(), upright.height()), size);
+        ASSERT_EQ(upright.image.size(), size);
+        const std::vector<std::uint8_t> data = readBytes(file);
+        for (const QPoint& p : {QPoint(size.width() / 4, size.height() / 4), QPoint(size.width() * 3 / 4, size.height() / 4),
+                                QPoint(size.width() / 4, size.height() * 3 / 4)}) {
+            const QPoint s = inverse[o](p.x(), p.y());
+            const QRgb expected = stored(s.x(), s.y());
+            const auto near = [&](QRgb c) {
+                return std::abs(qRed(c) - qRed(expected)) + std::abs(qGreen(c) - qGreen(expected)) +
+                           std::abs(qBlue(c) - qBlue(expected)) < 60;
+            };
+            EXPECT_TRUE(near(upright.image.pixel(p))) << p.x() << "," << p.y();
+            // The frame's region read again lies where the view shows it.
+            const PictureRegion frame{p.x() - 4.0, p.y() - 4.0, p.x() + 4.0, p.y() + 4.0, 8, 8};
+            const LoadedPicture part = decodeJpeg(data, file, &frame);
+            EXPECT_TRUE(near(part.image.pixel(QPoint(static_cast<int>(p.x() * part.scale - part.offsetX),
+                                                     static_cast<int>(p.y() * part.scale - part.offsetY)))))
+                << "region at " << p.x() << "," << p.y();
+        }
+    }
+}
+
+TEST_F(CameraPhoto, TransparentAndDeepPngsAreReadOnWhiteAndUndarkened)
+{
+    QImage alpha(40, 40, QImage::Format_ARGB32);
+    alpha.fill(qRgba(255, 0, 0, 0));  // fully transparent, hidden red
+    for (int y = 0; y < 40; ++y)
+        for (int x = 20; x < 40; ++x)
+            alpha.setPixel(x, y, x < 30 ? qRgba(0, 0, 255, 255) : qRgba(0, 0, 0, 128));
+    ASSERT_TRUE(alpha.save(path("alpha.png"), "PNG"));
+    const LoadedPicture a = loadPictureFile(path("alpha.png"));
+    EXPECT_EQ(a.image.pixel(5, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(a.image.pixel(25, 5), qRgb(0, 0, 255));
+    EXPECT_EQ(a.image.pixel(35, 5), qRgb(127, 127, 127));
+
+    // Over 16 million pixels at 16 bits a channel: 8 bytes a pixel decoded,
+    // more than Qt allows by default; reduced without losing brightness.
+    QImage deep(5000, 3400, QImage::Format_RGBX64);
+    deep.fill(QColor::fromRgba64(0x8080, 0x4040, 0xC0C0));
+    ASSERT_TRUE(deep.save(path("deep.png"), "PNG", 90));
+    deep = QImage();
+    const LoadedPicture d = loadPictureFile(path("deep.png"));
+    EXPECT_EQ(QSize(d.width(), d.height()), QSize(5000, 3400));
+    EXPECT_EQ(d.image.pixel(d.image.width() / 2, d.image.height() / 2), qRgb(128, 64, 192));
+}
+
+// Runs of one colour, 20,000 × 4,000 pixels: read row by row by the maker's
+// own decoder into the reduced surface, never decoded whole first.
+TEST_F(CameraPhoto, WideRleBmpsAreReadWithoutTheWholePictureInMemory)
+{
+    const int width = 20000;
+    const int height = 4000;
+    std::vector<std::uint8_t> bmp = bmpHeaders(width, height, 8, 54 + 1024);
+    bmp[30] = 1;  // BI_RLE8
+    const auto palette = cubePalette();
+    for (const jigsaw::RGBQUAD& q : palette)
+        bmp.insert(bmp.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, 0});
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; x += 250)
+            bmp.insert(bmp.end(), {250, static_cast<std::uint8_t>(x < width / 2 ? 1 : 2)});
+        bmp.insert(bmp.end(), {0, 0});
+    }
+    bmp.insert(bmp.end(), {0, 1});
+    const std::uint32_t size = static_cast<std::uint32_t>(bmp.size());
+    std::memcpy(&bmp[2], &size, 4);
+    resetLargestAllocation();
+    const LoadedPicture p = decodeBmp(bmp, QStringLiteral("wide.bmp"));
+    EXPECT_LE(largestAllocation(), static_cast<std::size_t>(p.image.sizeInBytes()) * 2);
+    EXPECT_EQ(QSize(p.width(), p.height()), QSize(width, height));
+    const auto colour = [&](int i) { return qRgb(palette[i].rgbRed, palette[i].rgbGreen, palette[i].rgbBlue); };
+    EXPECT_EQ(p.image.pixel(0, 0), colour(1));
+    EXPECT_EQ(p.image.pixel(p.image.width() - 1, p.image.height() - 1), colour(2));
+}
+
+// Bytes before the end marker and a newer JFIF version harm nothing; a
+// progressive photo is read, whole and by region.
+TEST_F(CameraPhoto, HarmlessJpegOddsAndProgressiveScansAreRead)
+{
+    const auto grey = [](int, std::uint8_t* rgb) { std::fill(rgb, rgb + 3 * 64, std::uint8_t{128}); };
+    ASSERT_TRUE(writeJpegRows(path("plain.jpg"), 64, 64, grey));
+    std::vector<std::uint8_t> tail = readBytes(path("plain.jpg"));
+    tail.insert(tail.end() - 2, {0x00, 0x11, 0x22});
+    std::vector<std::uint8_t> jfif = readBytes(path("plain.jpg"));
+    ASSERT_EQ(jfif[6], 'J');
+    jfif[11] = 2;  // JFIF 2.01
+    for (const auto& data : {tail, jfif})
+        EXPECT_EQ(qGreen(decodeJpeg(data, QStringLiteral("odd.jpg")).image.pixel(5, 5)), 128);
+
+    ASSERT_TRUE(writeJpegRows(path("progressive.jpg"), 3000, 200, [](int y, std::uint8_t* rgb) { photoRow(3000, 200, y, rgb); },
+                              {.progressive = true, .fullColour = true}));
+    const std::vector<std::uint8_t> data = readBytes(path("progressive.jpg"));
+    const QImage reference = QImage(path("progressive.jpg")).convertToFormat(QImage::Format_RGB32);
+    const PictureRegion frame{1000, 50, 1100, 150, 100, 100};
+    const LoadedPicture part = decodeJpeg(data, QStringLiteral("p.jpg"), &frame);
+    ASSERT_EQ(part.scale, 1.0);
+    EXPECT_EQ(part.image.pixel(static_cast<int>(1050 - part.offsetX), static_cast<int>(100 - part.offsetY)),
+              reference.pixel(1050, 100));
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ std::vector<std::uint8_t> readBytes(const QString& path)
 }
 
 bool writeJpegRows(const QString& path, int width, int height,
-                   const std::function<void(int y, std::uint8_t* rgb)>& row)
+                   const std::function<void(int y, std::uint8_t* rgb)>& row, const JpegOptions& options)
 {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
     if (file == nullptr)
@@ -93,7 +93,18 @@ bool writeJpegRows(const QString& path, int width, int height,
     cinfo.in_color_space = JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 85, TRUE);
+    if (options.progressive)
+        jpeg_simple_progression(&cinfo);
+    if (options.fullColour)
+        cinfo.comp_info[0].h_samp_factor = cinfo.comp_info[0].v_samp_factor = 1;
     jpeg_start_compress(&cinfo, TRUE);
+    if (options.orientation > 0) {
+        // "Exif", a little-endian TIFF header and one directory entry:
+        // tag 0x0112 (orientation), type SHORT, count 1.
+        const std::uint8_t exif[] = {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x12, 0x01, 3, 0,
+                                     1, 0, 0, 0, static_cast<std::uint8_t>(options.orientation), 0, 0, 0, 0, 0, 0, 0};
+        jpeg_write_marker(&cinfo, JPEG_APP0 + 1, exif, sizeof exif);
+    }
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3);
     while (cinfo.next_scanline < cinfo.image_height) {
         row(static_cast<int>(cinfo.next_scanline), rgb.data());

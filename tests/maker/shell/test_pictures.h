@@ -31,11 +31,20 @@ bool writeBytes(const QString& path, const std::vector<std::uint8_t>& bytes);
 // The file's content, empty when it cannot be read.
 std::vector<std::uint8_t> readBytes(const QString& path);
 
-// Writes a baseline JPEG (quality 85, 4:2:0) of width × height one row at a
-// time, so that pictures larger than memory can be made; `row` fills the
-// 3·width bytes R, G, B of row y (from the top). Returns false on failure.
+// How writeJpegRows writes: an EXIF orientation (1 to 8, 0 for no EXIF
+// block), progressive scans, full-resolution colour (4:4:4).
+struct JpegOptions {
+    int orientation = 0;
+    bool progressive = false;
+    bool fullColour = false;
+};
+
+// Writes a JPEG (quality 85, baseline 4:2:0 unless `options` say otherwise)
+// of width × height one row at a time, so that pictures larger than memory
+// can be made; `row` fills the 3·width bytes R, G, B of row y (from the
+// top). Returns false on failure.
 bool writeJpegRows(const QString& path, int width, int height,
-                   const std::function<void(int y, std::uint8_t* rgb)>& row);
+                   const std::function<void(int y, std::uint8_t* rgb)>& row, const JpegOptions& options = {});
 
 // A photograph-like scene for such rows: broad colour gradients, a grid of
 // darker lines every 250 pixels and a little fixed noise.
