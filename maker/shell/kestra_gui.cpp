@@ -4,6 +4,7 @@
 #include "kestra_doc.h"
 #include "kestra_settings.h"
 #include "main_frame.h"
+#include "signal_exit.h"
 #include "translations.h"
 
 #include <QApplication>
@@ -21,6 +22,8 @@ int runKestraGui(int& argc, char** argv, const QString& picturePath)
     doc.m_szIniPath = settings.path();
 
     CMainFrame frame(doc, settings);
+    // A logout or `kill` ends the maker as a close does.
+    SignalExit signalExit([&frame] { frame.endOnSignal(); });
     frame.show();
     if (!picturePath.isEmpty())
         frame.loadPictureFile(picturePath);

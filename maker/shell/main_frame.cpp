@@ -203,6 +203,14 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
+void CMainFrame::endOnSignal()
+{
+    m_settings.writeMainRect(QRect(pos(), size()));
+    // Leaves every event loop, an open dialog's too, which then ends as if
+    // cancelled; a puzzle file is written whole or not at all.
+    QCoreApplication::exit(0);
+}
+
 QRect CMainFrame::availableScreen() const
 {
     const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();

@@ -66,6 +66,9 @@ public:
     // The warning beside the menus; empty when the puzzle is not enlarged.
     QString enlargementWarning() const;
 
+    // The program was told to end: keeps the window's place and leaves.
+    void endOnSignal();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
