@@ -285,12 +285,16 @@ LoadedPicture decodeBmpBytes(BmpBytes& bytes, const QString& name, const Picture
         const std::size_t at = static_cast<std::size_t>(tableStart + 4 * i);
         picture.palette[static_cast<std::size_t>(i)] = jigsaw::RGBQUAD{data[at], data[at + 1], data[at + 2], 0};
     }
-    if (headersOnly(region)) {
-        picture.fileHeader = fh;
+    // The headers describe the decoded picture: bottom-up, uncompressed.
+    const auto withHeaders = [&](LoadedPicture& loaded) {
+        loaded.fileHeader = fh;
         info.biSize = 40;
         info.biHeight = static_cast<std::int32_t>(height);
         info.biCompression = jigsaw::kBiRgb;
-        picture.infoHeader = info;
+        loaded.infoHeader = info;
+    };
+    if (headersOnly(region)) {
+        withHeaders(picture);
         return picture;
     }
     std::array<QRgb, 256> colours{};
@@ -345,12 +349,7 @@ LoadedPicture decodeBmpBytes(BmpBytes& bytes, const QString& name, const Picture
         }
     }
     placePart(picture, reducer.take(), plan, static_cast<int>(width), static_cast<int>(height), 1);
-
-    picture.fileHeader = fh;
-    info.biSize = 40;
-    info.biHeight = static_cast<std::int32_t>(height);
-    info.biCompression = jigsaw::kBiRgb;
-    picture.infoHeader = info;
+    withHeaders(picture);
     return picture;
 }
 
