@@ -728,14 +728,18 @@ void addPictures(const CVorpelDoc& doc, PlayPictureParts& image)
         const std::size_t wanted = lengths[k] - image.fileHeaders[k].size();
         shortfall[k] = wanted - std::min(wanted, pictures[k]->block().size());
     }
-    image.filler.assign(*std::max_element(shortfall.begin(), shortfall.end()), 0);
-
+    // The filler repeats one shared block of zeros: the mask's is as long
+    // as its pixels, and a copy of that per save would only add to the peak.
+    static const std::array<std::uint8_t, 64 * 1024> zeros{};
     for (std::size_t k = 0; k < 6; ++k) {
         const std::size_t wanted = lengths[k] - image.fileHeaders[k].size();
         image.parts.push_back(image.fileHeaders[k]);
         image.parts.push_back(pictures[k]->block().first(wanted - shortfall[k]));
-        if (shortfall[k] > 0)
-            image.parts.push_back(std::span<const std::uint8_t>(image.filler).first(shortfall[k]));
+        for (std::size_t left = shortfall[k]; left > 0;) {
+            const std::size_t n = std::min(left, zeros.size());
+            image.parts.push_back(std::span<const std::uint8_t>(zeros).first(n));
+            left -= n;
+        }
     }
 }
 

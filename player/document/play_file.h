@@ -44,12 +44,11 @@ std::vector<std::uint8_t> WritePlayData(const CVorpelDoc& doc, std::uint64_t now
 // jigsaw::FormatError when there is no game to save.
 std::vector<std::uint8_t> WritePlayFixedData(const CVorpelDoc& doc, std::uint64_t nowMs);
 
-// The picture blocks as byte ranges: the file headers and filler are held
-// here, the blocks are read in place from the document's pictures, which must
-// stay as they are while the parts are used.
+// The picture blocks as byte ranges: the file headers are held here, the
+// blocks are read in place from the document's pictures, which must stay as
+// they are while the parts are used, and the zero filler from a static block.
 struct PlayPictureParts {
     std::array<std::vector<std::uint8_t>, 6> fileHeaders;
-    std::vector<std::uint8_t> filler;
     std::vector<std::span<const std::uint8_t>> parts;
     std::size_t size() const;
 };
