@@ -79,6 +79,14 @@ void AutoSave::gameStarted(const QString& name)
         m_lock = std::move(m_adoptLock);
         m_copyOnDisk = true;
         m_picturesOnDisk = true;
+        // The game just read is its copy as stored: the next copy is written
+        // when the game changes, or a minute on for the clock.
+        m_lastWriteMs = m_clock.TickMs();
+        try {
+            m_snapshot.take(m_doc, m_lastWriteMs, true);
+        } catch (...) {
+            m_snapshot.forget();
+        }
     }
 }
 

@@ -305,6 +305,10 @@ private slots:
         QCOMPARE(second->frame.document().GetModified(), 1);
         QVERIFY(second->frame.windowTitle().startsWith(QStringLiteral("sample.jzt - ")));
         QCOMPARE(second->autoSave->gameId(), id);
+        // The resumed game is its copy as stored: nothing is written before
+        // it changes.
+        second->autoSave->look();
+        QVERIFY(!second->autoSave->isWriting());
         auto third = std::make_unique<Player>(*this);
         QVERIFY(third->store.list().empty());
 
