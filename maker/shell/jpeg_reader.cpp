@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdio>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -23,10 +24,23 @@ namespace kestra {
 namespace {
 
 // The memory the decoder may use for its own tables and buffers: what the
-// system has free, so that a progressive picture (whose coefficients are all
-// kept) is read whenever it fits, and refused as too large when it does not.
+// system can still give (free pages and the cache it would drop), so that a
+// progressive picture (whose coefficients are all kept) is read whenever it
+// fits, and refused as too large when it does not. 0 lets libjpeg take what
+// it needs when the system does not say.
 long decoderMemoryLimit()
 {
+    std::FILE* meminfo = std::fopen("/proc/meminfo", "r");
+    if (meminfo != nullptr) {
+        char line[128];
+        long kib = -1;
+        while (kib < 0 && std::fgets(line, sizeof line, meminfo) != nullptr)
+            if (std::sscanf(line, "MemAvailable: %ld kB", &kib) != 1)
+                kib = -1;
+        std::fclose(meminfo);
+        if (kib > 0)
+            return kib > std::numeric_limits<long>::max() / 1024 ? std::numeric_limits<long>::max() : kib * 1024;
+    }
     const long pages = sysconf(_SC_AVPHYS_PAGES);
     const long pageSize = sysconf(_SC_PAGESIZE);
     if (pages <= 0 || pageSize <= 0)
