@@ -402,14 +402,20 @@ void placeGroup(PlayData& d, int p, std::vector<bool>& placed)
 {
     const int s = d.pieceSize();
     const int n = d.pieceCount();
+    // Calls visit(q, c, r, offset) for each member q of the group, at cell
+    // (c, r), lying `offset` from p.
+    const auto forEachMember = [&](auto&& visit) {
+        for (int q = 0; q < n; ++q) {
+            if (!d.inGroup(p, static_cast<std::size_t>(q)))
+                continue;
+            const int c = q % d.cols;
+            const int r = q / d.cols;
+            visit(q, c, r, MemberOffset(d.cols, d.pitch(), p, c, r, d.boardTurn[q]));
+        }
+    };
     std::array<std::map<int, std::pair<int, int>>, 2> votes;  // place of p → (votes, first seen)
     int seen = 0;
-    for (int q = 0; q < n; ++q) {
-        if (!d.inGroup(p, static_cast<std::size_t>(q)))
-            continue;
-        const int c = q % d.cols;
-        const int r = q / d.cols;
-        const POINT offset = MemberOffset(d.cols, d.pitch(), p, c, r, d.boardTurn[q]);
+    forEachMember([&](int, int c, int r, POINT offset) {
         const auto& digits = d.rectDigits[c][r];
         for (int axis = 0; axis < 2; ++axis) {
             const int shift = axis == 0 ? offset.x : offset.y;
@@ -418,7 +424,7 @@ void placeGroup(PlayData& d, int p, std::vector<bool>& placed)
                 ++it->second.first;
             }
         }
-    }
+    });
     std::array<int, 2> chosen{};
     for (int axis = 0; axis < 2; ++axis) {
         std::pair<int, int> best{0, 0};
@@ -429,17 +435,12 @@ void placeGroup(PlayData& d, int p, std::vector<bool>& placed)
             }
         }
     }
-    for (int q = 0; q < n; ++q) {
-        if (!d.inGroup(p, static_cast<std::size_t>(q)))
-            continue;
-        const int c = q % d.cols;
-        const int r = q / d.cols;
-        const POINT offset = MemberOffset(d.cols, d.pitch(), p, c, r, d.boardTurn[q]);
+    forEachMember([&](int q, int c, int r, POINT offset) {
         const int x = chosen[0] + offset.x;
         const int y = chosen[1] + offset.y;
         d.pieceRect[c][r] = RECT{x, y, x + s, y + s};
         placed[static_cast<std::size_t>(q)] = true;
-    }
+    });
 }
 
 // Sets the board rectangles: as stored when every one is stored whole;
