@@ -46,19 +46,24 @@ void CKestraDoc::FitDisplay(int availableWidth, int availableHeight)
     m_nDisplayHeight = std::max(m_nDisplayHeight, 1);
 }
 
-kestra::SourcePicture CKestraDoc::Source() const
+kestra::SourcePicture CKestraDoc::SourceOf(const QImage& image, double scale, double offsetX, double offsetY) const
 {
     kestra::SourcePicture s;
-    s.width = m_imgPicture.width();
-    s.height = m_imgPicture.height();
-    s.pixels = reinterpret_cast<const std::uint32_t*>(m_imgPicture.constBits());
-    s.stride = static_cast<std::size_t>(m_imgPicture.bytesPerLine()) / 4;
+    s.width = image.width();
+    s.height = image.height();
+    s.pixels = reinterpret_cast<const std::uint32_t*>(image.constBits());
+    s.stride = static_cast<std::size_t>(image.bytesPerLine()) / 4;
     s.pictureWidth = m_nPictureWidth;
     s.pictureHeight = m_nPictureHeight;
-    s.scale = m_dSurfaceScale;
-    s.offsetX = m_dSurfaceOffsetX;
-    s.offsetY = m_dSurfaceOffsetY;
+    s.scale = scale;
+    s.offsetX = offsetX;
+    s.offsetY = offsetY;
     return s;
+}
+
+kestra::SourcePicture CKestraDoc::Source() const
+{
+    return SourceOf(m_imgPicture, m_dSurfaceScale, m_dSurfaceOffsetX, m_dSurfaceOffsetY);
 }
 
 kestra::SourcePicture CKestraDoc::FramedSource()
@@ -73,17 +78,7 @@ kestra::SourcePicture CKestraDoc::FramedSource()
     m_imgFramed = QImage();
     kestra::LoadedPicture part = kestra::readPictureRegion(m_strPictureFile, region, m_nPictureWidth, m_nPictureHeight);
     m_imgFramed = std::move(part.image);
-    kestra::SourcePicture s;
-    s.width = m_imgFramed.width();
-    s.height = m_imgFramed.height();
-    s.pixels = reinterpret_cast<const std::uint32_t*>(m_imgFramed.constBits());
-    s.stride = static_cast<std::size_t>(m_imgFramed.bytesPerLine()) / 4;
-    s.pictureWidth = m_nPictureWidth;
-    s.pictureHeight = m_nPictureHeight;
-    s.scale = part.scale;
-    s.offsetX = part.offsetX;
-    s.offsetY = part.offsetY;
-    return s;
+    return SourceOf(m_imgFramed, part.scale, part.offsetX, part.offsetY);
 }
 
 double CKestraDoc::Enlargement() const

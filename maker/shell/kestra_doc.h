@@ -150,4 +150,9 @@ public:
     // What data creation needs from the document, in one request (with
     // FramedSource's picture).
     kestra::CreationRequest CreationRequest();
+
+private:
+    // `image` as a source of the picture: picture coordinate p lies at
+    // p · scale − offset in it (see kestra::SourcePicture).
+    kestra::SourcePicture SourceOf(const QImage& image, double scale, double offsetX, double offsetY) const;
 };
