@@ -108,7 +108,8 @@ void BM_CountJoins_1000Loose(benchmark::State& state)
 }
 BENCHMARK(BM_CountJoins_1000Loose)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
-void BM_GatherGroups_1000Loose(benchmark::State& state)
+// Gathering or spreading 1000 loose pieces lying out of an 800 × 600 view.
+void BM_ArrangeLoose(benchmark::State& state, int (*rule)(CVorpelDoc&, const RECT&))
 {
     const auto start = looseFarAway();
     auto doc = std::make_unique<CVorpelDoc>(*start);
@@ -116,9 +117,12 @@ void BM_GatherGroups_1000Loose(benchmark::State& state)
         state.PauseTiming();
         *doc = *start;
         state.ResumeTiming();
-        benchmark::DoNotOptimize(GatherGroups(*doc, RECT{0, 0, 800, 600}));
+        benchmark::DoNotOptimize(rule(*doc, RECT{0, 0, 800, 600}));
     }
 }
-BENCHMARK(BM_GatherGroups_1000Loose)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ArrangeLoose, GatherGroups_1000, GatherGroups)
+    ->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ArrangeLoose, SpreadLoosePieces_1000, SpreadLoosePieces)
+    ->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -219,6 +219,10 @@
         <translation>The game could not be resumed.
 %1</translation>
     </message>
+    <message>
+        <source>ピースを並べる(&amp;S)</source>
+        <translation>Sp&amp;read Pieces</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -45,12 +45,26 @@ void OnReverseStacking(CVorpelDoc& doc, DocumentEvents& events)
     events.RedrawAll();
 }
 
-void OnGatherPieces(CVorpelDoc& doc, DocumentEvents& events, const RECT& area)
+namespace {
+
+void moveOnBoard(CVorpelDoc& doc, DocumentEvents& events, int (*rule)(CVorpelDoc&, const RECT&), const RECT& area)
 {
-    if (GatherGroups(doc, area) == 0)
+    if (rule(doc, area) == 0)
         return;
     doc.SetModified(1);
     events.RedrawAll();
+}
+
+}  // namespace
+
+void OnGatherPieces(CVorpelDoc& doc, DocumentEvents& events, const RECT& area)
+{
+    moveOnBoard(doc, events, GatherGroups, area);
+}
+
+void OnSpreadPieces(CVorpelDoc& doc, DocumentEvents& events, const RECT& area)
+{
+    moveOnBoard(doc, events, SpreadLoosePieces, area);
 }
 
 void OnTogglePreview(CVorpelDoc& doc, DocumentEvents& events)

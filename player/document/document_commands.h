@@ -33,6 +33,11 @@ void OnReverseStacking(CVorpelDoc& doc, DocumentEvents& events);
 // group moved; nothing happens when none lies outside.
 void OnGatherPieces(CVorpelDoc& doc, DocumentEvents& events, const RECT& area);
 
+// Lays the single pieces on the board out side by side in `area` (the part
+// of the board in view), by SpreadLoosePieces. A change of the game when any
+// piece moved.
+void OnSpreadPieces(CVorpelDoc& doc, DocumentEvents& events, const RECT& area);
+
 // Opens or closes a tool window by its flag.
 void OnTogglePreview(CVorpelDoc& doc, DocumentEvents& events);
 void OnToggleElapsed(CVorpelDoc& doc, DocumentEvents& events);

@@ -2,14 +2,10 @@
 #include <vector>
 
 #include "play_rules.h"
+#include "row_layout.h"
 #include "rules_detail.h"
 
 namespace {
-
-bool Overlaps(const RECT& a, const RECT& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
 
 bool Contains(const RECT& outer, const RECT& inner)
 {
@@ -30,42 +26,6 @@ bool ShowsAPiece(const CVorpelDoc& doc, int p, const RECT& area)
     });
     return shows;
 }
-
-// Finds spots for the groups in reading order: along a line until a group
-// fits between what is there, then a line further down. The search goes on
-// from the last spot found, so that the groups follow one another.
-class RowLayout {
-public:
-    RowLayout(const RECT& area, int lineStep, std::vector<RECT> occupied)
-        : m_area(area), m_lineStep(lineStep), m_occupied(std::move(occupied)), m_x(area.left), m_y(area.top)
-    {
-    }
-
-    bool place(int width, int height, POINT& spot)
-    {
-        for (; m_y + height <= m_area.bottom; m_y += m_lineStep, m_x = m_area.left) {
-            while (m_x + width <= m_area.right) {
-                const RECT candidate{m_x, m_y, m_x + width, m_y + height};
-                const auto hit = std::find_if(m_occupied.begin(), m_occupied.end(),
-                                              [&](const RECT& o) { return Overlaps(o, candidate); });
-                if (hit == m_occupied.end()) {
-                    m_occupied.push_back(candidate);
-                    spot = POINT{m_x, m_y};
-                    return true;
-                }
-                m_x = hit->right;
-            }
-        }
-        return false;
-    }
-
-private:
-    RECT m_area;
-    int m_lineStep;
-    std::vector<RECT> m_occupied;
-    int m_x;
-    int m_y;
-};
 
 void MoveGroupBy(CVorpelDoc& doc, int p, int dx, int dy)
 {

@@ -115,6 +115,14 @@ JoinProgress CountJoins(const CVorpelDoc& doc);
 // how many groups moved.
 int GatherGroups(CVorpelDoc& doc, const RECT& area);
 
+// Lays every single board piece (one joined to no other) in rows within
+// `area`, board coordinates, side by side without overlapping one another or
+// any group; when they do not all fit there, in rows of a block as wide as
+// the puzzle to the right of the puzzle's laid-out area instead. Groups,
+// turns and the stacking order stay; no joins are made; an area left of or
+// above the origin is used from the origin on. Returns how many pieces moved.
+int SpreadLoosePieces(CVorpelDoc& doc, const RECT& area);
+
 // Left press while idle: holds the group of the piece under (bx, by), raised
 // to the top. Returns the piece, or kNoPiece (nothing happens then).
 int PickUpGroup(CVorpelDoc& doc, int bx, int by);

@@ -15,6 +15,7 @@ enum ShellCommand : int {
     kCmdBgmPlay = 32802,   // "演奏"
     kCmdBgmOpen = 32803,   // "開く"
     kCmdGatherPieces = 32830, // "ピースを集める(&G)"
+    kCmdSpreadPieces = 33112, // "ピースを並べる(&S)"
     kCmdAbout = 57664,     // "ﾊﾞｰｼﾞｮﾝ情報(&A)..."
     kCmdExit = 57665,      // "終了(&X)"
     kCmdUnfinishedGames = 33110, // "未完成のゲーム(&G)…"

@@ -186,6 +186,7 @@ void CMainFrame::buildMenus()
     action(kCmdZoomToFit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     view->addSeparator();
     view->addAction(addCommand(kCmdGatherPieces, tr("ピースを集める(&G)")));
+    view->addAction(addCommand(kCmdSpreadPieces, tr("ピースを並べる(&S)")));
 
     QMenu* options = bar->addMenu(tr("オプション(&O)"));
     QMenu* bgm = options->addMenu(tr("BGM           (&G)"));
@@ -243,6 +244,7 @@ void CMainFrame::buildContextMenu()
         view->addAction(action(id));
     view->addSeparator();
     view->addAction(action(kCmdGatherPieces));
+    view->addAction(action(kCmdSpreadPieces));
     m_contextMenu->addSeparator();
     QMenu* options = m_contextMenu->addMenu(tr("オプション(&O)"));
     QMenu* bgm = options->addMenu(tr("BGM      (&G)"));
@@ -303,7 +305,8 @@ void CMainFrame::connectCommands()
         runDocumentCommand(OnArrangeTray);
     });
     on(kCmdReverseStacking, [this] { runDocumentCommand(OnReverseStacking); });
-    on(kCmdGatherPieces, [this] { gatherPieces(); });
+    on(kCmdGatherPieces, [this] { arrangeBoard(OnGatherPieces); });
+    on(kCmdSpreadPieces, [this] { arrangeBoard(OnSpreadPieces); });
     on(kCmdTogglePreview, [this] { runDocumentCommand(OnTogglePreview); });
     on(kCmdToggleElapsed, [this] { runDocumentCommand(OnToggleElapsed); });
     on(kCmdShowMessage, [this] { OnShowMessage(*m_doc, *m_events); });
@@ -416,14 +419,13 @@ void CMainFrame::showProgress()
         elapsed->updateClock();
 }
 
-void CMainFrame::gatherPieces()
+void CMainFrame::arrangeBoard(void (*command)(CVorpelDoc&, DocumentEvents&, const RECT&))
 {
     // A carried group would be left behind; a piece from the tray would
     // fly back over pieces that moved.
     endCarry();
     const QRect view = m_board->visibleBoardRect();
-    OnGatherPieces(*m_doc, *m_events, RECT{view.left(), view.top(), view.left() + view.width(),
-                                           view.top() + view.height()});
+    command(*m_doc, *m_events, RECT{view.left(), view.top(), view.left() + view.width(), view.top() + view.height()});
 }
 
 void CMainFrame::openFromCommandLine(const QString& path)

@@ -104,8 +104,9 @@ private:
     void showTitle();
     // Pieces joined: the title and the elapsed-time window show the progress.
     void showProgress();
-    // Brings the pieces lying outside the board pane's view into it.
-    void gatherPieces();
+    // Ends any carry, then runs a board command on the part of the board in
+    // the pane's view (gathering or spreading the pieces).
+    void arrangeBoard(void (*command)(CVorpelDoc&, DocumentEvents&, const RECT&));
     void storePlaces();
     void redrawPanes();
     void showContextMenu(QPoint globalPos);

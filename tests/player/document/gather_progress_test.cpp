@@ -16,6 +16,11 @@ namespace {
 using jigsaw::ColorFormat;
 using jigsaw::DataFormat;
 
+bool overlap(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 // A 12-piece game (3 × 4, S 200, pitch 120, margin 80) with every piece in
 // the tray.
 class GatherAndProgress : public testing::Test {
@@ -50,10 +55,6 @@ protected:
     static bool inside(const RECT& r, const RECT& area)
     {
         return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;
-    }
-    static bool overlap(const RECT& a, const RECT& b)
-    {
-        return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
     }
 };
 
@@ -143,6 +144,37 @@ TEST_F(GatherAndProgress, GatherWithNothingOutsideChangesNothingAndAFullViewStil
         spots.insert({rect(id).left, rect(id).top});
     }
     EXPECT_GE(spots.size(), 8u);
+}
+
+TEST(SpreadPieces, ManyMoreThanTheViewHoldsGoBesideThePuzzleWithoutOverlapping)
+{
+    FakeClock clock;
+    auto doc = loadedDoc(kSize1000, DataFormat::Small, ColorFormat::TrueColor, clock);
+    const int cols = doc->GetCols();
+    const int s = doc->PieceSize();
+    for (int id = 0; id < doc->PieceCount(); ++id) {
+        doc->SetBoardTurn(id, 1 + id % 4);
+        doc->PieceRect()[id % cols][id / cols] = RECT{300 + id % 7, 200 + id % 5, 300 + id % 7 + s, 200 + id % 5 + s};
+    }
+    const RECT view{0, 0, 800, 600};
+    RecordingEvents events;
+    OnSpreadPieces(*doc, events, view);
+    EXPECT_EQ(events.log, std::vector<std::string>{"redraw"});
+
+    std::vector<RECT> laid;
+    for (int id = 0; id < doc->PieceCount(); ++id)
+        laid.push_back(doc->PieceRect()[id % cols][id / cols]);
+    for (std::size_t i = 0; i < laid.size(); ++i) {
+        ASSERT_GE(laid[i].left, doc->BoardWidth()) << i;
+        ASSERT_LE(laid[i].right, doc->BoardWidth() * 3) << i;
+        ASSERT_LE(laid[i].bottom, kMaxBoardCoordinate) << i;
+        for (std::size_t j = i + 1; j < laid.size(); ++j)
+            ASSERT_FALSE(overlap(laid[i], laid[j])) << i << " " << j;
+    }
+    // Spread again, nothing moves.
+    RecordingEvents again;
+    OnSpreadPieces(*doc, again, view);
+    EXPECT_TRUE(again.log.empty());
 }
 
 TEST_F(GatherAndProgress, ProgressCountsJoinsNotPiecesOutOfTheTray)

@@ -29,6 +29,7 @@
 
 #include <csignal>
 #include <memory>
+#include <vector>
 
 // Whole games played with the mouse alone on the real windows: pieces dragged
 // from the tray, turned, carried and joined until the puzzle is complete,
@@ -120,10 +121,8 @@ private slots:
     void gatherBringsStrayPiecesIntoView()
     {
         DialogAnswerer answers;
-        startTwelve();
+        startTwelveWithAPair();
         CVorpelDoc& d = doc();
-        playPiece(0, QPoint(40, 30), QPoint(), false);
-        playPiece(1, QPoint(40, 30), QPoint(9, -7), false);
         QCOMPARE(groupSize(0), 2);
         for (int id : {0, 1}) {
             RECT& r = d.PieceRect()[id % 3][id / 3];
@@ -174,6 +173,38 @@ private slots:
         QVERIFY(slotOfPiece(d, 2) >= 0);
         QCOMPARE(d.GetOnBoard(2), 0);
         QVERIFY(board->visibleBoardRect().contains(toQRect(rectOf(5))));
+    }
+
+    // Loose pieces piled on one another and on a group are laid side by side
+    // in view, clear of the group, which stays where it is.
+    void spreadLaysLoosePiecesSideBySide()
+    {
+        DialogAnswerer answers;
+        startTwelveWithAPair();
+        CVorpelDoc& d = doc();
+        QCOMPARE(groupSize(0), 2);
+        const RECT group = GroupBounds(d, 0);
+        for (int id : {5, 7, 9, 11})
+            placeOnBoard(d, id, 1 + id % 4, group.left + 30, group.top + 20);
+        m_frame->board()->documentChanged();
+
+        QAction* spread = m_frame->action(kCmdSpreadPieces);
+        QVERIFY(holds(menuTitled(QStringLiteral("表 示(&T)")), spread));
+        QVERIFY(holds(m_frame->contextMenu(), spread));
+        spread->trigger();
+
+        QCOMPARE(GroupBounds(d, 0), group);
+        const QRect view = m_frame->board()->visibleBoardRect();
+        const std::vector<int> ids{0, 1, 5, 7, 9, 11};
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            QVERIFY2(view.contains(toQRect(rectOf(ids[i]))), qPrintable(QString::number(ids[i])));
+            // The group's own two pieces overlap by their knobs, as joined
+            // pieces do.
+            for (std::size_t j = std::max<std::size_t>(i + 1, 2); j < ids.size(); ++j)
+                QVERIFY(!toQRect(rectOf(ids[i])).intersects(toQRect(rectOf(ids[j]))));
+        }
+        QCOMPARE(groupSize(5), 1);
+        QCOMPARE(d.GetModified(), 1);
     }
 
     // The bundled sample with a corner assembled and loose pieces about:
@@ -541,6 +572,14 @@ private:
         m_chooser.nextOpen = puzzle;
         m_frame->action(kCmdOpenPuzzle)->trigger();
         QCOMPARE(doc().PieceCount(), 12);
+    }
+
+    // The twelve-piece game with pieces 0 and 1 joined on the board.
+    void startTwelveWithAPair()
+    {
+        startTwelve();
+        playPiece(0, QPoint(40, 30), QPoint(), false);
+        playPiece(1, QPoint(40, 30), QPoint(9, -7), false);
     }
 
     // Drags the piece from its tray slot to its place (offset by `offset`),
