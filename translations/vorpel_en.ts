@@ -219,6 +219,10 @@
         <translation>The game could not be resumed.
 %1</translation>
     </message>
+    <message>
+        <source>表示 %1%</source>
+        <translation>Zoom %1%</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -112,7 +112,7 @@ std::optional<QPoint> CVorpelView::boardPointAt(QPoint globalPos) const
 
 void CVorpelView::zoomAbout(int percent, QPoint anchor)
 {
-    if (!isZoomLevel(percent) || percent == m_zoom)
+    if (!isZoom(percent) || percent == m_zoom)
         return;
     // The board point under the anchor keeps its fraction, so that zooming
     // in and out again comes back to the same place.
@@ -132,14 +132,19 @@ void CVorpelView::zoomActualSize() { zoomAbout(kActualSize, viewport()->rect().c
 
 void CVorpelView::zoomToFit()
 {
-    const QSize table = tableSize();
+    const QRect table(QPoint(0, 0), tableSize());
     const QSize page = viewport()->size();
-    int fits = kZoomLevels.front();
+    const auto fits = [&](int percent) {
+        const QRect zoomed = zoomedArea(table, percent);
+        return zoomed.right() < page.width() && zoomed.bottom() < page.height();
+    };
+    int percent = kZoomLevels.front();
     for (const int level : kZoomLevels)
-        if (zoomedLength(table.width(), level) <= page.width() &&
-            zoomedLength(table.height(), level) <= page.height())
-            fits = level;
-    zoomAbout(fits, QPoint(0, 0));
+        if (fits(level))
+            percent = level;
+    while (percent > 1 && !fits(percent))
+        --percent;
+    zoomAbout(percent, QPoint(0, 0));
     scrollTo(QPoint(0, 0));
 }
 

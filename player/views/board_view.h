@@ -40,19 +40,20 @@ public:
     QSize totalSize() const;
     QPoint scrollPosition() const;
 
-    // The zoom, one of kZoomLevels (board_zoom.h).
+    // The zoom, one of kZoomLevels or a smaller whole percent (board_zoom.h).
     int zoomPercent() const { return m_zoom; }
-    // Zooms to a level keeping the board point under viewport point `anchor`
-    // there, as far as the board reaches; other values than the levels do
-    // nothing.
+    // Zooms to `percent` keeping the board point under viewport point
+    // `anchor` there, as far as the board reaches; values that isZoom
+    // refuses do nothing.
     void zoomAbout(int percent, QPoint anchor);
     // One level up or down, or actual size, about the middle of the view.
     void zoomIn();
     void zoomOut();
     void zoomActualSize();
     // The largest level at which the puzzle's laid-out area and every piece
-    // on the board fit in the view (the smallest level when none does),
-    // showing the board from its top-left.
+    // on the board fit in the view, showing the board from its top-left.
+    // Below the smallest level it takes the largest whole percent that
+    // fits, 1 % at the least.
     void zoomToFit();
     // The part of the board, in board coordinates, that the view shows.
     QRect visibleBoardRect() const;
