@@ -20,8 +20,8 @@ const QColor kBoardColor(0, 128, 0);
 constexpr int kSplitterSlack = 20;
 // One wheel notch also moves the board this far sideways.
 constexpr int kWheelSideStep = 50;
-// The held piece keeps this much more room from the bottom edge.
-constexpr int kBottomClearance = 25;
+// Carrying near an edge scrolls the board a step at this interval.
+constexpr int kEdgeTickMs = 30;
 
 QRect toQRect(const RECT& r)
 {
@@ -60,6 +60,8 @@ CVorpelView::CVorpelView(CVorpelDoc& doc, const PieceImages& images, SoundEffect
     // contextMenuRequested, never by Qt's own context menu event.
     setContextMenuPolicy(Qt::PreventContextMenu);
     viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_edgeScroll.setInterval(kEdgeTickMs);
+    connect(&m_edgeScroll, &QTimer::timeout, this, &CVorpelView::scrollWhileCarrying);
     updateScrollBars(scrollPosition());
 }
 
@@ -404,16 +406,10 @@ void CVorpelView::mouseMoveEvent(QMouseEvent* event)
     setFocus();
     if (!m_doc.GetHolding())
         return;
-    // The held piece's image stays inside the viewport, with more room at
-    // the bottom.
-    const POINT grabbed = m_doc.GetGrab();
-    const QPoint grab = zoomedPoint(QPoint(grabbed.x, grabbed.y), m_zoom);
-    const int s = zoomedLength(m_doc.PieceSize(), m_zoom);
-    const QPoint at = event->position().toPoint();
-    const int x = std::max(grab.x(), std::min(at.x(), viewport()->width() - s + grab.x()));
-    const int y = std::max(grab.y(), std::min(at.y(), viewport()->height() - kBottomClearance - s + grab.y()));
-    const QPoint bp = boardPoint(QPoint(x, y));
+    const QPoint at = carryPoint(event->position().toPoint());
+    const QPoint bp = boardPoint(at);
     showDamage(MoveHeldGroup(m_doc, bp.x(), bp.y()), std::nullopt);
+    followEdges(at);
 }
 
 void CVorpelView::mouseReleaseEvent(QMouseEvent* event)
@@ -456,6 +452,7 @@ void CVorpelView::turn(QPoint viewportPoint, bool menuOnEmpty)
 
 void CVorpelView::putDown()
 {
+    m_edgeScroll.stop();
     const int held = liftedPiece();
     const JoinResult join = PutDownHeldGroup(m_doc);
     showDamage(join.damage, held);
