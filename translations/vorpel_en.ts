@@ -223,6 +223,10 @@
         <source>ピースを並べる(&amp;S)</source>
         <translation>Sp&amp;read Pieces</translation>
     </message>
+    <message>
+        <source>表示 %1%</source>
+        <translation>Zoom %1%</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -131,6 +131,7 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
     connect(m_board, &CVorpelView::puzzleCompleted, this, &CMainFrame::puzzleCompleted);
     m_board->zoomAbout(m_settings.readInt(QStringLiteral("Zoom"), kActualSize), QPoint(0, 0));
     connect(m_board, &CVorpelView::zoomChanged, this, &CMainFrame::refreshCommands);
+    connect(m_board, &CVorpelView::zoomChanged, this, &CMainFrame::showTitle);
     for (const QKeySequence& key : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, &CMainFrame::focusOtherPane);
     refreshCommands();
@@ -406,7 +407,8 @@ void CMainFrame::showTitle()
         setWindowTitle(frameTitle());
         return;
     }
-    QString progress = QStringLiteral("%1%").arg(CountJoins(*m_doc).percent());
+    const QString zoom = tr("表示 %1%").arg(m_board->zoomPercent());
+    QString progress = QStringLiteral("%1% %2").arg(CountJoins(*m_doc).percent()).arg(zoom);
     if (!m_autoSaveFailure.isEmpty())
         progress += QLatin1Char(' ') + autoSaveFailureNotice();
     setWindowTitle(QStringLiteral("%1 - %2 - %3").arg(m_gameName, frameTitle(), progress));

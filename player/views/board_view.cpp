@@ -20,8 +20,8 @@ const QColor kBoardColor(0, 128, 0);
 constexpr int kSplitterSlack = 20;
 // One wheel notch also moves the board this far sideways.
 constexpr int kWheelSideStep = 50;
-// The held piece keeps this much more room from the bottom edge.
-constexpr int kBottomClearance = 25;
+// Carrying near an edge scrolls the board a step at this interval.
+constexpr int kEdgeTickMs = 30;
 
 QRect toQRect(const RECT& r)
 {
@@ -60,6 +60,8 @@ CVorpelView::CVorpelView(CVorpelDoc& doc, const PieceImages& images, SoundEffect
     // contextMenuRequested, never by Qt's own context menu event.
     setContextMenuPolicy(Qt::PreventContextMenu);
     viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_edgeScroll.setInterval(kEdgeTickMs);
+    connect(&m_edgeScroll, &QTimer::timeout, this, &CVorpelView::scrollWhileCarrying);
     updateScrollBars(scrollPosition());
 }
 
@@ -112,7 +114,7 @@ std::optional<QPoint> CVorpelView::boardPointAt(QPoint globalPos) const
 
 void CVorpelView::zoomAbout(int percent, QPoint anchor)
 {
-    if (!isZoomLevel(percent) || percent == m_zoom)
+    if (!isZoom(percent) || percent == m_zoom)
         return;
     // The board point under the anchor keeps its fraction, so that zooming
     // in and out again comes back to the same place.
@@ -132,14 +134,19 @@ void CVorpelView::zoomActualSize() { zoomAbout(kActualSize, viewport()->rect().c
 
 void CVorpelView::zoomToFit()
 {
-    const QSize table = tableSize();
+    const QRect table(QPoint(0, 0), tableSize());
     const QSize page = viewport()->size();
-    int fits = kZoomLevels.front();
+    const auto fits = [&](int percent) {
+        const QRect zoomed = zoomedArea(table, percent);
+        return zoomed.right() < page.width() && zoomed.bottom() < page.height();
+    };
+    int percent = kZoomLevels.front();
     for (const int level : kZoomLevels)
-        if (zoomedLength(table.width(), level) <= page.width() &&
-            zoomedLength(table.height(), level) <= page.height())
-            fits = level;
-    zoomAbout(fits, QPoint(0, 0));
+        if (fits(level))
+            percent = level;
+    while (percent > 1 && !fits(percent))
+        --percent;
+    zoomAbout(percent, QPoint(0, 0));
     scrollTo(QPoint(0, 0));
 }
 
@@ -399,16 +406,10 @@ void CVorpelView::mouseMoveEvent(QMouseEvent* event)
     setFocus();
     if (!m_doc.GetHolding())
         return;
-    // The held piece's image stays inside the viewport, with more room at
-    // the bottom.
-    const POINT grabbed = m_doc.GetGrab();
-    const QPoint grab = zoomedPoint(QPoint(grabbed.x, grabbed.y), m_zoom);
-    const int s = zoomedLength(m_doc.PieceSize(), m_zoom);
-    const QPoint at = event->position().toPoint();
-    const int x = std::max(grab.x(), std::min(at.x(), viewport()->width() - s + grab.x()));
-    const int y = std::max(grab.y(), std::min(at.y(), viewport()->height() - kBottomClearance - s + grab.y()));
-    const QPoint bp = boardPoint(QPoint(x, y));
+    const QPoint at = carryPoint(event->position().toPoint());
+    const QPoint bp = boardPoint(at);
     showDamage(MoveHeldGroup(m_doc, bp.x(), bp.y()), std::nullopt);
+    followEdges(at);
 }
 
 void CVorpelView::mouseReleaseEvent(QMouseEvent* event)
@@ -451,6 +452,7 @@ void CVorpelView::turn(QPoint viewportPoint, bool menuOnEmpty)
 
 void CVorpelView::putDown()
 {
+    m_edgeScroll.stop();
     const int held = liftedPiece();
     const JoinResult join = PutDownHeldGroup(m_doc);
     showDamage(join.damage, held);

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QTimer>
 
 #include <optional>
 
@@ -40,19 +41,20 @@ public:
     QSize totalSize() const;
     QPoint scrollPosition() const;
 
-    // The zoom, one of kZoomLevels (board_zoom.h).
+    // The zoom, one of kZoomLevels or a smaller whole percent (board_zoom.h).
     int zoomPercent() const { return m_zoom; }
-    // Zooms to a level keeping the board point under viewport point `anchor`
-    // there, as far as the board reaches; other values than the levels do
-    // nothing.
+    // Zooms to `percent` keeping the board point under viewport point
+    // `anchor` there, as far as the board reaches; values that isZoom
+    // refuses do nothing.
     void zoomAbout(int percent, QPoint anchor);
     // One level up or down, or actual size, about the middle of the view.
     void zoomIn();
     void zoomOut();
     void zoomActualSize();
     // The largest level at which the puzzle's laid-out area and every piece
-    // on the board fit in the view (the smallest level when none does),
-    // showing the board from its top-left.
+    // on the board fit in the view, showing the board from its top-left.
+    // Below the smallest level it takes the largest whole percent that
+    // fits, 1 % at the least.
     void zoomToFit();
     // The part of the board, in board coordinates, that the view shows.
     QRect visibleBoardRect() const;
@@ -95,6 +97,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     // The group carried on the board, which the cache leaves out; kNoPiece
@@ -125,6 +128,17 @@ private:
     // whole board is followed by the same scroll.
     void showDamage(const BoardDamage& damage, std::optional<int> liftedBefore);
     void paintLiftedGroup(QPainter& painter, const QRect& exposed);
+    // Carrying (board_carry.cpp). The viewport point a carried group's grab
+    // point follows for the cursor at `viewportPos`: inside the viewport,
+    // clear of the bottom.
+    QPoint carryPoint(QPoint viewportPos) const;
+    // Edge scrolling while a group is carried: the scroll step for a carry
+    // point in a band along the view's edges (none elsewhere), starting or
+    // stopping the timer for it, and one tick that scrolls and moves the
+    // group along so that it stays under the cursor.
+    QPoint edgeScrollStep(QPoint carryAt) const;
+    void followEdges(QPoint carryAt);
+    void scrollWhileCarrying();
     void turn(QPoint viewportPoint, bool menuOnEmpty);
     void putDown();
     void announceJoins(const JoinResult& join);
@@ -138,4 +152,6 @@ private:
     bool m_cacheDirty = true;
     int m_cacheLifted = kNoPiece;
     bool m_completing = false;
+    QTimer m_edgeScroll;
+    QPoint m_carryAt;  // the last carry point, in the viewport
 };

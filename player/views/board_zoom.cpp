@@ -14,9 +14,10 @@ int ceilDiv(long long a, long long b) { return -floorDiv(-a, b); }
 
 }  // namespace
 
-bool isZoomLevel(int percent)
+bool isZoom(int percent)
 {
-    return std::find(kZoomLevels.begin(), kZoomLevels.end(), percent) != kZoomLevels.end();
+    return (percent >= 1 && percent < kZoomLevels.front()) ||
+           std::find(kZoomLevels.begin(), kZoomLevels.end(), percent) != kZoomLevels.end();
 }
 
 int nextZoomLevel(int percent, int step)

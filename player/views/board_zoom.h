@@ -7,12 +7,14 @@
 
 // The board's zoom levels, in percent of actual size, and the arithmetic
 // between board coordinates and zoomed coordinates (board coordinates times
-// the level). Zoomed coordinates round down, also below zero, so that a
+// the zoom). Zoomed coordinates round down, also below zero, so that a
 // board point maps to the zoomed pixel that holds it.
-inline constexpr std::array<int, 7> kZoomLevels{25, 33, 50, 67, 100, 150, 200};
+inline constexpr std::array<int, 9> kZoomLevels{10, 15, 25, 33, 50, 67, 100, 150, 200};
 inline constexpr int kActualSize = 100;
 
-bool isZoomLevel(int percent);
+// A level, or a whole percent below the smallest level, which fitting a
+// table too large for every level may choose.
+bool isZoom(int percent);
 // The next level up (step 1) or down (step -1), or `percent` at either end.
 int nextZoomLevel(int percent, int step);
 

@@ -20,7 +20,11 @@ void ZoomedPieces::draw(QPainter& painter, QPoint topLeft, int piece, int turn, 
     if (percent == kActualSize) {
         m_images.draw(painter, topLeft, piece, turn);
     } else if (percent < kActualSize) {
-        painter.drawImage(topLeft, reducedSheet(turn, percent), reducedRect(piece, percent));
+        // At a percent or two a piece may round to no pixel at all, and an
+        // empty source would stand for the rest of the sheet.
+        const QRect source = reducedRect(piece, percent);
+        if (!source.isEmpty())
+            painter.drawImage(topLeft, reducedSheet(turn, percent), source);
     } else {
         painter.save();
         painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -141,6 +141,7 @@ private slots:
 
         openPuzzle();
         QVERIFY(m_frame->windowTitle().startsWith(QStringLiteral("sample.jzt - ")));
+        QVERIFY(m_frame->windowTitle().endsWith(QStringLiteral("% Zoom 100%")));
         m_texts.window(m_frame.get());
     }
 

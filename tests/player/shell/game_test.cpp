@@ -292,6 +292,7 @@ private slots:
         QTest::keyClick(m_frame.get(), Qt::Key_0, Qt::ControlModifier);
         CVorpelView* board = m_frame->board();
         QCOMPARE(board->zoomPercent(), 25);
+        QVERIFY(m_frame->windowTitle().endsWith(QStringLiteral("% 表示 25%")));
         const QRect farRect(2400, 1800, d.PieceSize(), d.PieceSize());
         QVERIFY(board->visibleBoardRect().contains(farRect));
         QApplication::processEvents();
@@ -479,7 +480,7 @@ private:
 
     static QString title(const QString& name, int percent)
     {
-        return QStringLiteral("%1 - パソコンで楽しむジグソーパズル - %2%").arg(name).arg(percent);
+        return QStringLiteral("%1 - パソコンで楽しむジグソーパズル - %2% 表示 100%").arg(name).arg(percent);
     }
 
     // The progress line of the open elapsed-time window.

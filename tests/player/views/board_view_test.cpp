@@ -82,11 +82,14 @@ class BoardViewTest : public QObject {
         const QImage& sheet = m_images.sheet(m_doc->GetBoardTurn(id));
         return sheet.pixelColor(m_images.sourceRect(id).topLeft() + QPoint(m_s / 2, m_s / 2));
     }
-    void mouse(QEvent::Type type, Qt::MouseButton button, QPoint board, Qt::MouseButtons buttons = {})
+    void mouseAt(QEvent::Type type, Qt::MouseButton button, QPoint at, Qt::MouseButtons buttons = {})
     {
-        const QPoint at = onView(board);
         QMouseEvent event(type, at, vp()->mapToGlobal(at), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(vp(), &event);
+    }
+    void mouse(QEvent::Type type, Qt::MouseButton button, QPoint board, Qt::MouseButtons buttons = {})
+    {
+        mouseAt(type, button, onView(board), buttons);
     }
     void click(Qt::MouseButton button, QPoint board)
     {
@@ -219,7 +222,7 @@ private slots:
         QVERIFY(!m_doc->GetHolding());
     }
 
-    void dragsCarriesAndKeepsTheHeldPieceInView()
+    void dragsCarriesAndKeepsTheCursorPointInView()
     {
         placeOnBoard(*m_doc, 4, 1, 40, 40);
         showBoard(20);
@@ -241,14 +244,16 @@ private slots:
         QCOMPARE(shownAt(QPoint(140, 140)), kGreen);
         QCOMPARE(shot(), freshShot());
 
-        // Click, move without a button, click: the piece follows the mouse
-        // and stays inside the viewport, 25 pixels clear of the bottom.
+        // Click, move without a button, click: the piece follows the mouse,
+        // whose point stays inside the viewport, 25 pixels clear of the
+        // bottom.
         click(Qt::LeftButton, centreOf(4));
+        const QPoint grab(m_s / 2, m_s / 2);
         mouse(QEvent::MouseMove, Qt::NoButton, m_view->scrollPosition() - QPoint(500, 500));
-        QCOMPARE(rectOf(4).topLeft(), m_view->scrollPosition());
+        QCOMPARE(rectOf(4).topLeft(), m_view->scrollPosition() - grab);
         mouse(QEvent::MouseMove, Qt::NoButton, m_view->scrollPosition() + QPoint(5000, 5000));
         const QSize page = vp()->size();
-        QCOMPARE(rectOf(4).topLeft(), m_view->scrollPosition() + QPoint(page.width() - m_s, page.height() - 25 - m_s));
+        QCOMPARE(rectOf(4).topLeft(), m_view->scrollPosition() + QPoint(page.width() - 1, page.height() - 26) - grab);
         mouse(QEvent::MouseMove, Qt::NoButton, QPoint(150, 130));
         mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(150, 130), Qt::LeftButton);
         QVERIFY(!m_doc->GetHolding());
@@ -440,31 +445,117 @@ private slots:
     }
 
     // Fitting picks the largest level at which the puzzle's area and every
-    // piece lie in view, and paints the far piece from the reduced images.
+    // piece lie in view, below the smallest level the largest whole percent
+    // that does, and paints the far piece from the reduced images.
+    void fitShowsTheWholeTable_data()
+    {
+        QTest::addColumn<QSize>("pane");
+        QTest::addColumn<QPoint>("far");
+        QTest::addColumn<int>("percent");
+        QTest::newRow("wide pane") << QSize(1000, 800) << QPoint(2400, 1800) << 33;
+        QTest::newRow("small pane") << QSize(455, 444) << QPoint(2400, 1800) << 15;
+        QTest::newRow("beyond the levels") << QSize(455, 444) << QPoint(20000, 15000) << 2;
+    }
     void fitShowsTheWholeTable()
     {
-        m_pane->resize(1000, 800);
-        m_view->setGeometry(0, 0, 1000, 800);
-        placeOnBoard(*m_doc, 4, 1, 2400, 1800);
+        QFETCH(QSize, pane);
+        QFETCH(QPoint, far);
+        QFETCH(int, percent);
+        m_pane->resize(pane);
+        m_view->setGeometry(QRect(QPoint(0, 0), pane));
+        placeOnBoard(*m_doc, 4, 1, far.x(), far.y());
         m_view->documentChanged();
+        m_view->zoomAbout(150, QPoint(0, 0));
+        m_view->horizontalScrollBar()->setValue(300);
         QSignalSpy changed(m_view, &CVorpelView::zoomChanged);
         m_view->zoomToFit();
-        QCOMPARE(m_view->zoomPercent(), 33);
+        QCOMPARE(m_view->zoomPercent(), percent);
         QCOMPARE(changed.count(), 1);
-        QVERIFY(m_view->visibleBoardRect().contains(rectOf(4)));
-        QVERIFY(m_view->visibleBoardRect().contains(QRect(0, 0, 444, 560)));
-        const QColor shown = shot().pixelColor(onView(QPoint(2400, 1800) + QPoint(m_s / 2, m_s / 2)));
-        const QColor expected = centreColour(4);
-        QVERIFY(std::abs(shown.red() - expected.red()) + std::abs(shown.green() - expected.green()) +
-                    std::abs(shown.blue() - expected.blue()) < 60);
+        const QRect shown = vp()->rect();
+        QVERIFY(shown.contains(QRect(onView(far), onView(far + QPoint(m_s, m_s)))));
+        QVERIFY(shown.contains(QRect(onView(QPoint(0, 0)), onView(QPoint(444, 560)))));
+        // The far piece shows in its colours, or nearly so when a few pixels
+        // wide.
+        const QColor colour = shot().pixelColor(onView(far + QPoint(m_s / 2, m_s / 2)));
+        const auto distance = [&](QColor other) {
+            return std::abs(colour.red() - other.red()) + std::abs(colour.green() - other.green()) +
+                   std::abs(colour.blue() - other.blue());
+        };
+        QVERIFY(distance(centreColour(4)) < (percent >= 10 ? 60 : distance(kGreen)));
         QCOMPARE(shot(), freshShot());
+    }
 
-        // A table too large for the smallest level shows its top-left at 25 %.
-        placeOnBoard(*m_doc, 4, 1, 9000, 9000);
+    // A carried piece follows the cursor at any zoom, however large it is
+    // on screen.
+    void carriedPieceFollowsTheCursor_data()
+    {
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<QPoint>("drag");  // in screen pixels
+        QTest::addColumn<QPoint>("moved");  // on the board
+        QTest::newRow("150 %") << 150 << QPoint(99, 156) << QPoint(66, 104);
+        QTest::newRow("200 %") << 200 << QPoint(100, 156) << QPoint(50, 78);
+    }
+    void carriedPieceFollowsTheCursor()
+    {
+        QFETCH(int, percent);
+        QFETCH(QPoint, drag);
+        QFETCH(QPoint, moved);
+        m_pane->resize(455, 444);
+        m_view->setGeometry(0, 0, 455, 444);
+        placeOnBoard(*m_doc, 4, 1, 40, 40);
         m_view->documentChanged();
-        m_view->zoomToFit();
-        QCOMPARE(m_view->zoomPercent(), 25);
-        QCOMPARE(m_view->visibleBoardRect().topLeft(), QPoint(0, 0));
+        m_view->zoomAbout(percent, QPoint(0, 0));
+        const QPoint at(150, 150);
+        const QPoint scroll = centreOf(4) * percent / 100 - at;
+        m_view->horizontalScrollBar()->setValue(scroll.x());
+        m_view->verticalScrollBar()->setValue(scroll.y());
+        QCOMPARE(m_view->scrollPosition(), scroll);
+        mouseAt(QEvent::MouseButtonPress, Qt::LeftButton, at, Qt::LeftButton);
+        mouseAt(QEvent::MouseMove, Qt::NoButton, at + drag, Qt::LeftButton);
+        mouseAt(QEvent::MouseButtonRelease, Qt::LeftButton, at + drag);
+        QVERIFY(!m_doc->GetHolding());
+        QCOMPARE(rectOf(4).topLeft(), QPoint(40, 40) + moved);
+    }
+
+    // A carried piece that reaches an edge of the view scrolls the board
+    // that way while the cursor rests there, staying under the cursor.
+    void scrollsWhileCarryingAtTheEdges_data()
+    {
+        QTest::addColumn<QPoint>("edge");  // the direction of the scroll
+        QTest::newRow("right") << QPoint(1, 0);
+        QTest::newRow("bottom") << QPoint(0, 1);
+        QTest::newRow("top left") << QPoint(-1, -1);
+    }
+    void scrollsWhileCarryingAtTheEdges()
+    {
+        QFETCH(QPoint, edge);
+        placeOnBoard(*m_doc, 4, 1, 200, 200);
+        placeOnBoard(*m_doc, 7, 1, 1500, 1200);
+        m_view->documentChanged();
+        m_view->horizontalScrollBar()->setValue(100);
+        m_view->verticalScrollBar()->setValue(100);
+        const QPoint start = m_view->scrollPosition();
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, centreOf(4), Qt::LeftButton);
+        const QSize page = vp()->size();
+        const auto along = [](int direction, int length, int fromEnd) {
+            return direction > 0 ? length - fromEnd : direction < 0 ? 3 : length / 2;
+        };
+        const QPoint at(along(edge.x(), page.width(), 4), along(edge.y(), page.height(), 30));
+        mouseAt(QEvent::MouseMove, Qt::NoButton, at, Qt::LeftButton);
+        const auto sign = [](int v) { return (v > 0) - (v < 0); };
+        const auto direction = [&] {
+            const QPoint d = m_view->scrollPosition() - start;
+            return QPoint(sign(d.x()), sign(d.y()));
+        };
+        QTRY_COMPARE(direction(), edge);
+        QCOMPARE(rectOf(4).topLeft(), at + m_view->scrollPosition() - QPoint(m_s / 2, m_s / 2));
+        mouseAt(QEvent::MouseMove, Qt::NoButton, QPoint(page.width(), page.height()) / 2, Qt::LeftButton);
+        const QPoint stopped = m_view->scrollPosition();
+        QTest::qWait(150);
+        QCOMPARE(m_view->scrollPosition(), stopped);
+        mouseAt(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(page.width(), page.height()) / 2);
+        QVERIFY(!m_doc->GetHolding());
+        QCOMPARE(shot(), freshShot());
     }
 
     // Ctrl with the wheel zooms one level a notch, keeping the board point
