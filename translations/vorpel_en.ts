@@ -219,6 +219,10 @@
         <translation>The game could not be resumed.
 %1</translation>
     </message>
+    <message>
+        <source>辺を先に整列(&amp;E)</source>
+        <translation>Arrange, &amp;Edges First</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
