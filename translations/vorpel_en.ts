@@ -225,6 +225,32 @@
     </message>
 </context>
 <context>
+    <name>CPsView</name>
+    <message>
+        <source>トレイに表示するピース</source>
+        <translation>Pieces shown in the tray</translation>
+    </message>
+    <message>
+        <source>すべてのピース</source>
+        <translation>All pieces</translation>
+    </message>
+    <message>
+        <source>辺と角のピース</source>
+        <translation>Edge and corner pieces</translation>
+    </message>
+    <message>
+        <source>内側のピース</source>
+        <translation>Inner pieces</translation>
+    </message>
+    <message numerus="yes">
+        <source>凸が %n 個のピース</source>
+        <translation>
+            <numerusform>Pieces with %n tab</numerusform>
+            <numerusform>Pieces with %n tabs</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>不明なオプション %1</source>
