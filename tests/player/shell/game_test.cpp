@@ -373,15 +373,8 @@ private slots:
 
     // Arranging the tray while a piece is carried out of it: the piece goes
     // back first, so no slot is reused under it and every piece stays once.
-    void arrangingEndsTheTrayCarryFirst_data()
-    {
-        QTest::addColumn<int>("command");
-        QTest::newRow("arrange") << int{kCmdArrangeTray};
-        QTest::newRow("edges first") << int{kCmdArrangeEdgesFirst};
-    }
     void arrangingEndsTheTrayCarryFirst()
     {
-        QFETCH(int, command);
         DialogAnswerer answers;
         startTwelve();
         CVorpelDoc& d = doc();
@@ -389,7 +382,7 @@ private slots:
         QWidget* board = m_frame->board()->viewport();
         carryFromTray(slotOfPiece(d, 1), board->mapToGlobal(QPoint(250, 250)));
         QCOMPARE(d.GetTrayDrag(), 1);
-        m_frame->action(command)->trigger();
+        m_frame->action(kCmdArrangeTray)->trigger();
         QCOMPARE(d.GetTrayDrag(), 0);
         QVERIFY(!overlay()->isVisible());
         mouse(m_frame->tray()->viewport(), QEvent::MouseButtonRelease, board->mapToGlobal(QPoint(250, 250)),
