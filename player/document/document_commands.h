@@ -17,8 +17,8 @@ enum VorpelCommand : int {
     kCmdBlackUncompleted = 32801,
     kCmdReverseStacking = 32804,
     kCmdHelp = 57670,
-    // Added with the tray's filter.
-    kCmdArrangeEdgesFirst = 33111,
+    // Numbered after the frame's own commands (command_ids.h).
+    kCmdArrangeEdgesFirst = 33111,  // "辺を先に整列(&E)"
 };
 
 // Closes the gaps in the tray: the occupied slots among 0 to 999 move to the
