@@ -227,6 +227,36 @@
         <source>表示 %1%</source>
         <translation>Zoom %1%</translation>
     </message>
+    <message>
+        <source>辺を先に整列(&amp;E)</source>
+        <translation>Arrange, &amp;Edges First</translation>
+    </message>
+</context>
+<context>
+    <name>CPsView</name>
+    <message>
+        <source>トレイに表示するピース</source>
+        <translation>Pieces shown in the tray</translation>
+    </message>
+    <message>
+        <source>すべてのピース</source>
+        <translation>All pieces</translation>
+    </message>
+    <message>
+        <source>辺と角のピース</source>
+        <translation>Edge and corner pieces</translation>
+    </message>
+    <message>
+        <source>内側のピース</source>
+        <translation>Inner pieces</translation>
+    </message>
+    <message numerus="yes">
+        <source>凸が %n 個のピース</source>
+        <translation>
+            <numerusform>Pieces with %n tab</numerusform>
+            <numerusform>Pieces with %n tabs</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -1,7 +1,10 @@
 #include "document_commands.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
+#include "piece_shapes.h"
 #include "play_rules.h"
 
 DocumentEvents& noDocumentEvents()
@@ -10,24 +13,39 @@ DocumentEvents& noDocumentEvents()
     return none;
 }
 
-void OnArrangeTray(CVorpelDoc& doc, DocumentEvents& events)
+namespace {
+
+// The occupied slots among 0 to 999 move to the front, ordered by rank and
+// within a rank in their tray order; the rest become empty.
+template <class Rank>
+void arrangeTray(CVorpelDoc& doc, DocumentEvents& events, Rank rank)
 {
     constexpr int kArrangedSlots = kMaxPieces - 1;
-    int next = 0;
+    std::vector<std::pair<int, int>> occupied;
+    for (int slot = 0; slot < kArrangedSlots; ++slot)
+        if (doc.GetTrayTurn(slot) != 0)
+            occupied.emplace_back(doc.GetTrayPiece(slot), doc.GetTrayTurn(slot));
+    std::stable_sort(occupied.begin(), occupied.end(),
+                     [&](const auto& a, const auto& b) { return rank(a.first) < rank(b.first); });
     for (int slot = 0; slot < kArrangedSlots; ++slot) {
-        const int turn = doc.GetTrayTurn(slot);
-        if (turn == 0)
-            continue;
-        const int piece = doc.GetTrayPiece(slot);
-        doc.SetTrayPiece(next, piece);
-        doc.SetTrayTurn(next, turn);
-        ++next;
-    }
-    for (int slot = next; slot < kArrangedSlots; ++slot) {
-        doc.SetTrayPiece(slot, 0);
-        doc.SetTrayTurn(slot, 0);
+        const bool filled = slot < static_cast<int>(occupied.size());
+        doc.SetTrayPiece(slot, filled ? occupied[static_cast<std::size_t>(slot)].first : 0);
+        doc.SetTrayTurn(slot, filled ? occupied[static_cast<std::size_t>(slot)].second : 0);
     }
     events.RedrawAll();
+}
+
+}  // namespace
+
+void OnArrangeTray(CVorpelDoc& doc, DocumentEvents& events)
+{
+    arrangeTray(doc, events, [](int) { return 0; });
+}
+
+void OnArrangeEdgesFirst(CVorpelDoc& doc, DocumentEvents& events)
+{
+    // PieceKind lists corners, then edges, then inner pieces.
+    arrangeTray(doc, events, [&doc](int piece) { return KindOfPiece(doc, piece); });
 }
 
 void OnReverseStacking(CVorpelDoc& doc, DocumentEvents& events)

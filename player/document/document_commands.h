@@ -17,12 +17,17 @@ enum VorpelCommand : int {
     kCmdBlackUncompleted = 32801,
     kCmdReverseStacking = 32804,
     kCmdHelp = 57670,
+    // Numbered after the frame's own commands (command_ids.h).
+    kCmdArrangeEdgesFirst = 33111,  // "辺を先に整列(&E)"
 };
 
 // Closes the gaps in the tray: the occupied slots among 0 to 999 move to the
 // front in their order; the rest become empty (piece 0, turn 0). Slot 1000 is
 // left alone. Not a change of the game.
 void OnArrangeTray(CVorpelDoc& doc, DocumentEvents& events);
+// The same with the corner pieces first, then the other edge pieces, then
+// the inner ones, each in their tray order.
+void OnArrangeEdgesFirst(CVorpelDoc& doc, DocumentEvents& events);
 
 // Turns the stacking order upside down (bottom piece on top). Groups and
 // positions stay; not a change of the game.

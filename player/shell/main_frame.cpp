@@ -168,6 +168,7 @@ void CMainFrame::buildMenus()
 
     QMenu* edit = bar->addMenu(tr("編集(&E)"));
     edit->addAction(addCommand(kCmdArrangeTray, tr("整 列(&L)")));
+    edit->addAction(addCommand(kCmdArrangeEdgesFirst, tr("辺を先に整列(&E)")));
     edit->addAction(addCommand(kCmdReverseStacking, tr("ピースの上下入れ替え(U)")));
 
     QMenu* view = bar->addMenu(tr("表 示(&T)"));
@@ -235,8 +236,8 @@ void CMainFrame::buildContextMenu()
     file->addAction(action(kCmdExit));
     m_contextMenu->addSeparator();
     QMenu* edit = m_contextMenu->addMenu(tr("編集(&E)"));
-    edit->addAction(action(kCmdArrangeTray));
-    edit->addAction(action(kCmdReverseStacking));
+    for (const int id : {kCmdArrangeTray, kCmdArrangeEdgesFirst, kCmdReverseStacking})
+        edit->addAction(action(id));
     QMenu* view = m_contextMenu->addMenu(tr("表 示(&T)"));
     view->addAction(action(kCmdTogglePreview));
     view->addAction(action(kCmdToggleElapsed));
@@ -301,10 +302,12 @@ void CMainFrame::connectCommands()
     });
     on(kCmdExit, [this] { close(); });
     // Arranging reuses the slot that a carried piece would fly back to.
-    on(kCmdArrangeTray, [this] {
-        endCarry();
-        runDocumentCommand(OnArrangeTray);
-    });
+    for (const auto& [id, command] :
+         {std::pair{kCmdArrangeTray, &OnArrangeTray}, std::pair{kCmdArrangeEdgesFirst, &OnArrangeEdgesFirst}})
+        on(id, [this, command] {
+            endCarry();
+            runDocumentCommand(command);
+        });
     on(kCmdReverseStacking, [this] { runDocumentCommand(OnReverseStacking); });
     on(kCmdGatherPieces, [this] { arrangeBoard(OnGatherPieces); });
     on(kCmdSpreadPieces, [this] { arrangeBoard(OnSpreadPieces); });

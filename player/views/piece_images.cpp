@@ -36,6 +36,7 @@ void PieceImages::clear()
     m_count = 0;
     m_pieceSize = 0;
     m_sheets = {};
+    m_tabSides.clear();
 }
 
 void PieceImages::rebuild(const CVorpelDoc& doc)
@@ -78,6 +79,7 @@ void PieceImages::rebuild(const CVorpelDoc& doc)
     m_cols = cols;
     m_count = cols * rows;
     m_pieceSize = s;
+    m_tabSides = FindTabSides(doc);
 }
 
 QRect PieceImages::sourceRect(int piece) const
@@ -85,6 +87,12 @@ QRect PieceImages::sourceRect(int piece) const
     if (m_cols == 0)
         return {};
     return QRect((piece % m_cols) * m_pieceSize, (piece / m_cols) * m_pieceSize, m_pieceSize, m_pieceSize);
+}
+
+TabSides PieceImages::tabSides(int piece) const
+{
+    return piece >= 0 && piece < static_cast<int>(m_tabSides.size()) ? m_tabSides[static_cast<std::size_t>(piece)]
+                                                                       : 0;
 }
 
 bool PieceImages::canDraw(int piece, int turn) const

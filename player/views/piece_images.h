@@ -6,7 +6,9 @@
 #include <QRect>
 
 #include <array>
+#include <vector>
 
+#include "piece_shapes.h"
 #include "vorpel_doc.h"
 
 class QPainter;
@@ -14,8 +16,8 @@ class QPainter;
 // The document's piece sheets turned into images ready for painting: one per
 // turn, premultiplied ARGB, whose alpha comes from the mask so that a piece
 // painted from it has a transparent surround, and whose outline also gives
-// the silhouettes. Built from the document whenever it gets new pictures; the
-// views only read it.
+// the silhouettes and the sides with a tab. Built from the document whenever
+// it gets new pictures; the views only read it.
 class PieceImages {
 public:
     void rebuild(const CVorpelDoc& doc);
@@ -29,6 +31,9 @@ public:
     // Turn 1 … 4.
     const QImage& sheet(int turn) const { return m_sheets[turn - 1]; }
 
+    // The sides of the piece whose outline carries a tab (FindTabSides).
+    TabSides tabSides(int piece) const;
+
     // Whether the piece can be drawn: a known piece id and a turn 1 … 4.
     bool canDraw(int piece, int turn) const;
     // Paints the piece with its top-left at `topLeft`, surround transparent.
@@ -41,4 +46,5 @@ private:
     int m_count = 0;
     int m_pieceSize = 0;
     std::array<QImage, 4> m_sheets;
+    std::vector<TabSides> m_tabSides;
 };

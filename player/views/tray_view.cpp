@@ -1,5 +1,6 @@
 #include "tray_view.h"
 
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -34,8 +35,20 @@ QPoint toQPoint(POINT p)
 }  // namespace
 
 CPsView::CPsView(CVorpelDoc& doc, const PieceImages& images, SoundEffects& sounds, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc), m_images(images), m_sounds(sounds)
+    : QAbstractScrollArea(parent), m_doc(doc), m_images(images), m_sounds(sounds), m_filterBox(new QComboBox(this))
 {
+    m_filterBox->setToolTip(tr("トレイに表示するピース"));
+    m_filterBox->addItem(tr("すべてのピース"), static_cast<int>(TrayFilter::All));
+    m_filterBox->addItem(tr("辺と角のピース"), static_cast<int>(TrayFilter::Edges));
+    m_filterBox->addItem(tr("内側のピース"), static_cast<int>(TrayFilter::Inner));
+    for (int tabs = 0; tabs <= 4; ++tabs)
+        m_filterBox->addItem(tr("凸が %n 個のピース", nullptr, tabs), static_cast<int>(TrayFilter::Tabs0) + tabs);
+    connect(m_filterBox, &QComboBox::currentIndexChanged, this, [this] {
+        m_filter = static_cast<TrayFilter>(m_filterBox->currentData().toInt());
+        viewport()->update();
+    });
+    // The filter sits above the slots, inside the pane.
+    setViewportMargins(0, m_filterBox->sizeHint().height(), 0, 0);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setContextMenuPolicy(Qt::PreventContextMenu);
     viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -105,6 +118,8 @@ QRect CPsView::slotRect(int slot) const
 void CPsView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    m_filterBox->setGeometry(viewport()->x(), contentsRect().top(), viewport()->width(),
+                             m_filterBox->sizeHint().height());
     layOut();
 }
 
@@ -133,7 +148,7 @@ void CPsView::paintEvent(QPaintEvent* event)
                 return;
             const int piece = m_doc.GetTrayPiece(slot);
             const int turn = m_doc.GetTrayTurn(slot);
-            if (piece < 0 || turn == 0 || slot == m_flyingSlot)
+            if (piece < 0 || turn == 0 || slot == m_flyingSlot || !isShown(piece))
                 continue;
             const QRect cell = slotRect(slot);
             if (silhouettes) {
@@ -170,7 +185,7 @@ void CPsView::mousePressEvent(QMouseEvent* event)
     if (m_doc.GetHolding())
         return;
     const QPoint point = trayPoint(pos);
-    if (!PickUpFromTray(m_doc, POINT{point.x(), point.y()}))
+    if (hidesPieceAt(point) || !PickUpFromTray(m_doc, POINT{point.x(), point.y()}))
         return;
     viewport()->update(slotRect(m_doc.GetDragSlot()));
     const int s = m_doc.PieceSize();
@@ -204,10 +219,21 @@ void CPsView::rightPress(QPoint viewportPos, QPoint globalPos, bool doubleClick)
     }
     const QPoint point = trayPoint(viewportPos);
     const POINT hit{point.x(), point.y()};
-    if (TurnTrayPieceAt(m_doc, hit))
+    if (!hidesPieceAt(point) && TurnTrayPieceAt(m_doc, hit))
         viewport()->update(slotRect(TraySlotAt(m_doc, hit)));
     else
         emit contextMenuRequested(globalPos);
+}
+
+bool CPsView::isShown(int piece) const
+{
+    return FilterShows(m_filter, KindOfPiece(m_doc, piece), m_images.tabSides(piece));
+}
+
+bool CPsView::hidesPieceAt(QPoint trayPoint) const
+{
+    const int slot = TraySlotAt(m_doc, POINT{trayPoint.x(), trayPoint.y()});
+    return slot != kNoPiece && m_doc.GetTrayTurn(slot) != 0 && !isShown(m_doc.GetTrayPiece(slot));
 }
 
 void CPsView::showDragImage(QPoint globalPos)
@@ -302,8 +328,10 @@ void CPsView::endDrag(QPoint globalPos)
     const QPoint pos = viewport()->mapFromGlobal(globalPos);
     TrayDropPoint drop;
     if (pos.x() > 0 && pos.x() < viewport()->width() && pos.y() > 0 && pos.y() < viewport()->height()) {
+        // A hidden piece keeps its slot: a drop there flies back.
         const QPoint point = trayPoint(pos);
-        drop = TrayDropPoint{TrayDropPoint::Where::Tray, POINT{point.x(), point.y()}};
+        if (!hidesPieceAt(point))
+            drop = TrayDropPoint{TrayDropPoint::Where::Tray, POINT{point.x(), point.y()}};
     } else if (m_board != nullptr) {
         if (const std::optional<QPoint> boardPoint = m_board->boardPointAt(globalPos))
             drop = TrayDropPoint{TrayDropPoint::Where::Board, POINT{boardPoint->x(), boardPoint->y()}};

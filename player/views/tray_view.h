@@ -4,18 +4,23 @@
 #include <QPoint>
 #include <QRect>
 
+#include "piece_shapes.h"
 #include "vorpel_doc.h"
 
 class CVorpelView;
 class DragOverlay;
 class PieceImages;
+class QComboBox;
 class SoundEffects;
 
 // The tray: the right pane, a vertically scrolling grid of slots in which the
 // pieces wait in shuffled order and random turn. A piece can be turned, moved
 // to another slot (swapping with what lies there) or dragged out onto the
-// board; a drag that ends nowhere sends it flying back. The view holds no
-// game state: slots, turns and the drag live in the document.
+// board; a drag that ends nowhere sends it flying back. A filter above the
+// slots shows only the pieces of a kind or with a number of tabs: the others
+// keep their slots but look empty and cannot be hit. The view holds no game
+// state: slots, turns and the drag live in the document; the filter is only
+// a way of looking at them.
 class CPsView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -61,12 +66,17 @@ private:
     void scrollBoardAtEdges(QPoint globalPos, QPoint imageTopLeft);
     void scrollTrayAtEdges(QPoint globalPos, QPoint imageTopLeft);
     void endDrag(QPoint globalPos);
+    bool isShown(int piece) const;
+    // The slot under the tray point holds a piece the filter hides.
+    bool hidesPieceAt(QPoint trayPoint) const;
 
     CVorpelDoc& m_doc;
     const PieceImages& m_images;
     SoundEffects& m_sounds;
     CVorpelView* m_board = nullptr;
     DragOverlay* m_overlay = nullptr;
+    QComboBox* m_filterBox;
+    TrayFilter m_filter = TrayFilter::All;
     // Where the drag image was last shown (global top-left): edge scrolling
     // follows the direction the image moves in.
     QPoint m_lastDragImage;

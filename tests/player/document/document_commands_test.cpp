@@ -2,40 +2,44 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "document_test_support.h"
 
 namespace {
 
+// Both arrangements close the gaps and keep the turns; edges first puts the
+// corners (0, 2, 9, 11 of the 3 × 4 grid), then the edges, then the inner
+// pieces, each in tray order. Slot 1000 is left alone.
 TEST(ArrangeTray, ClosesGapsKeepingOrderAndTurns)
 {
-    CVorpelDoc doc;
-    const int pieces[] = {7, 2, 5, 9, 4};
-    const int turns[] = {1, 0, 3, 0, 2};
-    for (int slot = 0; slot < 12; ++slot)
-        doc.SetTrayTurn(slot, 0);
-    for (int slot = 0; slot < 5; ++slot) {
-        doc.SetTrayPiece(slot, pieces[slot]);
-        doc.SetTrayTurn(slot, turns[slot]);
-    }
-    doc.SetTrayPiece(1000, 6);
-    doc.SetTrayTurn(1000, 4);
-    RecordingEvents events;
-    OnArrangeTray(doc, events);
+    using Slot = std::pair<int, int>;  // piece, turn
+    const std::pair<void (*)(CVorpelDoc&, DocumentEvents&), std::vector<Slot>> cases[] = {
+        {OnArrangeTray, {{7, 1}, {5, 3}, {4, 2}, {11, 4}, {3, 1}, {0, 3}}},
+        {OnArrangeEdgesFirst, {{11, 4}, {0, 3}, {5, 3}, {3, 1}, {7, 1}, {4, 2}}},
+    };
+    const Slot tray[] = {{7, 1}, {2, 0}, {5, 3}, {9, 0}, {4, 2}, {11, 4}, {3, 1}, {0, 3}};
+    for (const auto& [command, arranged] : cases) {
+        CVorpelDoc doc;
+        for (int slot = 0; slot < 12; ++slot)
+            doc.SetTrayTurn(slot, 0);
+        for (int slot = 0; slot < 8; ++slot) {
+            doc.SetTrayPiece(slot, tray[slot].first);
+            doc.SetTrayTurn(slot, tray[slot].second);
+        }
+        doc.SetTrayPiece(1000, 6);
+        doc.SetTrayTurn(1000, 4);
+        RecordingEvents events;
+        command(doc, events);
 
-    EXPECT_EQ(doc.GetTrayPiece(0), 7);
-    EXPECT_EQ(doc.GetTrayPiece(1), 5);
-    EXPECT_EQ(doc.GetTrayPiece(2), 4);
-    EXPECT_EQ(doc.GetTrayTurn(0), 1);
-    EXPECT_EQ(doc.GetTrayTurn(1), 3);
-    EXPECT_EQ(doc.GetTrayTurn(2), 2);
-    for (int slot = 3; slot < 1000; ++slot) {
-        ASSERT_EQ(doc.GetTrayPiece(slot), 0) << slot;
-        ASSERT_EQ(doc.GetTrayTurn(slot), 0) << slot;
+        for (int slot = 0; slot <= 1000; ++slot) {
+            const Slot expected =
+                slot < 6 ? arranged[static_cast<std::size_t>(slot)] : slot < 1000 ? Slot{0, 0} : Slot{6, 4};
+            ASSERT_EQ(Slot(doc.GetTrayPiece(slot), doc.GetTrayTurn(slot)), expected) << slot;
+        }
+        EXPECT_EQ(doc.GetModified(), 0);
+        EXPECT_EQ(events.log, std::vector<std::string>{"redraw"});
     }
-    EXPECT_EQ(doc.GetTrayPiece(1000), 6);
-    EXPECT_EQ(doc.GetTrayTurn(1000), 4);
-    EXPECT_EQ(doc.GetModified(), 0);
-    EXPECT_EQ(events.log, std::vector<std::string>{"redraw"});
 }
 
 TEST(ReverseStacking, SwapsEndsAndKeepsTheIndexTheInverse)

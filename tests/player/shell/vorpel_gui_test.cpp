@@ -133,7 +133,8 @@ private slots:
             QStringLiteral("  パズルファイルを開く(&V)"), QStringLiteral("  —"),
             QStringLiteral("  プレイファイルを開く(&W)"), QStringLiteral("  プレイファイルを保存する(&S)"),
             QStringLiteral("  未完成のゲーム(&G)…"), QStringLiteral("  —"), QStringLiteral("  終了(&X)"),
-            QStringLiteral("編集(&E)"), QStringLiteral("  整 列(&L)"), QStringLiteral("  ピースの上下入れ替え(U)"),
+            QStringLiteral("編集(&E)"), QStringLiteral("  整 列(&L)"), QStringLiteral("  辺を先に整列(&E)"),
+            QStringLiteral("  ピースの上下入れ替え(U)"),
             QStringLiteral("表 示(&T)"), QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
             QStringLiteral("  —"), QStringLiteral("  拡大(&I)"), QStringLiteral("  縮小(&U)"),
             QStringLiteral("  実寸表示(&A)"), QStringLiteral("  全体を表示(&W)"),
@@ -167,7 +168,7 @@ private slots:
                               QStringLiteral("  終了(&X)")}));
         QCOMPARE(contextEntries.mid(7),
                  (QStringList{QStringLiteral("—"), QStringLiteral("編集(&E)"), QStringLiteral("  整  列(&L)"),
-                              QStringLiteral("  ピースの上下入れ替え(U)"), QStringLiteral("表 示(&T)"),
+                              QStringLiteral("  辺を先に整列(&E)"), QStringLiteral("  ピースの上下入れ替え(U)"), QStringLiteral("表 示(&T)"),
                               QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
                               QStringLiteral("  —"), QStringLiteral("  拡大(&I)"), QStringLiteral("  縮小(&U)"),
                               QStringLiteral("  実寸表示(&A)"), QStringLiteral("  全体を表示(&W)"),

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -50,6 +51,27 @@ class TrayViewTest : public QObject {
         mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
     }
     QPair<int, int> slotContent(int slot) const { return {m_doc->GetTrayPiece(slot), m_doc->GetTrayTurn(slot)}; }
+    // Chooses the filter in the box above the slots and scrolls through the
+    // whole tray: which slots show a piece (a white cell; hidden pieces and
+    // empty slots show the background).
+    QList<bool> shownSlots(TrayFilter filter)
+    {
+        auto* box = m_tray->findChild<QComboBox*>();
+        box->setCurrentIndex(box->findData(static_cast<int>(filter)));
+        QScrollBar* bar = m_tray->verticalScrollBar();
+        const int page = std::max(s(), m_tray->viewport()->height() / s() * s());
+        QList<bool> shown(m_doc->PieceCount() + 1);
+        for (int value = 0; value < bar->maximum() + page; value += page) {
+            bar->setValue(value);
+            const QImage image = m_tray->viewport()->grab().toImage();
+            for (int slot = 0; slot <= m_doc->PieceCount(); ++slot) {
+                const QRect cell(slotCentre(slot) - QPoint(s() / 2, s() / 2), QSize(s(), s()));
+                if (image.rect().contains(cell))
+                    shown[slot] = image.pixel(cell.topLeft() + QPoint(1, 1)) == qRgb(255, 255, 255);
+            }
+        }
+        return shown;
+    }
 
 private slots:
     void init()
@@ -190,6 +212,54 @@ private slots:
         const QImage black = m_tray->viewport()->grab().toImage();
         QCOMPARE(black.pixel(inside), qRgb(255 - background.red(), 255 - background.green(), 255 - background.blue()));
         QCOMPARE(black.pixel(outside), background.rgb());
+    }
+
+    // The filter shows the pieces of its kind where they lie; each piece
+    // shows under one number of tabs. A hidden piece cannot be hit, and a
+    // drop on it flies back.
+    void filterShowsPiecesByShape_data()
+    {
+        QTest::addColumn<int>("sizeIndex");
+        QTest::newRow("12 pieces") << kSize12;
+        QTest::newRow("1000 pieces") << kSize1000;
+    }
+    void filterShowsPiecesByShape()
+    {
+        QFETCH(int, sizeIndex);
+        *m_doc = *loadedDoc(sizeIndex, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
+        m_images.rebuild(*m_doc);
+        m_tray->documentChanged();
+        const CVorpelDoc before = *m_doc;
+        const int cols = m_doc->GetCols();
+        const int lastRowStart = m_doc->PieceCount() - cols;
+        QList<bool> edges, inner;
+        for (int slot = 0; slot <= m_doc->PieceCount(); ++slot) {
+            const auto [piece, turn] = slotContent(slot);
+            const bool edge = piece % cols == 0 || piece % cols == cols - 1 || piece < cols || piece >= lastRowStart;
+            edges << (turn != 0 && edge);
+            inner << (turn != 0 && !edge);
+        }
+        QCOMPARE(shownSlots(TrayFilter::Edges), edges);
+        QCOMPARE(shownSlots(TrayFilter::Inner), inner);
+        QList<int> tabFilters(m_doc->PieceCount() + 1);
+        for (int tabs = 0; tabs <= 4; ++tabs) {
+            const QList<bool> shown = shownSlots(TrayFilter(static_cast<int>(TrayFilter::Tabs0) + tabs));
+            for (int slot = 0; slot <= m_doc->PieceCount(); ++slot)
+                tabFilters[slot] += shown[slot] ? 1 : 0;
+        }
+        for (int slot = 0; slot <= m_doc->PieceCount(); ++slot)
+            QCOMPARE(tabFilters[slot], edges[slot] || inner[slot] ? 1 : 0);
+
+        shownSlots(TrayFilter::Edges);
+        const int hidden = static_cast<int>(inner.indexOf(true));
+        m_tray->verticalScrollBar()->setValue(TraySlotOrigin(*m_doc, hidden).y);
+        QSignalSpy menu(m_tray, &CPsView::contextMenuRequested);
+        mouse(QEvent::MouseButtonPress, slotCentre(hidden), Qt::RightButton, Qt::RightButton);
+        mouse(QEvent::MouseButtonPress, slotCentre(hidden), Qt::LeftButton);
+        QCOMPARE(menu.count(), 1);
+        QVERIFY(*m_doc == before);
+        drag(static_cast<int>(edges.indexOf(true)), slotCentre(hidden));
+        QCOMPARE(slotContent(hidden), qMakePair(before.GetTrayPiece(hidden), before.GetTrayTurn(hidden)));
     }
 
     void narrowTrayKeepsOneColumnOfPieceWidth()
