@@ -28,6 +28,12 @@ std::vector<int> selectedGroups(const CVorpelDoc& doc)
     return groups;
 }
 
+// A group of the board is held (a drag from the tray holds nothing there).
+bool isHoldingOnBoard(const CVorpelDoc& doc)
+{
+    return doc.GetHolding() && !doc.GetTrayDrag() && IsCellInPuzzle(doc, doc.GetHoldCol(), doc.GetHoldRow());
+}
+
 RECT movedRect(const RECT& r, POINT by)
 {
     return RECT{r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y};
@@ -83,16 +89,26 @@ void SelectWholeGroups(CVorpelDoc& doc)
 
 bool IsCarryingSelection(const CVorpelDoc& doc)
 {
-    const int col = doc.GetHoldCol();
-    const int row = doc.GetHoldRow();
-    return doc.GetHolding() && !doc.GetTrayDrag() && IsCellInPuzzle(doc, col, row) && doc.Selected()[col][row];
+    return isHoldingOnBoard(doc) && doc.Selected()[doc.GetHoldCol()][doc.GetHoldRow()];
 }
 
 GroupMatrix CarriedCells(const CVorpelDoc& doc)
 {
-    if (!doc.GetHolding() || doc.GetTrayDrag() || !IsCellInPuzzle(doc, doc.GetHoldCol(), doc.GetHoldRow()))
+    if (!isHoldingOnBoard(doc))
         return {};
     return IsCarryingSelection(doc) ? doc.Selected() : doc.Group(HeldPiece(doc));
+}
+
+std::vector<RECT> CarriedBounds(const CVorpelDoc& doc)
+{
+    std::vector<RECT> bounds;
+    if (IsCarryingSelection(doc)) {
+        for (const int p : selectedGroups(doc))
+            bounds.push_back(GroupBounds(doc, p));
+    } else if (isHoldingOnBoard(doc)) {
+        bounds.push_back(GroupBounds(doc, HeldPiece(doc)));
+    }
+    return bounds;
 }
 
 int PickUpGroups(CVorpelDoc& doc, int bx, int by)

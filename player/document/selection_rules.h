@@ -45,6 +45,8 @@ bool IsCarryingSelection(const CVorpelDoc& doc);
 // The cells carried on the board: every chosen group's when carrying the
 // selection, else the held group's; none when nothing is held on the board.
 GroupMatrix CarriedCells(const CVorpelDoc& doc);
+// The bounds of each carried group; none when nothing is held on the board.
+std::vector<RECT> CarriedBounds(const CVorpelDoc& doc);
 
 // Left press while idle. On a chosen group: every chosen group is raised, in
 // its order, and carried with the one under the point, which is held as

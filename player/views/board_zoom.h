@@ -9,7 +9,7 @@
 // between board coordinates and zoomed coordinates (board coordinates times
 // the level). Zoomed coordinates round down, also below zero, so that a
 // board point maps to the zoomed pixel that holds it.
-inline constexpr std::array<int, 7> kZoomLevels{25, 33, 50, 67, 100, 150, 200};
+inline constexpr std::array<int, 8> kZoomLevels{10, 25, 33, 50, 67, 100, 150, 200};
 inline constexpr int kActualSize = 100;
 
 bool isZoomLevel(int percent);

@@ -1,6 +1,11 @@
 #include "views_test_support.h"
 
+#include <QApplication>
+#include <QScrollBar>
+
 #include <algorithm>
+
+#include "board_view.h"
 
 int RecordingSounds::count(SoundEffect effect) const
 {
@@ -32,4 +37,20 @@ void placeOnBoard(CVorpelDoc& doc, int piece, int turn, int x, int y)
 POINT homePlace(const CVorpelDoc& doc, int piece, int x0, int y0)
 {
     return POINT{x0 + (piece % doc.GetCols()) * doc.Pitch(), y0 + (piece / doc.GetCols()) * doc.Pitch()};
+}
+
+QImage freshBoardShot(const CVorpelView& shown, CVorpelDoc& doc, const PieceImages& images)
+{
+    QWidget pane;
+    pane.resize(shown.parentWidget()->size());
+    CVorpelView other(doc, images, silentSoundEffects(), &pane);
+    other.setGeometry(shown.geometry());
+    pane.show();
+    QApplication::processEvents();
+    other.zoomAbout(shown.zoomPercent(), QPoint(0, 0));
+    other.horizontalScrollBar()->setValue(shown.horizontalScrollBar()->value());
+    other.verticalScrollBar()->setValue(shown.verticalScrollBar()->value());
+    // The scroll bars show or hide on a queued signal.
+    QApplication::processEvents();
+    return other.viewport()->grab().toImage();
 }
