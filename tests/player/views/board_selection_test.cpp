@@ -136,6 +136,40 @@ private slots:
         QVERIFY(paintedAsNew());
     }
 
+    // Many groups carried at once repaint the squares about their old and
+    // new places, and no others.
+    void manyCarriedGroupsRepaintWhereTheyMove()
+    {
+        for (int id = 0; id < m_doc->PieceCount(); ++id)
+            placeOnBoard(*m_doc, id, 1 + id % 4, 20 + 200 * (id % 4), 20 + 200 * (id / 4));
+        m_view->documentChanged();
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(890, 890), Qt::LeftButton);
+        mouse(QEvent::MouseMove, Qt::NoButton, QPoint(0, 0), Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(0, 0));
+        QCOMPARE(chosen().size(), std::size_t(12));
+        shot();
+        mouse(QEvent::MouseButtonPress, Qt::LeftButton, centreOf(0), Qt::LeftButton);
+        PaintRecorder recorder;
+        vp()->installEventFilter(&recorder);
+        for (const QPoint to : {QPoint(150, 140), QPoint(160, 150)}) {
+            QRegion places;
+            for (int id = 0; id < m_doc->PieceCount(); ++id)
+                places += QRect(topLeftOf(id), QSize(200, 200));
+            shot();
+            recorder.painted = {};
+            mouse(QEvent::MouseMove, Qt::NoButton, to, Qt::LeftButton);
+            for (int id = 0; id < m_doc->PieceCount(); ++id)
+                places += QRect(topLeftOf(id), QSize(200, 200));
+            QApplication::processEvents();
+            QVERIFY((places - recorder.painted).isEmpty());
+            QVERIFY(!recorder.painted.contains(QPoint(880, 880)));
+            QVERIFY(paintedAsNew());
+        }
+        QCOMPARE(topLeftOf(11), QPoint(20 + 200 * 3 + 40, 20 + 200 * 2 + 30));
+        mouse(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(160, 150));
+        QVERIFY(paintedAsNew());
+    }
+
     // Ctrl+click chooses a group or no longer, without picking it up; the
     // choice ends with Escape, a click on empty board, or a press on another
     // group, which is then carried alone.

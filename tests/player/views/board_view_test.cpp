@@ -15,18 +15,6 @@ namespace {
 
 const QColor kGreen(0, 128, 0);
 
-// Collects the areas the viewport was asked to paint.
-class PaintRecorder : public QObject {
-public:
-    QRegion painted;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent*>(event)->region();
-        return false;
-    }
-};
-
 }  // namespace
 
 // A 12-piece game (3 × 4, S 200, pitch 120) on a board pane of 500 × 500.

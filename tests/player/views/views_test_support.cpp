@@ -1,6 +1,7 @@
 #include "views_test_support.h"
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -10,6 +11,13 @@
 int RecordingSounds::count(SoundEffect effect) const
 {
     return static_cast<int>(std::count(played.begin(), played.end(), effect));
+}
+
+bool PaintRecorder::eventFilter(QObject*, QEvent* event)
+{
+    if (event->type() == QEvent::Paint)
+        painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
 }
 
 int slotOfPiece(const CVorpelDoc& doc, int piece)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QObject>
+#include <QRegion>
 
 #include <vector>
 
@@ -17,6 +19,13 @@ public:
     std::vector<SoundEffect> played;
     void play(SoundEffect effect) override { played.push_back(effect); }
     int count(SoundEffect effect) const;
+};
+
+// Collects the areas a widget it filters was asked to paint.
+class PaintRecorder : public QObject {
+public:
+    QRegion painted;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 // Takes a piece out of the tray and lays it on the board with its image's
