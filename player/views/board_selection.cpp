@@ -26,10 +26,19 @@ QRect sideStrip(const QRect& rect, int side, int width)
     }
 }
 
+// The rectangle with corners a and b, both inside it.
+QRect spanned(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 }  // namespace
 
 void CVorpelView::clearSelection()
 {
+    if (m_doc.Selected() == GroupMatrix{})
+        return;
     ClearSelection(m_doc);
     viewport()->update();
 }
@@ -40,6 +49,7 @@ void CVorpelView::keyPressEvent(QKeyEvent* event)
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
+    viewport()->update(bandOutline());
     m_bandFrom.reset();
     clearSelection();
 }
@@ -76,21 +86,21 @@ void CVorpelView::extendBand(QPoint viewportPoint)
 
 void CVorpelView::finishBand()
 {
-    const QPoint from = *m_bandFrom;
+    const QRect band = spanned(*m_bandFrom, m_bandTo);
     viewport()->update(bandOutline());
     m_bandFrom.reset();
-    SelectGroupsIn(m_doc, RECT{std::min(from.x(), m_bandTo.x()), std::min(from.y(), m_bandTo.y()),
-                               std::max(from.x(), m_bandTo.x()), std::max(from.y(), m_bandTo.y())});
-    viewport()->update();
+    const GroupMatrix chosen = m_doc.Selected();
+    SelectGroupsIn(m_doc, RECT{band.left(), band.top(), band.right(), band.bottom()});
+    if (m_doc.Selected() != chosen)
+        viewport()->update();
 }
 
 QRegion CVorpelView::bandOutline() const
 {
     if (!m_bandFrom)
         return {};
-    const QRect band = QRect(zoomedPoint(*m_bandFrom, m_zoom), zoomedPoint(m_bandTo, m_zoom))
-                           .normalized()
-                           .translated(-scrollPosition());
+    const QRect band =
+        spanned(zoomedPoint(*m_bandFrom, m_zoom), zoomedPoint(m_bandTo, m_zoom)).translated(-scrollPosition());
     QRegion outline;
     for (int side = 0; side < 4; ++side)
         outline += sideStrip(band, side, 1);

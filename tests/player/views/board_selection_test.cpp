@@ -110,7 +110,7 @@ private slots:
         mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(880, 10), Qt::LeftButton);
         mouse(QEvent::MouseMove, Qt::NoButton, QPoint(700, 300), Qt::LeftButton);
         mouse(QEvent::MouseMove, Qt::NoButton, QPoint(600, 560), Qt::LeftButton);
-        QVERIFY(shot().pixelColor(QPoint(600, 300)) != bodyCornerShown(0));  // the band's edge
+        QCOMPARE(shot().pixelColor(QPoint(600, 300)), QColor(Qt::white));  // the band's edge
         mouse(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(600, 560));
         QCOMPARE(chosen(), (std::vector<int>{1, 5, 10, 11}));
         QCOMPARE(bodyCornerShown(5), kChosenOutline);
