@@ -78,17 +78,11 @@ Scene* g_scene = nullptr;
 
 Scene& scene() { return *g_scene; }
 
-// One step of dragging the block: a mouse move and the repaint it causes,
-// at the zoom given in percent.
-void BM_BoardDragStep(benchmark::State& state)
+// Steps of a drag that starts with a press at board point `board`: each a
+// mouse move and the repaint it causes, at the zoom given in percent.
+void measureDragSteps(benchmark::State& state, Scene& s, QPoint board)
 {
-    Scene& s = scene();
-    s.view->zoomAbout(static_cast<int>(state.range(0)), QPoint(0, 0));
-    s.reset();
-    const int pitch = s.doc->Pitch();
-    const QPoint grip =
-        (kBlockAt + QPoint(5 * pitch + s.doc->PieceSize() / 2, 5 * pitch + s.doc->PieceSize() / 2)) *
-        s.view->zoomPercent() / 100;
+    const QPoint grip = board * s.view->zoomPercent() / 100;
     s.mouse(QEvent::MouseButtonPress, Qt::LeftButton, grip, Qt::LeftButton);
     QCoreApplication::processEvents();
     int step = 0;
@@ -101,7 +95,44 @@ void BM_BoardDragStep(benchmark::State& state)
     s.view->zoomAbout(100, QPoint(0, 0));
     s.reset();
 }
+
+// Dragging the block.
+void BM_BoardDragStep(benchmark::State& state)
+{
+    Scene& s = scene();
+    s.view->zoomAbout(static_cast<int>(state.range(0)), QPoint(0, 0));
+    s.reset();
+    const int pitch = s.doc->Pitch();
+    const int half = s.doc->PieceSize() / 2;
+    measureDragSteps(state, s, kBlockAt + QPoint(5 * pitch + half, 5 * pitch + half));
+}
 BENCHMARK(BM_BoardDragStep)->Arg(10)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// Dragging 100 chosen single pieces, the top-most of those scattered over
+// the board that stay within the table as they move, carried by the highest
+// of them.
+void BM_SelectionDragStep(benchmark::State& state)
+{
+    Scene& s = scene();
+    s.view->zoomAbout(static_cast<int>(state.range(0)), QPoint(0, 0));
+    s.reset();
+    const int cols = s.doc->GetCols();
+    int highest = kNoPiece;
+    int chosen = 0;
+    for (int z = s.doc->PieceCount() - 1; z >= 0 && chosen < 100; --z) {
+        const int c = s.doc->ZCol()[z];
+        const int r = s.doc->ZRow()[z];
+        const RECT& rect = s.doc->PieceRect()[c][r];
+        if ((c < kBlock && r < kBlock) || rect.right > 1000 || rect.bottom > 750)
+            continue;
+        ToggleGroup(*s.doc, r * cols + c);
+        highest = chosen++ == 0 ? r * cols + c : highest;
+    }
+    const RECT& top = s.doc->PieceRect()[highest % cols][highest / cols];
+    const int half = s.doc->PieceSize() / 2;
+    measureDragSteps(state, s, QPoint(top.left + half, top.top + half));
+}
+BENCHMARK(BM_SelectionDragStep)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 // The first paint of the whole board after zooming to the percent given:
 // below actual size the reduced piece images are made first, then the cache

@@ -188,21 +188,27 @@ int pullBack(int low, int high, int restLow, int restHigh)
 
 }  // namespace
 
-POINT KeepBoardStorable(CVorpelDoc& doc, int p)
+POINT KeepBoardStorable(CVorpelDoc& doc, int p) { return KeepBoardStorable(doc, doc.Group(p)); }
+
+POINT KeepBoardStorable(CVorpelDoc& doc, const GroupMatrix& moved)
 {
     const int cols = doc.GetCols();
-    const GroupMatrix& group = doc.Group(p);
     RECT rest{};
+    RECT movedBounds{};
     for (int c = 0; c < cols; ++c)
         for (int r = 0; r < doc.GetRows(); ++r)
-            if (doc.GetBoardTurn(r * cols + c) != 0 && !group[c][r])
-                rest = UnionRect(rest, doc.PieceRect()[c][r]);
+            if (doc.GetBoardTurn(r * cols + c) != 0) {
+                RECT& bounds = moved[c][r] ? movedBounds : rest;
+                bounds = UnionRect(bounds, doc.PieceRect()[c][r]);
+            }
     if (!IsEmptyRect(rest)) {
-        const RECT moved = GroupBounds(doc, p);
-        const POINT back{pullBack(moved.left, moved.right, rest.left, rest.right),
-                         pullBack(moved.top, moved.bottom, rest.top, rest.bottom)};
+        const POINT back{pullBack(movedBounds.left, movedBounds.right, rest.left, rest.right),
+                         pullBack(movedBounds.top, movedBounds.bottom, rest.top, rest.bottom)};
         if (back.x != 0 || back.y != 0)
-            ForEachMember(doc, p, [&](int c, int r) { moveRect(doc.PieceRect()[c][r], back); });
+            for (int c = 0; c < cols; ++c)
+                for (int r = 0; r < doc.GetRows(); ++r)
+                    if (moved[c][r])
+                        moveRect(doc.PieceRect()[c][r], back);
     }
     const POINT shift = StorableShift(BoardBounds(doc));
     if (shift.x == 0 && shift.y == 0)
@@ -258,20 +264,14 @@ JoinResult PutDownHeldGroup(CVorpelDoc& doc)
     return result;
 }
 
-namespace {
-
-// Turns p's group a quarter turn clockwise about board point (bx, by): the
-// image offset (gx, gy) under the point becomes (S − gy, gx), so the point
-// stays on the same spot of the piece.
-void TurnAbout(CVorpelDoc& doc, int bx, int by, int p)
+void TurnGroupAbout(CVorpelDoc& doc, int bx, int by, int p)
 {
+    // The image offset (gx, gy) under the point becomes (S − gy, gx).
     const RECT& rect = doc.PieceRect()[p % doc.GetCols()][p / doc.GetCols()];
     const int gx = bx - rect.left;
     const int gy = by - rect.top;
     RotateGroup(doc, bx - (doc.PieceSize() - gy), by - gx, p);
 }
-
-}  // namespace
 
 TurnResult TurnGroupAt(CVorpelDoc& doc, int bx, int by)
 {
@@ -280,7 +280,7 @@ TurnResult TurnGroupAt(CVorpelDoc& doc, int bx, int by)
     if (result.piece == kNoPiece)
         return result;
     result.damage.before = GroupBounds(doc, result.piece);
-    TurnAbout(doc, bx, by, result.piece);
+    TurnGroupAbout(doc, bx, by, result.piece);
     BringGroupToFront(doc, result.piece % doc.GetCols(), result.piece / doc.GetCols());
     result.damage.shift = KeepBoardStorable(doc, result.piece);
     result.damage.after = GroupBounds(doc, result.piece);
@@ -295,7 +295,7 @@ BoardDamage TurnHeldGroup(CVorpelDoc& doc, int bx, int by)
     const int id = HeldPiece(doc);
     BoardDamage damage;
     damage.before = GroupBounds(doc, id);
-    TurnAbout(doc, bx, by, id);
+    TurnGroupAbout(doc, bx, by, id);
     const RECT& rect = doc.PieceRect()[doc.GetHoldCol()][doc.GetHoldRow()];
     doc.SetGrab(POINT{bx - rect.left, by - rect.top});
     damage.after = GroupBounds(doc, id);

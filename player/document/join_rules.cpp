@@ -59,7 +59,9 @@ bool IsPuzzleComplete(const CVorpelDoc& doc)
     return true;
 }
 
-JoinResult TryJoin(CVorpelDoc& doc, int p)
+JoinResult TryJoin(CVorpelDoc& doc, int p) { return TryJoin(doc, p, GroupMatrix{}); }
+
+JoinResult TryJoin(CVorpelDoc& doc, int p, const GroupMatrix& carried)
 {
     JoinResult result;
     const int cols = doc.GetCols();
@@ -80,7 +82,7 @@ JoinResult TryJoin(CVorpelDoc& doc, int p)
             for (int d = 0; d < 4; ++d) {
                 const int nc = c + doc.GetDirX(d);
                 const int nr = r + doc.GetDirY(d);
-                if (!IsCellInPuzzle(doc, nc, nr) || group[nc][nr])
+                if (!IsCellInPuzzle(doc, nc, nr) || group[nc][nr] || carried[nc][nr])
                     continue;
                 const int n = nr * cols + nc;
                 if (doc.GetBoardTurn(n) != turn)

@@ -69,6 +69,9 @@ void PlaceGroup(CVorpelDoc& doc, int x, int y, int p);
 // Turns every member of p's group a quarter turn clockwise and lays the group
 // out again about p, whose new top-left is board (x, y).
 void RotateGroup(CVorpelDoc& doc, int x, int y, int p);
+// Turns p's group a quarter turn clockwise about board point (bx, by), which
+// stays on the same spot of the pieces.
+void TurnGroupAbout(CVorpelDoc& doc, int bx, int by, int p);
 // Bounds of every piece on the board; empty when none is.
 RECT BoardBounds(const CVorpelDoc& doc);
 // The largest board coordinate a play file holds: every rectangle on the
@@ -84,12 +87,17 @@ POINT StorableShift(const RECT& bounds);
 // brought back toward the rest, just far enough. Positions leave the range
 // only while a group is carried or turned: play files cannot hold them.
 POINT KeepBoardStorable(CVorpelDoc& doc, int p);
+// The same after the pieces marked in `moved`, whole groups, moved together.
+POINT KeepBoardStorable(CVorpelDoc& doc, const GroupMatrix& moved);
 
 // Joins p's group with every true neighbour that lies close enough in the
 // same turn, snapping the group onto it; the group grows during the pass, so a
 // piece dropped into a gap joins all its neighbours at once. Sets the
 // completed flag when one group holds every piece.
 JoinResult TryJoin(CVorpelDoc& doc, int p);
+// The same, leaving out the pieces marked in `carried`: they are still in the
+// air.
+JoinResult TryJoin(CVorpelDoc& doc, int p, const GroupMatrix& carried);
 // One group holds every piece of the puzzle.
 bool IsPuzzleComplete(const CVorpelDoc& doc);
 

@@ -56,7 +56,8 @@ public:
     // the four remembered paths to it, as at construction.
     void SetProgramPaths(const std::string& iniPath, const std::string& exeDir);
 
-    // The whole document, pictures included, is equal.
+    // The whole document, pictures included, is equal; the board's selection,
+    // which is not the game, is left out.
     bool operator==(const CVorpelDoc& other) const;
 
     // Geometry.
@@ -235,6 +236,12 @@ public:
     GroupMatrix& Group(int piece) { return m_aGroup[piece]; }
     const GroupMatrix& Group(int piece) const { return m_aGroup[piece]; }
 
+    // Groups chosen on the board to be carried together: every member of a
+    // chosen group is marked (selection_rules.h). View state beside the game:
+    // play files do not hold it and comparing documents leaves it out.
+    GroupMatrix& Selected() { return m_aSelected; }
+    const GroupMatrix& Selected() const { return m_aSelected; }
+
     // Neighbour directions up, right, down, left.
     int GetDirX(int d) const { return m_aDirX[d]; }
     int GetDirY(int d) const { return m_aDirY[d]; }
@@ -315,6 +322,7 @@ private:
     POINT m_ptGrab;
     POINT m_ptHoldDrawn;
     std::array<GroupMatrix, kMaxPieces> m_aGroup{};
+    GroupMatrix m_aSelected{};
     std::array<int, 4> m_aDirX{0, 1, 0, -1};
     std::array<int, 4> m_aDirY{-1, 0, 1, 0};
     CellGrid<int> m_aZIndex{};

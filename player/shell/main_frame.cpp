@@ -385,11 +385,13 @@ void CMainFrame::endCarry()
 {
     m_tray->cancelDrag();
     m_board->putDownHeldGroup();
+    m_board->clearSelection();
 }
 
 void CMainFrame::gameReplaced(const QString& path)
 {
     m_images.rebuild(*m_doc);
+    m_board->clearSelection();
     redrawPanes();
     m_board->showNearestPieces();
     m_gameName = QFileInfo(path).fileName();

@@ -56,14 +56,15 @@ void CVorpelView::followEdges(QPoint carryAt)
 
 void CVorpelView::scrollWhileCarrying()
 {
-    const QPoint step = liftedPiece() == kNoPiece ? QPoint() : edgeScrollStep(m_carryAt);
+    const bool carrying = m_doc.GetHolding() && !m_doc.GetTrayDrag();
+    const QPoint step = carrying ? edgeScrollStep(m_carryAt) : QPoint();
     if (step.isNull()) {
         m_edgeScroll.stop();
         return;
     }
     scrollTo(scrollPosition() + step);
     const QPoint bp = boardPoint(m_carryAt);
-    showDamage(MoveHeldGroup(m_doc, bp.x(), bp.y()), std::nullopt);
+    showDamage(MoveCarriedGroups(m_doc, bp.x(), bp.y()), std::nullopt);
 }
 
 bool CVorpelView::viewportEvent(QEvent* event)

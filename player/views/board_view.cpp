@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "board_zoom.h"
+#include "damage_region.h"
 #include "piece_images.h"
 #include "sound_effects.h"
 
@@ -159,13 +160,15 @@ QRect CVorpelView::visibleBoardRect() const
 
 void CVorpelView::pieceArrived(const JoinResult& join)
 {
-    showDamage(join.damage, kNoPiece);
-    announceJoins(join);
+    // The piece may have joined a chosen group.
+    SelectWholeGroups(m_doc);
+    showDamage(join.damage, GroupMatrix{});
+    announceJoins(join.count, join.completed);
 }
 
 void CVorpelView::putDownHeldGroup()
 {
-    if (liftedPiece() != kNoPiece)
+    if (m_doc.GetHolding() && !m_doc.GetTrayDrag())
         putDown();
 }
 
@@ -209,15 +212,6 @@ void CVorpelView::scrollBoardBy(int dx, int dy)
     viewport()->repaint();
 }
 
-int CVorpelView::liftedPiece() const
-{
-    if (!m_doc.GetHolding() || m_doc.GetTrayDrag())
-        return kNoPiece;
-    const int col = m_doc.GetHoldCol();
-    const int row = m_doc.GetHoldRow();
-    return validCell(m_doc, col, row) ? row * m_doc.GetCols() + col : kNoPiece;
-}
-
 QPoint CVorpelView::boardPoint(QPoint viewportPoint) const
 {
     return boardPointOf(viewportPoint + scrollPosition(), m_zoom);
@@ -256,7 +250,7 @@ void CVorpelView::drawPiece(QPainter& painter, const QRect& boardRect, QPoint of
 void CVorpelView::ensureCache()
 {
     const QRect wanted(scrollPosition(), viewport()->size());
-    const int lifted = liftedPiece();
+    const GroupMatrix lifted = CarriedCells(m_doc);
     if (!m_cacheDirty && m_cacheArea == wanted && m_cacheLifted == lifted)
         return;
     if (!m_cacheDirty && m_cacheLifted == lifted && m_cacheArea.size() == wanted.size()) {
@@ -268,7 +262,7 @@ void CVorpelView::ensureCache()
             renderCache(rect);
         return;
     }
-    // A group lifted or put down behind the view's back may lie anywhere.
+    // Groups lifted or put down behind the view's back may lie anywhere.
     if (m_cacheLifted != lifted)
         viewport()->update();
     if (m_cache.size() != wanted.size())
@@ -284,7 +278,6 @@ void CVorpelView::renderCache(const QRect& zoomedRect)
     const QRect area = zoomedRect & m_cacheArea;
     if (area.isEmpty() || m_cache.isNull())
         return;
-    const GroupMatrix* lifted = m_cacheLifted == kNoPiece ? nullptr : &m_doc.Group(m_cacheLifted);
     QPainter painter(&m_cache);
     painter.translate(-m_cacheArea.topLeft());
     painter.setClipRect(area);
@@ -293,7 +286,7 @@ void CVorpelView::renderCache(const QRect& zoomedRect)
     forEachInStackingOrder(m_doc, [&](int c, int r) {
         const int id = r * cols + c;
         const int turn = m_doc.GetBoardTurn(id);
-        if (turn == 0 || (lifted && (*lifted)[c][r]))
+        if (turn == 0 || m_cacheLifted[c][r])
             return;
         const QRect rect = toQRect(m_doc.PieceRect()[c][r]);
         if (zoomedArea(rect, m_zoom).intersects(area))
@@ -301,7 +294,12 @@ void CVorpelView::renderCache(const QRect& zoomedRect)
     });
 }
 
-void CVorpelView::showDamage(const BoardDamage& damage, std::optional<int> liftedBefore)
+void CVorpelView::showDamage(const BoardDamage& damage, const std::optional<GroupMatrix>& liftedBefore)
+{
+    showDamage(GroupsDamage{{damage.before, damage.after}, damage.shift}, liftedBefore);
+}
+
+void CVorpelView::showDamage(const GroupsDamage& damage, const std::optional<GroupMatrix>& liftedBefore)
 {
     if (damage.shift.x != 0 || damage.shift.y != 0) {
         // Every piece moved by the shift: the view follows, so that nothing
@@ -312,37 +310,34 @@ void CVorpelView::showDamage(const BoardDamage& damage, std::optional<int> lifte
         return;
     }
     updateScrollBars(scrollPosition());
-    const QRect before = toQRect(damage.before);
-    const QRect after = toQRect(damage.after);
     if (liftedBefore && !m_cacheDirty && !m_cache.isNull()) {
-        // Pieces on either side may now lie above or below the changed group.
-        // A cache that did not match the board before the change is redrawn
-        // whole.
+        // Pieces on either side may now lie above or below the changed
+        // groups. A cache that did not match the board before the change is
+        // redrawn whole.
         if (m_cacheLifted != *liftedBefore) {
             m_cacheDirty = true;
             viewport()->update();
             return;
         }
-        m_cacheLifted = liftedPiece();
-        renderCache(zoomedArea(before | after, m_zoom));
+        m_cacheLifted = CarriedCells(m_doc);
+        for (const RECT& area : damage.areas)
+            renderCache(zoomedArea(toQRect(area), m_zoom));
     }
-    QRegion changed;
-    changed += toViewport(before);
-    changed += toViewport(after);
-    viewport()->update(changed);
+    std::vector<QRect> changed;
+    changed.reserve(damage.areas.size());
+    for (const RECT& area : damage.areas)
+        changed.push_back(toViewport(toQRect(area)));
+    viewport()->update(damageRegion(changed, viewport()->rect()));
 }
 
-void CVorpelView::paintLiftedGroup(QPainter& painter, const QRect& exposed)
+void CVorpelView::paintLiftedGroups(QPainter& painter, const QRect& exposed)
 {
-    if (m_cacheLifted == kNoPiece)
-        return;
-    const GroupMatrix& group = m_doc.Group(m_cacheLifted);
     const QPoint scroll = scrollPosition();
     const int cols = m_doc.GetCols();
     forEachInStackingOrder(m_doc, [&](int c, int r) {
         const int id = r * cols + c;
         const int turn = m_doc.GetBoardTurn(id);
-        if (!group[c][r] || turn == 0)
+        if (!m_cacheLifted[c][r] || turn == 0)
             return;
         const QRect rect = toQRect(m_doc.PieceRect()[c][r]);
         if (zoomedArea(rect, m_zoom).intersects(exposed))
@@ -354,10 +349,14 @@ void CVorpelView::paintEvent(QPaintEvent* event)
 {
     ensureCache();
     QPainter painter(viewport());
-    painter.setClipRegion(event->region());
+    // Each rectangle of the region is copied whole; the pieces on top are
+    // clipped to the region.
     for (const QRect& rect : event->region())
         painter.drawImage(rect.topLeft(), m_cache, rect);
-    paintLiftedGroup(painter, event->region().boundingRect().translated(scrollPosition()));
+    painter.setClipRegion(event->region());
+    const QRect exposed = event->region().boundingRect().translated(scrollPosition());
+    paintLiftedGroups(painter, exposed);
+    paintSelection(painter, exposed);
 }
 
 void CVorpelView::resizeEvent(QResizeEvent* event)
@@ -374,16 +373,10 @@ void CVorpelView::mousePressEvent(QMouseEvent* event)
         return;
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        if (m_doc.GetHolding()) {
+        if (m_doc.GetHolding())
             putDown();
-            return;
-        }
-        const QPoint bp = boardPoint(at);
-        const int piece = PickUpGroup(m_doc, bp.x(), bp.y());
-        if (piece == kNoPiece)
-            return;
-        const RECT lifted = GroupBounds(m_doc, piece);
-        showDamage(BoardDamage{lifted, lifted}, kNoPiece);
+        else
+            pressOnBoard(at, event->modifiers() & Qt::ControlModifier);
     } else if (event->button() == Qt::RightButton) {
         turn(at, true);
     }
@@ -404,16 +397,24 @@ void CVorpelView::mouseMoveEvent(QMouseEvent* event)
     if (m_doc.GetTrayDrag())
         return;
     setFocus();
+    if (m_bandFrom) {
+        extendBand(event->position().toPoint());
+        return;
+    }
     if (!m_doc.GetHolding())
         return;
     const QPoint at = carryPoint(event->position().toPoint());
     const QPoint bp = boardPoint(at);
-    showDamage(MoveHeldGroup(m_doc, bp.x(), bp.y()), std::nullopt);
+    showDamage(MoveCarriedGroups(m_doc, bp.x(), bp.y()), std::nullopt);
     followEdges(at);
 }
 
 void CVorpelView::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::LeftButton && m_bandFrom) {
+        finishBand();
+        return;
+    }
     if (event->button() != Qt::LeftButton || m_doc.GetTrayDrag() || !m_doc.GetHolding() || !m_doc.GetHoldMoved())
         return;
     if (viewport()->rect().contains(event->position().toPoint()))
@@ -440,12 +441,12 @@ void CVorpelView::turn(QPoint viewportPoint, bool menuOnEmpty)
 {
     const QPoint bp = boardPoint(viewportPoint);
     if (m_doc.GetHolding()) {
-        showDamage(TurnHeldGroup(m_doc, bp.x(), bp.y()), std::nullopt);
+        showDamage(TurnCarriedGroups(m_doc, bp.x(), bp.y()), std::nullopt);
         return;
     }
     const TurnResult turned = TurnGroupAt(m_doc, bp.x(), bp.y());
     if (turned.piece != kNoPiece)
-        showDamage(turned.damage, kNoPiece);
+        showDamage(turned.damage, GroupMatrix{});
     else if (menuOnEmpty)
         emit contextMenuRequested(viewport()->mapToGlobal(viewportPoint));
 }
@@ -453,19 +454,19 @@ void CVorpelView::turn(QPoint viewportPoint, bool menuOnEmpty)
 void CVorpelView::putDown()
 {
     m_edgeScroll.stop();
-    const int held = liftedPiece();
-    const JoinResult join = PutDownHeldGroup(m_doc);
-    showDamage(join.damage, held);
-    announceJoins(join);
+    const GroupMatrix held = CarriedCells(m_doc);
+    const GroupsPutDown putDown = PutDownCarriedGroups(m_doc);
+    showDamage(putDown.damage, held);
+    announceJoins(putDown.joins, putDown.completed);
 }
 
-void CVorpelView::announceJoins(const JoinResult& join)
+void CVorpelView::announceJoins(int joins, bool completed)
 {
-    for (int i = 0; i < join.count; ++i)
+    for (int i = 0; i < joins; ++i)
         m_sounds.play(SoundEffect::Join);
-    if (join.count > 0)
+    if (joins > 0)
         emit piecesJoined();
-    if (!join.completed || m_completing)
+    if (!completed || m_completing)
         return;
     m_sounds.play(SoundEffect::Complete);
     m_completing = true;

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "play_rules.h"
+#include "selection_rules.h"
 #include "vorpel_doc.h"
 #include "zoomed_pieces.h"
 
@@ -22,8 +23,10 @@ class SoundEffects;
 // and a board point is the viewport point plus the scroll position, divided
 // by the zoom. The view translates mouse events into the rules of play and
 // paints what they name; it keeps only a drawing cache: an image of the area
-// in view with every piece at rest, without the group being carried, so that
-// a drag step repaints just the squares that changed.
+// in view with every piece at rest, without the groups being carried, so that
+// a drag step repaints just the squares that changed. A drag on empty board
+// draws a band that chooses groups; chosen groups are outlined and carried
+// together.
 class CVorpelView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -70,6 +73,8 @@ public:
     // A group held on the board is put down where it is, as a click would:
     // before anything saves, opens or closes the game.
     void putDownHeldGroup();
+    // No group is chosen any more: when a carry ends or another game starts.
+    void clearSelection();
 
     // After a game was opened: when no piece on the board is in view, scrolls
     // the least way that shows the one nearest to it.
@@ -98,11 +103,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    // Escape ends the choice of groups while nothing is carried.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // The group carried on the board, which the cache leaves out; kNoPiece
-    // when none (a drag from the tray carries nothing over the board).
-    int liftedPiece() const;
     QPoint boardPoint(QPoint viewportPoint) const;
     QRect toViewport(const QRect& boardRect) const;
     // The puzzle's laid-out area and every piece on the board, from the
@@ -123,11 +127,12 @@ private:
     // document.
     void renderCache(const QRect& zoomedRect);
     // The rules changed the board: repaints the changed squares and, given
-    // the group lifted before the change, redraws the cache there; without
-    // it only the lifted group moved and the cache stands. A shift of the
+    // the cells lifted before the change, redraws the cache there; without
+    // them only the lifted groups moved and the cache stands. A shift of the
     // whole board is followed by the same scroll.
-    void showDamage(const BoardDamage& damage, std::optional<int> liftedBefore);
-    void paintLiftedGroup(QPainter& painter, const QRect& exposed);
+    void showDamage(const GroupsDamage& damage, const std::optional<GroupMatrix>& liftedBefore);
+    void showDamage(const BoardDamage& damage, const std::optional<GroupMatrix>& liftedBefore);
+    void paintLiftedGroups(QPainter& painter, const QRect& exposed);
     // Carrying (board_carry.cpp). The viewport point a carried group's grab
     // point follows for the cursor at `viewportPos`: inside the viewport,
     // clear of the bottom.
@@ -141,7 +146,20 @@ private:
     void scrollWhileCarrying();
     void turn(QPoint viewportPoint, bool menuOnEmpty);
     void putDown();
-    void announceJoins(const JoinResult& join);
+    void announceJoins(int joins, bool completed);
+
+    // Choosing groups (board_selection.cpp). A left press while idle: Ctrl
+    // chooses or leaves the group under it, on empty board a band starts,
+    // on a group that group is picked up, and with it the chosen ones when
+    // it is one of them.
+    void pressOnBoard(QPoint viewportPoint, bool toggle);
+    void extendBand(QPoint viewportPoint);
+    void finishBand();
+    // The band's outline in the viewport, one pixel wide.
+    QRegion bandOutline() const;
+    // Outlines every chosen piece's body where it has no joined neighbour,
+    // and the band, over what `exposed` (zoomed) shows.
+    void paintSelection(QPainter& painter, const QRect& exposed);
 
     CVorpelDoc& m_doc;
     SoundEffects& m_sounds;
@@ -150,7 +168,10 @@ private:
     QImage m_cache;
     QRect m_cacheArea;  // the area the cache holds, at the zoom
     bool m_cacheDirty = true;
-    int m_cacheLifted = kNoPiece;
+    GroupMatrix m_cacheLifted{};
+    // The band's corners in board coordinates, while one is drawn.
+    std::optional<QPoint> m_bandFrom;
+    QPoint m_bandTo;
     bool m_completing = false;
     QTimer m_edgeScroll;
     QPoint m_carryAt;  // the last carry point, in the viewport

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document_test_support.h"
+#include "selection_rules.h"
 
 namespace {
 
@@ -231,6 +232,23 @@ TEST_F(PlayRules, APieceTooFarFromTheRestComesBackJustFarEnough)
     MoveHeldGroup(*doc, s / 2 - 50, 500 + s / 2);
     EXPECT_EQ(PutDownHeldGroup(*doc).damage.shift, (POINT{0, 0}));
     EXPECT_EQ(rect(0).left, 0);
+    EXPECT_EQ(rect(11).left, 65279 - s);
+}
+
+// Chosen groups carried far past the origin, from a table that reaches the
+// far end of that range, come back as one: their places relative to each
+// other stay, and so does the rest.
+TEST_F(PlayRules, CarriedGroupsComeBackWithinTheStorableRangeAsOne)
+{
+    put(*doc, 11, 1, 65279 - s, 500);
+    put(*doc, 0, 1, 1000, 500);
+    put(*doc, 2, 1, 1400, 700);
+    ASSERT_TRUE(ToggleGroup(*doc, 0) && ToggleGroup(*doc, 2));
+    ASSERT_EQ(PickUpGroups(*doc, 1000 + s / 2, 500 + s / 2), 0);
+    MoveCarriedGroups(*doc, s / 2 - 50, 500 + s / 2);
+    EXPECT_EQ(PutDownCarriedGroups(*doc).damage.shift, (POINT{0, 0}));
+    EXPECT_EQ(rect(0).left, 0);
+    EXPECT_EQ(rect(2).left, 400);
     EXPECT_EQ(rect(11).left, 65279 - s);
 }
 

@@ -388,6 +388,21 @@ private slots:
         QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル - 0% 表示 100%"));
     }
 
+    // A command that ends a carry, even one cancelled in its dialog, and
+    // every game read end the choice of groups on the board.
+    void commandsAndNewGamesEndTheChoice()
+    {
+        DialogAnswerer answers;
+        QVERIFY(m_frame->files().loadPuzzle(m_puzzlePath));
+        GroupMatrix& chosen = m_frame->document().Selected();
+        chosen[0][0] = 1;
+        m_frame->action(kCmdSavePlayFile)->trigger();
+        QVERIFY(chosen == GroupMatrix{});
+        chosen[0][0] = 1;
+        QVERIFY(m_frame->files().loadPuzzle(m_puzzlePath));
+        QVERIFY(chosen == GroupMatrix{});
+    }
+
     void theWrongOpenCommandOpensTheFileAsWhatItIs()
     {
         DialogAnswerer answers;

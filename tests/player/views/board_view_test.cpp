@@ -15,18 +15,6 @@ namespace {
 
 const QColor kGreen(0, 128, 0);
 
-// Collects the areas the viewport was asked to paint.
-class PaintRecorder : public QObject {
-public:
-    QRegion painted;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent*>(event)->region();
-        return false;
-    }
-};
-
 }  // namespace
 
 // A 12-piece game (3 × 4, S 200, pitch 120) on a board pane of 500 × 500.
@@ -60,21 +48,7 @@ class BoardViewTest : public QObject {
         return vp()->grab().toImage();
     }
     // What a new view paints from the document alone, with no cache history.
-    QImage freshShot() const
-    {
-        QWidget pane;
-        pane.resize(m_pane->size());
-        CVorpelView other(*m_doc, m_images, silentSoundEffects(), &pane);
-        other.setGeometry(m_view->geometry());
-        pane.show();
-        QApplication::processEvents();
-        other.zoomAbout(m_view->zoomPercent(), QPoint(0, 0));
-        other.horizontalScrollBar()->setValue(m_view->horizontalScrollBar()->value());
-        other.verticalScrollBar()->setValue(m_view->verticalScrollBar()->value());
-        // The scroll bars show or hide on a queued signal.
-        QApplication::processEvents();
-        return other.viewport()->grab().toImage();
-    }
+    QImage freshShot() const { return freshBoardShot(*m_view, *m_doc, m_images); }
     QColor shownAt(QPoint board) const { return shot().pixelColor(onView(board)); }
     // The picture's colour at the centre of a piece in its turn on the board.
     QColor centreColour(int id) const
