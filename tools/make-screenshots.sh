@@ -5,7 +5,9 @@
 # (docs/kestra-framing.png), each once with a Japanese desktop and once with
 # an English one (docs/*-en.png), and a 1000-piece game zoomed out to show the
 # whole table (docs/vorpel-zoomed.png, a puzzle the maker makes from the
-# sample landscape). Builds the test programs first.
+# sample landscape) and, in the same game, chosen groups being carried beside
+# a tray that shows only its edge pieces (docs/vorpel-selection.png). Builds
+# the test programs first.
 # Usage: tools/make-screenshots.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,6 +34,6 @@ for language in ja_JP: en_US:-en; do
   KESTRA_SCREENSHOT=docs/kestra-framing$suffix.png "$build/tests/maker/shell/kestra_gui_tests" framingAsSeen
   ls -l docs/vorpel-game$suffix.png docs/kestra-framing$suffix.png
 done
-VORPEL_ZOOM_SCREENSHOT=docs/vorpel-zoomed.png VORPEL_ZOOM_PUZZLE="$build/sample-1000.jzt" \
-  "$build/tests/player/shell/vorpel_game_tests" zoomedOutTableAsSeen
-ls -l docs/vorpel-zoomed.png
+VORPEL_ZOOM_SCREENSHOT=docs/vorpel-zoomed.png VORPEL_SELECTION_SCREENSHOT=docs/vorpel-selection.png \
+  VORPEL_ZOOM_PUZZLE="$build/sample-1000.jzt" "$build/tests/player/shell/vorpel_game_tests" zoomedOutTableAsSeen
+ls -l docs/vorpel-zoomed.png docs/vorpel-selection.png

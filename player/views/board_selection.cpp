@@ -119,9 +119,11 @@ void CVorpelView::paintSelection(QPainter& painter, const QRect& exposed)
         const int turn = m_doc.GetBoardTurn(id);
         if (turn == 0 || !m_doc.Selected()[c][r])
             continue;
+        // The piece's square reaches halfway into the knob band on each
+        // side, where the cut between neighbours runs.
         const RECT& rect = m_doc.PieceRect()[c][r];
-        const QPoint topLeft(rect.left + margin, rect.top + margin);
-        const QPoint end = zoomedPoint(topLeft + QPoint(cell, cell), m_zoom);
+        const QPoint topLeft(rect.left + margin / 2, rect.top + margin / 2);
+        const QPoint end = zoomedPoint(topLeft + QPoint(cell + margin, cell + margin), m_zoom);
         const QRect body(zoomedPoint(topLeft, m_zoom), end - QPoint(1, 1));
         if (!body.intersects(exposed))
             continue;

@@ -157,7 +157,7 @@ private:
     void finishBand();
     // The band's outline in the viewport, one pixel wide.
     QRegion bandOutline() const;
-    // Outlines every chosen piece's body where it has no joined neighbour,
+    // Outlines every chosen piece's square where it has no joined neighbour,
     // and the band, over what `exposed` (zoomed) shows.
     void paintSelection(QPainter& painter, const QRect& exposed);
 

@@ -6,6 +6,7 @@
 #include "jzt_file.h"
 #include "main_frame.h"
 #include "play_rules.h"
+#include "selection_rules.h"
 #include "shell_test_support.h"
 #include "signal_exit.h"
 #include "tool_windows.h"
@@ -15,6 +16,7 @@
 #include "vorpel_settings.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -292,7 +294,7 @@ private slots:
         QTest::keyClick(m_frame.get(), Qt::Key_0, Qt::ControlModifier);
         CVorpelView* board = m_frame->board();
         QCOMPARE(board->zoomPercent(), 25);
-        QVERIFY(m_frame->windowTitle().endsWith(QStringLiteral("% 表示 25%")));
+        QVERIFY(m_frame->windowTitle().endsWith(QStringLiteral(" 25%")));
         const QRect farRect(2400, 1800, d.PieceSize(), d.PieceSize());
         QVERIFY(board->visibleBoardRect().contains(farRect));
         QApplication::processEvents();
@@ -301,6 +303,40 @@ private slots:
         const QByteArray out = qgetenv("VORPEL_ZOOM_SCREENSHOT");
         if (!out.isEmpty())
             QVERIFY(m_frame->grab().toImage().save(QString::fromLocal8Bit(out)));
+
+        // At half size, a band drawn from empty table over strewn pieces
+        // chooses their groups, and they are carried together while the
+        // tray, its edge pieces arranged first, shows only those.
+        m_frame->action(kCmdArrangeEdgesFirst)->trigger();
+        board->zoomAbout(50, QPoint(0, 0));
+        QWidget* vp = board->viewport();
+        const auto global = [&](QPoint boardPoint) {
+            return vp->mapToGlobal(boardPoint * 50 / 100 - board->scrollPosition());
+        };
+        QPoint from(1100, 600);
+        while (FindPieceAt(d, from.x(), from.y()) != kNoPiece)
+            from += QPoint(7, 5);
+        mouse(vp, QEvent::MouseButtonPress, global(from), Qt::LeftButton, Qt::LeftButton);
+        mouse(vp, QEvent::MouseMove, global(from + QPoint(500, 380)), Qt::NoButton, Qt::LeftButton);
+        mouse(vp, QEvent::MouseButtonRelease, global(from + QPoint(500, 380)), Qt::LeftButton, Qt::NoButton);
+        int chosen = kNoPiece;
+        for (int id = 0; id < d.PieceCount(); ++id) {
+            const RECT& r = d.PieceRect()[id % cols][id / cols];
+            if (IsGroupSelected(d, id) && FindPieceAt(d, (r.left + r.right) / 2, (r.top + r.bottom) / 2) == id)
+                chosen = id;
+        }
+        QVERIFY(chosen != kNoPiece);
+        const RECT& grip = d.PieceRect()[chosen % cols][chosen / cols];
+        const QPoint gripAt((grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2);
+        mouse(vp, QEvent::MouseButtonPress, global(gripAt), Qt::LeftButton, Qt::LeftButton);
+        mouse(vp, QEvent::MouseMove, global(gripAt + QPoint(-260, 180)), Qt::NoButton, Qt::LeftButton);
+        QVERIFY(IsCarryingSelection(d));
+        auto* filter = m_frame->tray()->findChild<QComboBox*>();
+        filter->setCurrentIndex(1);
+        QApplication::processEvents();
+        const QByteArray selectionOut = qgetenv("VORPEL_SELECTION_SCREENSHOT");
+        if (!selectionOut.isEmpty())
+            QVERIFY(m_frame->grab().toImage().save(QString::fromLocal8Bit(selectionOut)));
     }
 
     // Saving, opening or closing while a piece is carried ends the carry

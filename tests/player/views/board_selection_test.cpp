@@ -72,7 +72,7 @@ class BoardSelectionTest : public QObject {
         QApplication::processEvents();
         return vp()->grab().toImage();
     }
-    QColor bodyCornerShown(int id) const { return shot().pixelColor(topLeftOf(id) + QPoint(80, 80)); }
+    QColor squareCornerShown(int id) const { return shot().pixelColor(topLeftOf(id) + QPoint(40, 40)); }
     bool paintedAsNew() const { return shot() == freshBoardShot(*m_view, *m_doc, m_images); }
 
 private slots:
@@ -107,8 +107,8 @@ private slots:
         QCOMPARE(shot().pixelColor(QPoint(600, 300)), QColor(Qt::white));  // the band's edge
         mouse(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(600, 560));
         QCOMPARE(chosen(), (std::vector<int>{1, 5, 10, 11}));
-        QCOMPARE(bodyCornerShown(5), outline);
-        QVERIFY(bodyCornerShown(0) != outline);
+        QCOMPARE(squareCornerShown(5), outline);
+        QVERIFY(squareCornerShown(0) != outline);
         QVERIFY(paintedAsNew());
 
         const QPoint grip = centreOf(5);
