@@ -60,6 +60,17 @@
     </message>
 </context>
 <context>
+    <name>BestTimes</name>
+    <message>
+        <source>記録のファイルが壊れていたため、「%1」として別に保存し、新しく記録を始めます。</source>
+        <translation>The records file was damaged: it was kept as “%1” and new records were started.</translation>
+    </message>
+    <message>
+        <source>この時間は記録できませんでした（%1）。</source>
+        <translation>This time could not be recorded (%1).</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>パソコンで楽しむジグソーパズル</source>
@@ -231,6 +242,10 @@
         <source>辺を先に整列(&amp;E)</source>
         <translation>Arrange, &amp;Edges First</translation>
     </message>
+    <message>
+        <source>記録(&amp;R)…</source>
+        <translation>&amp;Records…</translation>
+    </message>
 </context>
 <context>
     <name>CPsView</name>
@@ -343,6 +358,30 @@ The finished picture has been saved here:
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>最高記録 %1（初めての完成）</source>
+        <translation>Best time %1 (first time finished)</translation>
+    </message>
+    <message>
+        <source>最高記録を更新しました！ これまでの最高は %1（%2 回目の完成）</source>
+        <translation>A new best time! The best so far was %1 (finished %2 times)</translation>
+    </message>
+    <message>
+        <source>最高記録 %1（%2 回目の完成）</source>
+        <translation>Best time %1 (finished %2 times)</translation>
+    </message>
+    <message>
+        <source>%1時間%2分%3秒</source>
+        <translation>%1 h %2 min %3 s</translation>
+    </message>
+    <message>
+        <source>%1分%2秒</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 s</translation>
     </message>
 </context>
 <context>
@@ -512,6 +551,45 @@ The finished picture has been saved here:
     <message>
         <source>完 成 図</source>
         <translation>Preview</translation>
+    </message>
+</context>
+<context>
+    <name>RecordsDialog</name>
+    <message>
+        <source>記録</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>パズル</source>
+        <translation>Puzzle</translation>
+    </message>
+    <message>
+        <source>ピース数</source>
+        <translation>Pieces</translation>
+    </message>
+    <message>
+        <source>最高記録</source>
+        <translation>Best Time</translation>
+    </message>
+    <message>
+        <source>完成回数</source>
+        <translation>Finished</translation>
+    </message>
+    <message>
+        <source>最高記録の日付</source>
+        <translation>Date of Best</translation>
+    </message>
+    <message>
+        <source>記録を読めませんでした（%1）。</source>
+        <translation>The records could not be read (%1).</translation>
+    </message>
+    <message>
+        <source>完成したパズルはまだありません。</source>
+        <translation>No puzzle has been finished yet.</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@ enum ShellCommand : int {
     kCmdAbout = 57664,     // "ﾊﾞｰｼﾞｮﾝ情報(&A)..."
     kCmdExit = 57665,      // "終了(&X)"
     kCmdUnfinishedGames = 33110, // "未完成のゲーム(&G)…"
+    kCmdRecords = 33120,         // "記録(&R)…"
     // The board's zoom.
     kCmdZoomIn = 33101,         // "拡大(&I)"
     kCmdZoomOut = 33102,        // "縮小(&U)"

@@ -139,9 +139,12 @@ PictureTarget pictureTarget(const QString& chosenPath, const QString& chosenFilt
 }
 
 void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock, FileChooser& chooser,
-                   VorpelSettings& settings)
+                   VorpelSettings& settings, const QString& gameName)
 {
-    CongratulationDialog congratulations(TakeFinalTime(doc, clock.TickMs()), parent);
+    const ElapsedTime time = TakeFinalTime(doc, clock.TickMs());
+    const BestTimeStore::Recorded recorded =
+        BestTimeStore(BestTimeStore::defaultPath()).record(doc, gameName, clock.TimeSeconds());
+    CongratulationDialog congratulations(time, recorded, parent);
     congratulations.exec();
 
     FinishedPictureDialog what(parent);

@@ -10,13 +10,16 @@ class QWidget;
 class VorpelSettings;
 
 // The end of a game, run modally when the last join completes the puzzle:
-// saving the game is no longer offered and the clock stops; the user is
-// congratulated with the time taken (dialog 138) and chooses what to do with
+// saving the game is no longer offered and the clock stops; the time is
+// recorded with the puzzle's best times under the game's file name
+// `gameName` (best_time_store.h); the user is congratulated with the time
+// taken and the best time (dialog 138) and chooses what to do with
 // the finished picture (dialog 147): save it as a BMP or JPEG file, or save
 // it as a BMP file and set it as the wallpaper, each after choosing panel
-// and glue (dialog 164). Every failure is told in a message box.
+// and glue (dialog 164). Every failure with the picture is told in a message
+// box; a time that could not be recorded, in the congratulations.
 void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock, FileChooser& chooser,
-                   VorpelSettings& settings);
+                   VorpelSettings& settings, const QString& gameName);
 
 // The finished picture's file formats.
 enum class PictureFormat { Bmp, Jpeg };

@@ -17,10 +17,35 @@ QLineEdit* numberBox(std::uint32_t value)
     return box;
 }
 
+// The best-time line: the first finish, a new best, or the best so far.
+QString bestLine(const CompletionRecord& r)
+{
+    if (!r.previousBest)
+        return CongratulationDialog::tr("最高記録 %1（初めての完成）").arg(CongratulationDialog::timeInWords(r.bestSeconds));
+    if (r.newBest())
+        return CongratulationDialog::tr("最高記録を更新しました！ これまでの最高は %1（%2 回目の完成）")
+            .arg(CongratulationDialog::timeInWords(*r.previousBest))
+            .arg(r.timesFinished);
+    return CongratulationDialog::tr("最高記録 %1（%2 回目の完成）")
+        .arg(CongratulationDialog::timeInWords(r.bestSeconds))
+        .arg(r.timesFinished);
+}
+
 }  // namespace
 
-CongratulationDialog::CongratulationDialog(const ElapsedTime& time, QWidget* parent)
-    : QDialog(parent), m_hours(numberBox(time.hours)), m_minutes(numberBox(time.minutes)),
+QString CongratulationDialog::timeInWords(std::uint32_t seconds)
+{
+    const ElapsedTime t = SplitElapsed(seconds);
+    if (t.hours > 0)
+        return tr("%1時間%2分%3秒").arg(t.hours).arg(t.minutes).arg(t.seconds);
+    if (t.minutes > 0)
+        return tr("%1分%2秒").arg(t.minutes).arg(t.seconds);
+    return tr("%1秒").arg(t.seconds);
+}
+
+CongratulationDialog::CongratulationDialog(const ElapsedTime& time, const BestTimeStore::Recorded& recorded,
+                                           QWidget* parent)
+    : QDialog(parent), m_record(new QLabel), m_hours(numberBox(time.hours)), m_minutes(numberBox(time.minutes)),
       m_seconds(numberBox(time.seconds))
 {
     setWindowTitle(QString());
@@ -40,6 +65,15 @@ CongratulationDialog::CongratulationDialog(const ElapsedTime& time, QWidget* par
     }
     row->addStretch();
 
+    QStringList record;
+    if (recorded.record)
+        record << bestLine(*recorded.record);
+    if (!recorded.note.isEmpty())
+        record << recorded.note;
+    m_record->setText(record.join(QLatin1Char('\n')));
+    m_record->setWordWrap(true);
+    m_record->setVisible(!record.isEmpty());
+
     auto* ok = new QPushButton(tr("OK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -47,6 +81,7 @@ CongratulationDialog::CongratulationDialog(const ElapsedTime& time, QWidget* par
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addLayout(row);
+    layout->addWidget(m_record);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     ok->setFocus();
 }
@@ -54,4 +89,9 @@ CongratulationDialog::CongratulationDialog(const ElapsedTime& time, QWidget* par
 QStringList CongratulationDialog::shownTime() const
 {
     return {m_hours->text(), m_minutes->text(), m_seconds->text()};
+}
+
+QString CongratulationDialog::shownRecord() const
+{
+    return m_record->text();
 }

@@ -16,6 +16,7 @@
 #include "format_error.h"
 #include "game_store.h"
 #include "play_rules.h"
+#include "records_window.h"
 #include "screen_area.h"
 #include "shell_events.h"
 #include "tool_windows.h"
@@ -161,6 +162,7 @@ void CMainFrame::buildMenus()
     file->addAction(addCommand(kCmdOpenPlayFile, tr("プレイファイルを開く(&W)")));
     file->addAction(addCommand(kCmdSavePlayFile, tr("プレイファイルを保存する(&S)")));
     file->addAction(addCommand(kCmdUnfinishedGames, tr("未完成のゲーム(&G)…")));
+    file->addAction(addCommand(kCmdRecords, tr("記録(&R)…")));
     file->addSeparator();
     file->addAction(addCommand(kCmdExit, tr("終了(&X)")));
     action(kCmdOpenPuzzle)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -300,6 +302,7 @@ void CMainFrame::connectCommands()
         endCarry();
         emit unfinishedGamesAsked();
     });
+    on(kCmdRecords, [this] { RecordsDialog(BestTimeStore(BestTimeStore::defaultPath()), this).exec(); });
     on(kCmdExit, [this] { close(); });
     // Arranging reuses the slot that a carried piece would fly back to.
     for (const auto& [id, command] :
@@ -362,6 +365,7 @@ void CMainFrame::refreshCommands()
             a->setEnabled(m_board->zoomPercent() > kZoomLevels.front());
             break;
         case kCmdExit:
+        case kCmdRecords:
         case kCmdAbout:
         case kCmdZoomActualSize:
         case kCmdZoomToFit:
@@ -494,7 +498,7 @@ void CMainFrame::puzzleCompleted()
         TakeFinalTime(*m_doc, m_clock.TickMs());
         return;
     }
-    RunCompletion(this, *m_doc, m_clock, m_chooser, m_settings);
+    RunCompletion(this, *m_doc, m_clock, m_chooser, m_settings, m_gameName);
     refreshCommands();
 }
 

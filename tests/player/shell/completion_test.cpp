@@ -5,6 +5,7 @@
 #include "finished_picture_dialog.h"
 #include "panel_art.h"
 #include "panel_dialog.h"
+#include "play_file.h"
 #include "shell_test_support.h"
 #include "vorpel_settings.h"
 #include "wallpaper.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QLineEdit>
@@ -71,13 +73,15 @@ private:
     QTimer m_timer;
 };
 
-Step congratulations(QStringList* shown = nullptr)
+Step congratulations(QStringList* shown = nullptr, QString* record = nullptr)
 {
-    return [shown](QWidget* w) {
+    return [shown, record](QWidget* w) {
         auto* d = qobject_cast<CongratulationDialog*>(w);
         QVERIFY(d != nullptr);
         if (shown != nullptr)
             *shown = d->shownTime();
+        if (record != nullptr)
+            *record = d->shownRecord();
         d->accept();
     };
 }
@@ -141,6 +145,7 @@ private slots:
         m_settings = std::make_unique<VorpelSettings>(m_dir->filePath(QStringLiteral("vorpel.ini")));
         m_doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
         m_chooser = ScriptedChooser();
+        setEnv("XDG_DATA_HOME", QFile::encodeName(m_dir->path()));
     }
     void cleanup()
     {
@@ -178,6 +183,61 @@ private slots:
         QCOMPARE(m_doc->GetPlayable(), 0);
         QCOMPARE(m_doc->GetStartTick(), 0u);
         QCOMPARE(m_doc->GetElapsedSeconds(), base + playedMs / 1000);
+    }
+
+    // The puzzle's best time follows it into a play file and a renamed copy.
+    void bestTimeFollowsThePuzzle()
+    {
+        const std::vector<std::uint8_t> saved = WritePlayData(*m_doc, m_clock.tick);
+        const struct {
+            int seconds;
+            const char* name;
+            QString shown;
+        } finishes[] = {
+            {125, "twelve.jzt", "最高記録 2分5秒（初めての完成）"},
+            {3725, "half.jpd", "最高記録 2分5秒（2 回目の完成）"},
+            {59, "renamed.jzt", "最高記録を更新しました！ これまでの最高は 2分5秒（3 回目の完成）"},
+        };
+        for (const auto& f : finishes) {
+            if (m_doc->GetCompleted() == 1 || m_doc->GetPlayable() == 0) {
+                m_doc = std::make_unique<CVorpelDoc>();
+                RecordingEvents events;
+                OpenPlayData(*m_doc, saved, m_clock, events);
+            }
+            m_clock.tick += static_cast<std::uint64_t>(f.seconds) * 1000;
+            QString shown;
+            DialogScript script({congratulations(nullptr, &shown), choose(Choice::Nothing)});
+            RunCompletion(nullptr, *m_doc, m_clock, m_chooser, *m_settings, QString::fromUtf8(f.name));
+            QCOMPARE(shown, f.shown);
+        }
+        QCOMPARE(readAll(m_dir->filePath(QStringLiteral("vorpel/records.txt"))).split('\n').value(1).split('\t').mid(1),
+                 (QList<QByteArray>{"12", "59", "3", "1700000000", "1700000000", "renamed.jzt"}));
+    }
+
+    // A damaged records file is kept aside and told, and a new one started;
+    // a time that cannot be written is told instead of the best time.
+    void recordsFileFaultsAreTold()
+    {
+        const QString records = m_dir->filePath(QStringLiteral("vorpel/records.txt"));
+        QVERIFY(QDir().mkpath(QFileInfo(records).path()));
+        writeFile(records, "<html>\n");
+        QString shown;
+        {
+            DialogScript script({congratulations(nullptr, &shown), choose(Choice::Nothing)});
+            run();
+        }
+        const QStringList aside = QDir(QFileInfo(records).path()).entryList({"records.damaged-*.txt"});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(readAll(QFileInfo(records).dir().filePath(aside[0])), QByteArray("<html>\n"));
+        QCOMPARE(shown, QStringLiteral("最高記録 0秒（初めての完成）\n記録のファイルが壊れていたため、「%1」として別に保存し、新しく記録を始めます。")
+                            .arg(QFileInfo(records).dir().filePath(aside[0])));
+        QVERIFY(readAll(records).startsWith("vorpel-records 1\n"));
+
+        writeFile(m_dir->filePath(QStringLiteral("file")), "");
+        setEnv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("file"))));
+        DialogScript script({congratulations(nullptr, &shown), choose(Choice::Nothing)});
+        run();
+        QVERIFY2(shown.startsWith(QStringLiteral("この時間は記録できませんでした（")), qPrintable(shown));
     }
 
     void panelEscapeKeepsClicksOrEarlierChoices()
@@ -383,7 +443,18 @@ private:
         qputenv(name, value);
     }
 
-    void run() { RunCompletion(nullptr, *m_doc, m_clock, m_chooser, *m_settings); }
+    void run() { RunCompletion(nullptr, *m_doc, m_clock, m_chooser, *m_settings, QStringLiteral("twelve.jzt")); }
+
+    static QByteArray readAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void writeFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
 
     // Saves through the save-only branch with the given PANEL answer and
     // reads the file back.

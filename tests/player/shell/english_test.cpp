@@ -102,6 +102,7 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_settings = std::make_unique<VorpelSettings>(m_dir->filePath(QStringLiteral("vorpel.ini")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->path()));
         m_frame = std::make_unique<CMainFrame>(*m_settings, m_clock, m_random, m_sounds, m_chooser);
         m_texts = JapaneseTexts();
         m_chooser.asked.clear();
@@ -150,11 +151,11 @@ private slots:
     {
         openPuzzle();
         ModalWalker walker(m_texts);
-        const std::initializer_list<int> commands{kCmdAbout,   kCmdOpenPuzzle,    kCmdOpenPlayFile,  kCmdSavePlayFile,
-                                                  kCmdBgmOpen, kCmdTogglePreview, kCmdToggleElapsed};
+        const std::initializer_list<int> commands{kCmdAbout,   kCmdRecords,       kCmdOpenPuzzle,   kCmdOpenPlayFile,
+                                                  kCmdSavePlayFile, kCmdBgmOpen, kCmdTogglePreview, kCmdToggleElapsed};
         for (const int id : commands)
             m_frame->action(id)->trigger();
-        QCOMPARE(walker.shown.size(), 1);
+        QCOMPARE(walker.shown.size(), 2);
         QCOMPARE(m_chooser.asked.size(), 8);
         for (const QString& asked : std::as_const(m_chooser.asked))
             m_texts.check(QStringLiteral("file dialog"), asked);
@@ -170,7 +171,7 @@ private slots:
         m_frame->showAutoSaveFailure(QStringLiteral("disk full"));
         m_texts.window(m_frame->findChild<ElapsedWindow*>());
         m_frame->openFromCommandLine(m_dir->filePath(QStringLiteral("missing.jzt")));
-        QCOMPARE(walker.shown.size(), 3);
+        QCOMPARE(walker.shown.size(), 4);
 
         CutProgress progress(m_frame.get());
         progress.update(1, 10);
@@ -221,12 +222,12 @@ private slots:
             qobject_cast<QDialog*>(w)->accept();
         };
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("wall.bmp"));
-        RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings);
+        RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings, QStringLiteral("twelve.jzt"));
         QCOMPARE(walker.shown.size(), 4);
         // Saving only, with both formats offered.
         m_chooser.nextSave.clear();
         walker.close = [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); };
-        RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings);
+        RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings, QStringLiteral("twelve.jzt"));
         QCOMPARE(m_chooser.asked.size(), 4);
         for (const QString& asked : std::as_const(m_chooser.asked))
             m_texts.check(QStringLiteral("file dialog"), asked);
