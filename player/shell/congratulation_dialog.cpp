@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int kTextWidth = 300;
+
 QLineEdit* numberBox(std::uint32_t value)
 {
     auto* box = new QLineEdit(QString::number(value));
@@ -53,7 +55,7 @@ CongratulationDialog::CongratulationDialog(const ElapsedTime& time, const BestTi
     // wrapped text, as the dialog has always shown them.
     auto* text = new QLabel(tr("　　　　　　　　　　　　　　　　　　　　　　　　　　　　　　　　パズル完成！　おめでとうございます。"));
     text->setWordWrap(true);
-    text->setMinimumWidth(300);
+    text->setMinimumWidth(kTextWidth);
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(tr("所要時間")));
@@ -72,6 +74,9 @@ CongratulationDialog::CongratulationDialog(const ElapsedTime& time, const BestTi
         record << recorded.note;
     m_record->setText(record.join(QLatin1Char('\n')));
     m_record->setWordWrap(true);
+    // A long note wraps rather than widening the dialog, which would move
+    // the congratulations up beside the spaces.
+    m_record->setMaximumWidth(kTextWidth);
     m_record->setVisible(!record.isEmpty());
 
     auto* ok = new QPushButton(tr("OK"));
