@@ -6,7 +6,8 @@
 # an English one (docs/*-en.png), and a 1000-piece game zoomed out to show the
 # whole table (docs/vorpel-zoomed.png, a puzzle the maker makes from the
 # sample landscape) and, in the same game, chosen groups being carried beside
-# a tray that shows only its edge pieces (docs/vorpel-selection.png). Builds
+# a tray that shows only its edge pieces (docs/vorpel-selection.png), and the
+# records window with four finished puzzles (docs/vorpel-records.png). Builds
 # the test programs first.
 # Usage: tools/make-screenshots.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
@@ -37,3 +38,6 @@ done
 VORPEL_ZOOM_SCREENSHOT=docs/vorpel-zoomed.png VORPEL_SELECTION_SCREENSHOT=docs/vorpel-selection.png \
   VORPEL_ZOOM_PUZZLE="$build/sample-1000.jzt" "$build/tests/player/shell/vorpel_game_tests" zoomedOutTableAsSeen
 ls -l docs/vorpel-zoomed.png docs/vorpel-selection.png
+export LANG=ja_JP.UTF-8 LANGUAGE=ja
+VORPEL_RECORDS_SCREENSHOT=docs/vorpel-records.png "$build/tests/player/shell/vorpel_game_tests" recordsAsSeen
+ls -l docs/vorpel-records.png
