@@ -28,7 +28,7 @@ public:
     int readInt(const QString& key, int fallback) const;
     void writeInt(const QString& key, int value);
 
-    // Paths are kept in full.
+    // Paths are kept in full; other text values as they are.
     QString readPath(const QString& key, const QString& fallback) const;
     void writePath(const QString& key, const QString& value);
 

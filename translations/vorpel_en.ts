@@ -246,6 +246,14 @@
         <source>記録(&amp;R)…</source>
         <translation>&amp;Records…</translation>
     </message>
+    <message>
+        <source>一時停止(&amp;P)</source>
+        <translation>P&amp;ause</translation>
+    </message>
+    <message>
+        <source>一時停止(&amp;A)</source>
+        <translation>P&amp;ause</translation>
+    </message>
 </context>
 <context>
     <name>CPsView</name>
@@ -547,6 +555,13 @@ The finished picture has been saved here:
     </message>
 </context>
 <context>
+    <name>PauseCover</name>
+    <message>
+        <source>一時停止中です。キーを押すかクリックすると再開します。</source>
+        <translation>Paused. Press a key or click to go on.</translation>
+    </message>
+</context>
+<context>
     <name>PreviewWindow</name>
     <message>
         <source>完 成 図</source>
@@ -667,6 +682,45 @@ The finished picture has been saved here:
     <message>
         <source>効果音 %1 を読み込めないため、鳴りません（%2）。</source>
         <translation>The sound effects %1 cannot be read and will not play (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>TableOptions</name>
+    <message>
+        <source>緑(&amp;G)</source>
+        <translation>&amp;Green</translation>
+    </message>
+    <message>
+        <source>青(&amp;B)</source>
+        <translation>&amp;Blue</translation>
+    </message>
+    <message>
+        <source>茶(&amp;R)</source>
+        <translation>B&amp;rown</translation>
+    </message>
+    <message>
+        <source>灰(&amp;A)</source>
+        <translation>Gr&amp;ey</translation>
+    </message>
+    <message>
+        <source>黒(&amp;K)</source>
+        <translation>Blac&amp;k</translation>
+    </message>
+    <message>
+        <source>テーブルの色(&amp;C)</source>
+        <translation>Table &amp;Color</translation>
+    </message>
+    <message>
+        <source>その他の色(&amp;M)…</source>
+        <translation>&amp;More Colors…</translation>
+    </message>
+    <message>
+        <source>下絵を表示(&amp;P)</source>
+        <translation>Faint &amp;Picture Underneath</translation>
+    </message>
+    <message>
+        <source>テーブルの色</source>
+        <translation>Table Color</translation>
     </message>
 </context>
 <context>

@@ -134,7 +134,14 @@ void OnShowMessage(const CVorpelDoc& doc, DocumentEvents& events)
 
 bool IsCommandEnabled(const CVorpelDoc& doc, int command)
 {
-    return command != kCmdSavePlayFile || doc.GetPlayable() == 1;
+    switch (command) {
+    case kCmdSavePlayFile:
+        return doc.GetPlayable() == 1;
+    case kCmdPause:
+        return doc.GetStartTick() != 0 && !doc.IsClockPaused();
+    default:
+        return true;
+    }
 }
 
 bool IsCommandChecked(const CVorpelDoc& doc, int command)

@@ -19,6 +19,7 @@ enum VorpelCommand : int {
     kCmdHelp = 57670,
     // Numbered after the frame's own commands (command_ids.h).
     kCmdArrangeEdgesFirst = 33111,  // "辺を先に整列(&E)"
+    kCmdPause = 33113,              // "一時停止(&P)"
 };
 
 // Closes the gaps in the tray: the occupied slots among 0 to 999 move to the
@@ -60,6 +61,8 @@ void OnBlackUncompleted(CVorpelDoc& doc, DocumentEvents& events);
 void OnShowMessage(const CVorpelDoc& doc, DocumentEvents& events);
 
 // Menu state of a command: whether it can be chosen, and its check mark.
+// Pausing can be chosen while the clock runs: a game is timed, not finished
+// and not paused.
 bool IsCommandEnabled(const CVorpelDoc& doc, int command);
 bool IsCommandChecked(const CVorpelDoc& doc, int command);
 

@@ -46,9 +46,17 @@ void CVorpelDoc::ComputeHomeMarks()
 
 int CVorpelDoc::ElapsedSeconds(std::uint64_t nowMs) const
 {
+    if (m_bClockPaused)
+        return m_nElapsedBase;
     const std::int64_t played = static_cast<std::int64_t>(nowMs / 1000) -
                                 static_cast<std::int64_t>(m_dwStartTick / 1000);
     return static_cast<int>(m_nElapsedBase + played);
+}
+
+void CVorpelDoc::PauseClock(std::uint64_t nowMs)
+{
+    m_nElapsedBase = ElapsedSeconds(nowMs);
+    m_bClockPaused = true;
 }
 
 std::string JoinMessageLines(const MessageBuffer& lines)

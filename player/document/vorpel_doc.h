@@ -56,8 +56,8 @@ public:
     // the four remembered paths to it, as at construction.
     void SetProgramPaths(const std::string& iniPath, const std::string& exeDir);
 
-    // The whole document, pictures included, is equal; the board's selection,
-    // which is not the game, is left out.
+    // The whole document, pictures included, is equal; the board's selection
+    // and whether the clock is paused, which are not the game, are left out.
     bool operator==(const CVorpelDoc& other) const;
 
     // Geometry.
@@ -136,7 +136,16 @@ public:
 
     // Playing time. The tick is the clock's 64-bit millisecond count.
     std::uint64_t GetStartTick() const { return m_dwStartTick; }
-    void SetStartTick(std::uint64_t v) { m_dwStartTick = v; }
+    // Starts the clock at a tick (0: no game is timed), ending any pause.
+    void SetStartTick(std::uint64_t v)
+    {
+        m_dwStartTick = v;
+        m_bClockPaused = false;
+    }
+    // Stops the clock at tick `nowMs`: the seconds played so far become the
+    // base, and the time stands still until the clock starts again.
+    void PauseClock(std::uint64_t nowMs);
+    bool IsClockPaused() const { return m_bClockPaused; }
     int GetElapsedBase() const { return m_nElapsedBase; }
     void SetElapsedBase(int v) { m_nElapsedBase = v; }
     int GetElapsedShown() const { return m_bElapsedShown; }
@@ -144,7 +153,8 @@ public:
     int GetElapsedSeconds() const { return m_nElapsedSeconds; }
     void SetElapsedSeconds(int v) { m_nElapsedSeconds = v; }
     // Seconds played at tick `nowMs`: the seconds before the clock last started
-    // plus the whole seconds since, counted as whole-second tick boundaries.
+    // plus the whole seconds since, counted as whole-second tick boundaries;
+    // while paused, the seconds before the pause.
     int ElapsedSeconds(std::uint64_t nowMs) const;
 
     // Options and formats.
@@ -288,6 +298,7 @@ private:
     int m_nElapsedBase = 0;
     int m_bElapsedShown = 0;
     int m_nElapsedSeconds = 0;
+    bool m_bClockPaused = false;
     int m_bSpareOption = 0;
     int m_nPictureFormat = 0;
     int m_nSheetFormat = 0;

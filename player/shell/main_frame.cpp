@@ -15,10 +15,12 @@
 #include "finished_picture.h"
 #include "format_error.h"
 #include "game_store.h"
+#include "pause_cover.h"
 #include "play_rules.h"
 #include "records_window.h"
 #include "screen_area.h"
 #include "shell_events.h"
+#include "table_options.h"
 #include "tool_windows.h"
 #include "tray_view.h"
 #include "vorpel_settings.h"
@@ -65,6 +67,7 @@ constexpr ContextText kContextTexts[] = {
     {kCmdOpenPlayFile, QT_TRANSLATE_NOOP("CMainFrame", "プレイファイルを開く(&W)"),
      QT_TRANSLATE_NOOP("CMainFrame", "プレイファイルを開く(&O)")},
     {kCmdArrangeTray, QT_TRANSLATE_NOOP("CMainFrame", "整 列(&L)"), QT_TRANSLATE_NOOP("CMainFrame", "整  列(&L)")},
+    {kCmdPause, QT_TRANSLATE_NOOP("CMainFrame", "一時停止(&P)"), QT_TRANSLATE_NOOP("CMainFrame", "一時停止(&A)")},
 };
 
 QRect toQRect(const RECT& r)
@@ -121,6 +124,8 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
     m_overlay = new DragOverlay(m_images, central);
     m_tray->setBoard(m_board);
     m_tray->setOverlay(m_overlay);
+    m_pauseCover = new PauseCover(*m_doc, clock, central);
+    connect(m_pauseCover, &PauseCover::resumed, this, &CMainFrame::refreshCommands);
 
     buildMenus();
     buildContextMenu();
@@ -164,9 +169,12 @@ void CMainFrame::buildMenus()
     file->addAction(addCommand(kCmdUnfinishedGames, tr("未完成のゲーム(&G)…")));
     file->addAction(addCommand(kCmdRecords, tr("記録(&R)…")));
     file->addSeparator();
+    file->addAction(addCommand(kCmdPause, tr("一時停止(&P)")));
+    file->addSeparator();
     file->addAction(addCommand(kCmdExit, tr("終了(&X)")));
     action(kCmdOpenPuzzle)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     action(kCmdSavePlayFile)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    action(kCmdPause)->setShortcuts({QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)});
 
     QMenu* edit = bar->addMenu(tr("編集(&E)"));
     edit->addAction(addCommand(kCmdArrangeTray, tr("整 列(&L)")));
@@ -216,6 +224,7 @@ void CMainFrame::buildMenus()
         blackModes->addAction(a);
         black->addAction(a);
     }
+    new TableOptions(m_settings, *m_board, options);
 
     QMenu* help = bar->addMenu(tr("ヘルプ(&H)"));
     help->addAction(addCommand(kCmdHelp, tr("ヘルプ(&H)")));
@@ -234,6 +243,8 @@ void CMainFrame::buildContextMenu()
     file->addSeparator();
     file->addAction(action(kCmdOpenPlayFile));
     file->addAction(action(kCmdSavePlayFile));
+    file->addSeparator();
+    file->addAction(action(kCmdPause));
     file->addSeparator();
     file->addAction(action(kCmdExit));
     m_contextMenu->addSeparator();
@@ -303,6 +314,10 @@ void CMainFrame::connectCommands()
         emit unfinishedGamesAsked();
     });
     on(kCmdRecords, [this] { RecordsDialog(BestTimeStore(BestTimeStore::defaultPath()), this).exec(); });
+    on(kCmdPause, [this] {
+        endCarry();
+        m_pauseCover->pause();
+    });
     on(kCmdExit, [this] { close(); });
     // Arranging reuses the slot that a carried piece would fly back to.
     for (const auto& [id, command] :
@@ -398,6 +413,7 @@ void CMainFrame::gameReplaced(const QString& path)
     m_board->clearSelection();
     redrawPanes();
     m_board->showNearestPieces();
+    m_pauseCover->follow();
     m_gameName = QFileInfo(path).fileName();
     showProgress();
     refreshCommands();
@@ -500,6 +516,13 @@ void CMainFrame::puzzleCompleted()
     }
     RunCompletion(this, *m_doc, m_clock, m_chooser, m_settings, m_gameName);
     refreshCommands();
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        action(kCmdPause)->trigger();
 }
 
 void CMainFrame::showAbout()

@@ -21,6 +21,7 @@ class DragOverlay;
 class FileChooser;
 class FileCommands;
 class GameStore;
+class PauseCover;
 class QAction;
 class QMenu;
 class QSplitter;
@@ -86,6 +87,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Minimising pauses the game.
+    void changeEvent(QEvent* event) override;
 
 private:
     QAction* addCommand(int id, const QString& text);
@@ -129,6 +132,7 @@ private:
     CVorpelView* m_board;
     CPsView* m_tray;
     DragOverlay* m_overlay;
+    PauseCover* m_pauseCover;
     QMenu* m_contextMenu = nullptr;
     // The board's width from the settings, kept until the user moves the bar.
     std::optional<int> m_storedBoardWidth;

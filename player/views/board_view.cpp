@@ -16,7 +16,6 @@
 
 namespace {
 
-const QColor kBoardColor(0, 128, 0);
 // The splitter's size exceeds the scrollable size by this much each way.
 constexpr int kSplitterSlack = 20;
 // One wheel notch also moves the board this far sideways.
@@ -281,7 +280,7 @@ void CVorpelView::renderCache(const QRect& zoomedRect)
     QPainter painter(&m_cache);
     painter.translate(-m_cacheArea.topLeft());
     painter.setClipRect(area);
-    painter.fillRect(area, kBoardColor);
+    paintBackdrop(painter, area);
     const int cols = m_doc.GetCols();
     forEachInStackingOrder(m_doc, [&](int c, int r) {
         const int id = r * cols + c;

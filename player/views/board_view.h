@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -17,8 +18,9 @@
 class PieceImages;
 class SoundEffects;
 
-// The board: the left pane, a scrolling area of green cloth on which the
-// pieces that left the tray lie and are carried, turned and joined. The view
+// The board: the left pane, a scrolling area of cloth (green unless the user
+// chose another colour) on which the pieces that left the tray lie and are
+// carried, turned and joined. The view
 // shows the board at a zoom level: the scroll area is the board at that zoom,
 // and a board point is the viewport point plus the scroll position, divided
 // by the zoom. The view translates mouse events into the rules of play and
@@ -84,6 +86,14 @@ public:
     // board's edges; the board repaints at once.
     void scrollBoardBy(int dx, int dy);
 
+    // The look of the table (board_backdrop.cpp): its colour, and whether the
+    // finished picture shows faintly where the completed puzzle lies, beneath
+    // every piece.
+    static QColor defaultTableColor();
+    QColor tableColor() const { return m_tableColor; }
+    void setTableColor(const QColor& color);
+    void setBackdropShown(bool shown);
+
 signals:
     // A right click on empty board: the frame shows the context menu there.
     void contextMenuRequested(QPoint globalPos);
@@ -126,6 +136,8 @@ private:
     // Redraws one rectangle of the cache, in zoomed coordinates, from the
     // document.
     void renderCache(const QRect& zoomedRect);
+    // The table and, when shown, the faint picture in `area` (zoomed).
+    void paintBackdrop(QPainter& painter, const QRect& area);
     // The rules changed the board: repaints the changed squares and, given
     // the cells lifted before the change, redraws the cache there; without
     // them only the lifted groups moved and the cache stands. A shift of the
@@ -165,6 +177,8 @@ private:
     SoundEffects& m_sounds;
     ZoomedPieces m_zoomed;
     int m_zoom = 100;
+    QColor m_tableColor = defaultTableColor();
+    bool m_backdropShown = false;
     QImage m_cache;
     QRect m_cacheArea;  // the area the cache holds, at the zoom
     bool m_cacheDirty = true;

@@ -6,6 +6,7 @@
 #include "file_commands.h"
 #include "jzt_file.h"
 #include "main_frame.h"
+#include "pause_cover.h"
 #include "play_rules.h"
 #include "records_window.h"
 #include "selection_rules.h"
@@ -536,6 +537,61 @@ private slots:
         QCOMPARE(d.GetCompleted(), 1);
         QCOMPARE(d.GetPlayable(), 0);
         QCOMPARE(answers.titles, QStringList());
+    }
+
+    // Pausing stops the clock and hides every piece behind a plain cover
+    // until a key or a click, without changing the game: a play file saved
+    // before and after the pause is the same.
+    void pauseStopsTheClockAndHidesThePieces_data()
+    {
+        QTest::addColumn<int>("pauseBy");  // 0 the P key, 1 the Pause key, 2 minimising
+        QTest::addColumn<bool>("resumeByKey");
+        QTest::newRow("P, then a click") << 0 << false;
+        QTest::newRow("Pause, then a key") << 1 << true;
+        QTest::newRow("minimised, then a key") << 2 << true;
+    }
+    void pauseStopsTheClockAndHidesThePieces()
+    {
+        QFETCH(int, pauseBy);
+        QFETCH(bool, resumeByKey);
+        DialogAnswerer answers;
+        startTwelveWithAPair();
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        QAction* pause = m_frame->action(kCmdPause);
+        QVERIFY(holds(menuTitled(QStringLiteral("ﾌｧｲﾙ(&F)")), pause) && holds(m_frame->contextMenu(), pause));
+        const auto saved = [this](const QString& name) {
+            m_chooser.nextSave = m_dir->filePath(name);
+            m_frame->action(kCmdSavePlayFile)->trigger();
+            QFile file(m_dir->filePath(name + QStringLiteral(".jpd")));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        m_clock.tick += 65'000;
+        const QByteArray before = saved(QStringLiteral("before"));
+
+        if (pauseBy == 2) {
+            m_frame->setWindowState(Qt::WindowMinimized);
+            m_frame->setWindowState(Qt::WindowNoState);
+        } else {
+            QTest::keyClick(m_frame.get(), pauseBy == 0 ? Qt::Key_P : Qt::Key_Pause);
+        }
+        auto* cover = m_frame->findChild<PauseCover*>();
+        QWidget* central = m_frame->centralWidget();
+        QVERIFY(cover->isVisible() && !pause->isEnabled());
+        QCOMPARE(doc().GetModified(), 0);
+        // Nothing of the panes shows through the cover.
+        QCOMPARE(central->grab().toImage().convertToFormat(QImage::Format_RGB32), cover->grab().toImage());
+
+        m_clock.tick += 600'000;
+        QCOMPARE(saved(QStringLiteral("during")), before);
+        if (resumeByKey)
+            QTest::keyClick(cover, Qt::Key_Space);
+        else
+            QTest::mouseClick(cover, Qt::LeftButton);
+        QVERIFY(!cover->isVisible() && pause->isEnabled());
+        QCOMPARE(saved(QStringLiteral("after")), before);
+        m_clock.tick += 5'000;
+        QVERIFY(saved(QStringLiteral("later")) != before);
     }
 
     // A game reopened with its pieces away from the place in view scrolls to

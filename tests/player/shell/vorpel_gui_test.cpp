@@ -133,7 +133,7 @@ private slots:
             QStringLiteral("  パズルファイルを開く(&V)"), QStringLiteral("  —"),
             QStringLiteral("  プレイファイルを開く(&W)"), QStringLiteral("  プレイファイルを保存する(&S)"),
             QStringLiteral("  未完成のゲーム(&G)…"), QStringLiteral("  記録(&R)…"), QStringLiteral("  —"),
-            QStringLiteral("  終了(&X)"),
+            QStringLiteral("  一時停止(&P)"), QStringLiteral("  —"), QStringLiteral("  終了(&X)"),
             QStringLiteral("編集(&E)"), QStringLiteral("  整 列(&L)"), QStringLiteral("  辺を先に整列(&E)"),
             QStringLiteral("  ピースの上下入れ替え(U)"),
             QStringLiteral("表 示(&T)"), QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
@@ -146,7 +146,10 @@ private slots:
             QStringLiteral("    曲3 草原のパストラール"), QStringLiteral("    曲4 夜のラウンジ"),
             QStringLiteral("    曲5 星の子守歌"), QStringLiteral("  —"),
             QStringLiteral("  添付メッセージ（&I）"), QStringLiteral("  黒ピース(&B)"), QStringLiteral("    通常表示"),
-            QStringLiteral("    未完成ピースを黒"),
+            QStringLiteral("    未完成ピースを黒"), QStringLiteral("  —"), QStringLiteral("  テーブルの色(&C)"),
+            QStringLiteral("    緑(&G)"), QStringLiteral("    青(&B)"), QStringLiteral("    茶(&R)"),
+            QStringLiteral("    灰(&A)"), QStringLiteral("    黒(&K)"), QStringLiteral("    —"),
+            QStringLiteral("    その他の色(&M)…"), QStringLiteral("  下絵を表示(&P)"),
             QStringLiteral("ヘルプ(&H)"), QStringLiteral("  ヘルプ(&H)"), QStringLiteral("  —"),
             QStringLiteral("  ﾊﾞｰｼﾞｮﾝ情報(&A)..."),
         };
@@ -162,12 +165,12 @@ private slots:
         emit context->aboutToShow();
         const QStringList contextEntries = entries(context);
         emit context->aboutToHide();
-        QCOMPARE(contextEntries.mid(0, 7),
+        QCOMPARE(contextEntries.mid(0, 9),
                  (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("  パズルファイルを開く(&P)"),
                               QStringLiteral("  —"), QStringLiteral("  プレイファイルを開く(&O)"),
                               QStringLiteral("  プレイファイルを保存する(&S)"), QStringLiteral("  —"),
-                              QStringLiteral("  終了(&X)")}));
-        QCOMPARE(contextEntries.mid(7),
+                              QStringLiteral("  一時停止(&A)"), QStringLiteral("  —"), QStringLiteral("  終了(&X)")}));
+        QCOMPARE(contextEntries.mid(9),
                  (QStringList{QStringLiteral("—"), QStringLiteral("編集(&E)"), QStringLiteral("  整  列(&L)"),
                               QStringLiteral("  辺を先に整列(&E)"), QStringLiteral("  ピースの上下入れ替え(U)"), QStringLiteral("表 示(&T)"),
                               QStringLiteral("  プレビュー (&P)"), QStringLiteral("  経　　　過(&K)"),
@@ -183,6 +186,36 @@ private slots:
                               QStringLiteral("ヘルプ(&H)"), QStringLiteral("  ﾊﾞｰｼﾞｮﾝ情報(&A)...")}));
         QCOMPARE(m_frame->action(kCmdOpenPuzzle)->text(), QStringLiteral("パズルファイルを開く(&V)"));
         QCOMPARE(m_frame->action(kCmdOpenPuzzle)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(m_frame->action(kCmdPause)->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)}));
+    }
+
+    // The table colour chosen in the options is painted, and it and the
+    // faint picture come back after a restart.
+    void tableLookSurvivesARestart()
+    {
+        const auto option = [this](const QString& text) {
+            for (QAction* a : m_frame->findChildren<QAction*>())
+                if (a->text() == text)
+                    return a;
+            return static_cast<QAction*>(nullptr);
+        };
+        const auto tableShown = [this] { return m_frame->board()->viewport()->grab().toImage().pixelColor(5, 5); };
+        const QColor brown(0x7a, 0x52, 0x30);
+        m_frame->show();
+        QCOMPARE(tableShown(), QColor(0, 128, 0));
+        QVERIFY(option(QStringLiteral("緑(&G)"))->isChecked());
+        QVERIFY(!option(QStringLiteral("下絵を表示(&P)"))->isChecked());
+        option(QStringLiteral("茶(&R)"))->trigger();
+        option(QStringLiteral("下絵を表示(&P)"))->trigger();
+        QCOMPARE(tableShown(), brown);
+        QVERIFY(m_frame->close());
+
+        m_frame = newFrame();
+        m_frame->show();
+        QCOMPARE(tableShown(), brown);
+        QVERIFY(option(QStringLiteral("茶(&R)"))->isChecked() && !option(QStringLiteral("緑(&G)"))->isChecked());
+        QVERIFY(option(QStringLiteral("下絵を表示(&P)"))->isChecked());
     }
 
     // The zoom commands step through the levels, stop at the ends, and the

@@ -564,6 +564,46 @@ private slots:
         QCOMPARE(m_view->horizontalScrollBar()->value(), x + 50);
     }
 
+    // The faint picture lies where the completed puzzle would, on the table's
+    // colour, beneath the pieces, at any zoom.
+    void backdropShowsThePictureBeneathThePieces_data()
+    {
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("tolerance");  // reduced pieces are smoothed
+        QTest::newRow("25 %") << 25 << 8;
+        QTest::newRow("100 %") << 100 << 1;
+    }
+    void backdropShowsThePictureBeneathThePieces()
+    {
+        QFETCH(int, percent);
+        QFETCH(int, tolerance);
+        const QColor table(0x20, 0x50, 0x8c);
+        m_view->setTableColor(table);
+        m_view->setBackdropShown(true);
+        m_view->zoomAbout(percent, QPoint(0, 0));
+        const POINT home7 = homePlace(*m_doc, 7, 0, 0);
+        placeOnBoard(*m_doc, 7, 1, home7.x, home7.y);
+        m_view->documentChanged();
+        const auto homeCentre = [&](int id) {
+            const POINT home = homePlace(*m_doc, id, 0, 0);
+            return QPoint(home.x + m_s / 2, home.y + m_s / 2);
+        };
+        const auto picture = [&](int id) {
+            return m_images.sheet(1).pixelColor(m_images.sourceRect(id).topLeft() + QPoint(m_s / 2, m_s / 2));
+        };
+        const auto near = [&](QColor shown, QColor expected) {
+            return std::abs(shown.red() - expected.red()) <= tolerance &&
+                   std::abs(shown.green() - expected.green()) <= tolerance &&
+                   std::abs(shown.blue() - expected.blue()) <= tolerance;
+        };
+        const QColor under = picture(4);
+        const QColor faint((table.red() * 4 + under.red()) / 5, (table.green() * 4 + under.green()) / 5,
+                           (table.blue() * 4 + under.blue()) / 5);
+        QVERIFY(near(shownAt(homeCentre(4)), faint));
+        QVERIFY(near(shownAt(homeCentre(7)), picture(7)));
+        QCOMPARE(shownAt(QPoint(m_doc->BoardWidth() + 20, 40)), table);
+    }
+
     void cleanup() { m_pane.reset(); }
 };
 
