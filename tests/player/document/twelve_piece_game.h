@@ -11,7 +11,8 @@
 class TwelvePieceGame : public testing::Test {
 protected:
     FakeClock clock;
-    std::unique_ptr<CVorpelDoc> doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, clock);
+    std::unique_ptr<CVorpelDoc> doc =
+        loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, clock);
     const int s = doc->PieceSize();
     const int pitch = doc->Pitch();
 

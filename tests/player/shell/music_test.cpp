@@ -314,8 +314,8 @@ private slots:
         shortHeader[7] = 5;
         QByteArray hugeTrack = smf;
         hugeTrack.replace(18, 4, QByteArray(4, '\xff'));
-        for (const QByteArray& bad : {rmi.chopped(1), smf.chopped(1), smf.left(14),
-                                      QByteArray("RIFF\x10\0\0\0WAVEjunkjunk", 20), QByteArray(), shortHeader, hugeTrack})
+        for (const QByteArray& bad : {rmi.chopped(1), smf.chopped(1), smf.left(14), QByteArray(),
+                                      QByteArray("RIFF\x10\0\0\0WAVEjunkjunk", 20), shortHeader, hugeTrack})
             QVERIFY(standardMidiFile(bad).isEmpty());
     }
 

@@ -47,7 +47,8 @@ TEST(PieceImages, AlphaFollowsTheMaskInEveryTurnAndDepth)
             const QPoint at = source.topLeft() + in;
             const jigsaw::PackedDib& sheet = doc->Sheet(turn - 1);
             const jigsaw::ColorRef c = jigsaw::dibSamples(sheet)[at.y() * sheet.width() + at.x()];
-            EXPECT_EQ(images.sheet(turn).pixelColor(at), QColor(jigsaw::redOf(c), jigsaw::greenOf(c), jigsaw::blueOf(c)));
+            const QColor expected(jigsaw::redOf(c), jigsaw::greenOf(c), jigsaw::blueOf(c));
+            EXPECT_EQ(images.sheet(turn).pixelColor(at), expected);
             EXPECT_EQ(qAlpha(images.sheet(turn).pixel(source.topLeft() + out)), 0);
 
             QImage target(source.size(), QImage::Format_ARGB32_Premultiplied);
