@@ -15,8 +15,8 @@ TEST(Translations, JapaneseOnlyWhenTheDesktopPutsItFirst)
     EXPECT_EQ(uiLanguageFor({}), UiLanguage::English);
 }
 
-// The built catalogues turn a Japanese source text into English, and the
-// Japanese interface gets Qt's own texts in Japanese.
+// The built catalogue turns a Japanese source text into English while it is
+// installed.
 TEST(Translations, CataloguesAreFoundAndTranslate)
 {
     const char* context = "UnfinishedGamesDialog";
@@ -31,12 +31,4 @@ TEST(Translations, CataloguesAreFoundAndTranslate)
         delete t;
     }
     EXPECT_EQ(QCoreApplication::translate(context, source), QString::fromUtf8(source));
-
-    QList<QTranslator*> japanese = installTranslations(QStringLiteral("vorpel"), UiLanguage::Japanese);
-    ASSERT_EQ(japanese.size(), 1);
-    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
-    for (QTranslator* t : japanese) {
-        QCoreApplication::removeTranslator(t);
-        delete t;
-    }
 }

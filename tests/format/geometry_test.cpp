@@ -7,19 +7,6 @@
 namespace jigsaw {
 namespace {
 
-TEST(Geometry, DerivedValuesOfTheSevenByNinePuzzle)
-{
-    const PuzzleGeometry g = puzzleSize(0).geometry;
-    EXPECT_EQ(g.pitch(), 60);
-    EXPECT_EQ(g.pieceSize(), 100);
-    EXPECT_EQ(g.width(), 460);
-    EXPECT_EQ(g.height(), 580);
-    EXPECT_EQ(g.sheetWidth(), 700);
-    EXPECT_EQ(g.sheetHeight(), 900);
-    EXPECT_EQ(dibStride(4 * g.sheetWidth(), 1), 352u);
-    EXPECT_EQ(dibStride(g.width(), 4), 232u);
-}
-
 // The row paddings the writers use are derived from the 4-byte alignment;
 // these are the values the maker's size table lists (size 11's mask padding
 // is 4, as the alignment gives).

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "format_error.h"
 #include "message_text.h"
 
@@ -356,30 +358,18 @@ TEST(JztReader, ImpossibleFieldsAreNamed)
     EXPECT_NE(errorOf(badMap).find("(templateMap, biBitCount, 8, 4)"), std::string::npos);
 }
 
-class JztFileTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("jzt_file_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    Bytes slurp(const std::filesystem::path& p)
-    {
+// Files are written atomically: a failed write leaves the old file and no
+// temporary one; a file that cannot be read is reported.
+TEST(JztFile, WritesAtomicallyAndReportsWhatCannotBeReadOrWritten)
+{
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("jzt_file_test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto slurp = [](const std::filesystem::path& p) {
         std::ifstream in(p, std::ios::binary);
         return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-
-    std::filesystem::path dir_;
-};
-
-TEST_F(JztFileTest, WritesAtomicallyAndKeepsTheOldFileOnFailure)
-{
-    const std::filesystem::path path = dir_ / "puzzle.jzt";
+    };
+    const std::filesystem::path path = dir / "puzzle.jzt";
     const JztPuzzle first = randomPuzzle(6, DataFormat::Small, ColorFormat::Indexed, 1);
     writeJztFile(path, first);
     EXPECT_EQ(slurp(path), writeJzt(first));
@@ -395,24 +385,22 @@ TEST_F(JztFileTest, WritesAtomicallyAndKeepsTheOldFileOnFailure)
     JztPuzzle longLine = second;
     longLine.header.messageLines[1] = std::string(101, 'a');
     EXPECT_THROW(writeJztFile(path, longLine), FormatError);
-    EXPECT_THROW(writeJztFile(dir_ / "missing" / "x.jzt", second), FormatError);
-    EXPECT_THROW(writeJztFile(dir_, second), FormatError) << "a folder cannot be replaced by a file";
+    EXPECT_THROW(writeJztFile(dir / "missing" / "x.jzt", second), FormatError);
+    EXPECT_THROW(writeJztFile(dir, second), FormatError) << "a folder cannot be replaced by a file";
 
     EXPECT_EQ(slurp(path), writeJzt(second)) << "failed writes leave the old file";
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1) << "no temporary file is left";
-}
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary file is left";
 
-TEST_F(JztFileTest, ReportsFilesThatCannotBeRead)
-{
-    EXPECT_THROW(readJztFile(dir_ / "absent.jzt"), FormatError);
-    EXPECT_THROW(readJztFile(dir_), FormatError);
-    std::ofstream(dir_ / "text.jzt") << "not a puzzle";
+    EXPECT_THROW(readJztFile(dir / "absent.jzt"), FormatError);
+    EXPECT_THROW(readJztFile(dir), FormatError);
+    std::ofstream(dir / "text.jzt") << "not a puzzle";
     try {
-        readJztFile(dir_ / "text.jzt");
-        FAIL();
+        readJztFile(dir / "text.jzt");
+        ADD_FAILURE();
     } catch (const FormatError& e) {
         EXPECT_EQ(e.code(), jigsaw::ErrorCode::PuzzleFileTooShort);
     }
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

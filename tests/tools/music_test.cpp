@@ -16,55 +16,39 @@
 #include <vector>
 
 #include "bgm_tracks.h"
+#include "byte_io.h"
 #include "midi_file.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Reads bytes with a bounds check before every read; any fault throws.
-class Reader {
-public:
-    Reader(const Bytes& bytes, std::size_t begin, std::size_t end) : m_bytes(bytes), m_at(begin), m_end(end) {}
-    bool done() const { return m_at == m_end; }
-    std::size_t at() const { return m_at; }
-    std::uint8_t byte()
-    {
-        if (m_at >= m_end)
-            throw std::runtime_error("read past the end");
-        return m_bytes[m_at++];
-    }
-    std::uint32_t bigEndian(int count)
-    {
-        std::uint32_t v = 0;
-        for (int i = 0; i < count; ++i)
-            v = v << 8 | byte();
-        return v;
-    }
-    std::uint32_t variableLength()
-    {
-        std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) {
-            const std::uint8_t b = byte();
-            v = v << 7 | (b & 0x7F);
-            if (!(b & 0x80))
-                return v;
-        }
-        throw std::runtime_error("variable-length quantity longer than four bytes");
-    }
-    std::string id() { return {static_cast<char>(byte()), static_cast<char>(byte()), static_cast<char>(byte()), static_cast<char>(byte())}; }
-    void skip(std::uint32_t count)
-    {
-        if (count > m_end - m_at)
-            throw std::runtime_error("skip past the end");
-        m_at += count;
-    }
+// Big-endian numbers and variable-length quantities; a read past the end throws.
+std::uint32_t bigEndian(jigsaw::ByteReader& in, int count)
+{
+    std::uint32_t v = 0;
+    for (int i = 0; i < count; ++i)
+        v = v << 8 | in.u8();
+    return v;
+}
 
-private:
-    const Bytes& m_bytes;
-    std::size_t m_at;
-    std::size_t m_end;
-};
+std::uint32_t variableLength(jigsaw::ByteReader& in)
+{
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::uint8_t b = in.u8();
+        v = v << 7 | (b & 0x7F);
+        if (!(b & 0x80))
+            return v;
+    }
+    throw std::runtime_error("variable-length quantity longer than four bytes");
+}
+
+std::string chunkId(jigsaw::ByteReader& in)
+{
+    const auto id = in.bytes(4);
+    return {id.begin(), id.end()};
+}
 
 struct Note {
     int channel, key, velocity;
@@ -86,33 +70,29 @@ struct Song {
 Song readSong(const Bytes& bytes)
 {
     Song song;
-    Reader file(bytes, 0, bytes.size());
-    if (file.id() != "MThd" || file.bigEndian(4) != 6 || file.bigEndian(2) != 1)
+    jigsaw::ByteReader file(bytes);
+    if (chunkId(file) != "MThd" || bigEndian(file, 4) != 6 || bigEndian(file, 2) != 1)
         throw std::runtime_error("not a format-1 header");
-    const std::uint32_t trackCount = file.bigEndian(2);
-    song.division = static_cast<int>(file.bigEndian(2));
+    const std::uint32_t trackCount = bigEndian(file, 2);
+    song.division = static_cast<int>(bigEndian(file, 2));
     if (song.division == 0 || song.division >= 0x8000)
         throw std::runtime_error("bad division");
     for (std::uint32_t t = 0; t < trackCount; ++t) {
-        if (file.id() != "MTrk")
+        if (chunkId(file) != "MTrk")
             throw std::runtime_error("missing track chunk");
-        const std::uint32_t length = file.bigEndian(4);
-        Reader track(bytes, file.at(), file.at() + length);
-        file.skip(length);
+        jigsaw::ByteReader track(file.bytes(bigEndian(file, 4)));
         std::map<std::pair<int, int>, Note> sounding;
         std::uint32_t tick = 0;
         bool ended = false;
-        while (!track.done()) {
+        while (track.remaining() > 0) {
             if (ended)
                 throw std::runtime_error("events after end-of-track");
-            tick += track.variableLength();
-            const std::uint8_t status = track.byte();
+            tick += variableLength(track);
+            const std::uint8_t status = track.u8();
             if (status == 0xFF) {
-                const std::uint8_t type = track.byte();
-                const std::uint32_t size = track.variableLength();
-                Bytes data;
-                for (std::uint32_t i = 0; i < size; ++i)
-                    data.push_back(track.byte());
+                const std::uint8_t type = track.u8();
+                const std::uint32_t size = variableLength(track);
+                const auto data = track.bytes(size);
                 if (type == 0x2F && size == 0) {
                     ended = true;
                     song.endTick = std::max(song.endTick, tick);
@@ -130,8 +110,8 @@ Song readSong(const Bytes& bytes)
             if (!(status & 0x80))
                 throw std::runtime_error("running status");
             const int kind = status & 0xF0, channel = status & 0x0F;
-            const int a = track.byte();
-            const int b = (kind == 0xC0 || kind == 0xD0) ? 0 : track.byte();
+            const int a = track.u8();
+            const int b = (kind == 0xC0 || kind == 0xD0) ? 0 : track.u8();
             if (a > 127 || b > 127 || kind == 0xF0)
                 throw std::runtime_error("bad channel message");
             if (kind == 0xC0)
@@ -153,7 +133,7 @@ Song readSong(const Bytes& bytes)
         if (!sounding.empty())
             throw std::runtime_error("note still sounding at end-of-track");
     }
-    if (!file.done())
+    if (file.remaining() > 0)
         throw std::runtime_error("bytes after the last track");
     return song;
 }
@@ -192,9 +172,9 @@ TEST(MidiFile, VariableLengthQuantitiesRoundTripAndAreBounded)
         Bytes out;
         jigsaw::appendVariableLength(out, value);
         EXPECT_EQ(out.size(), size) << value;
-        Reader r(out, 0, out.size());
-        EXPECT_EQ(r.variableLength(), value);
-        EXPECT_TRUE(r.done());
+        jigsaw::ByteReader r(out);
+        EXPECT_EQ(variableLength(r), value);
+        EXPECT_EQ(r.remaining(), 0u);
     }
     Bytes out;
     jigsaw::appendVariableLength(out, 128);

@@ -143,24 +143,6 @@ TEST_F(BatchCreation, EverySizeBothFormatsFromBmpAndJpeg)
     }
 }
 
-TEST_F(BatchCreation, DefaultFrameMessageAndShowFlag)
-{
-    QImage photo(1000, 500, QImage::Format_RGB32);
-    photo.fill(qRgb(30, 160, 90));
-    ASSERT_TRUE(photo.save(path("wide.png"), "PNG"));
-    const RunResult run = runKestra({QStringLiteral("--output"), path("m.jzt"), QStringLiteral("--message"),
-                               QStringLiteral("こんにちは"), QStringLiteral("--message"), QString(QLatin1Char('x')).repeated(150),
-                               QStringLiteral("--hide-message"), path("wide.png")});
-    ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
-    const jigsaw::JztPuzzle puzzle = jigsaw::readJztFile(path("m.jzt").toStdString());
-    EXPECT_EQ(jigsaw::cp932ToUtf8(puzzle.header.messageLines[0]), "こんにちは");
-    EXPECT_EQ(puzzle.header.messageLines[1].size(), 100u);
-    EXPECT_TRUE(puzzle.header.messageLines[2].empty());
-    EXPECT_EQ(puzzle.header.showMessage, 0);
-    EXPECT_EQ(puzzle.header.geometry, jigsaw::puzzleSize(0).geometry);
-    EXPECT_EQ(jigsaw::dibSamples(puzzle.picture)[1000], jigsaw::rgb(30, 160, 90));
-}
-
 TEST_F(BatchCreation, BadCommandLinesFailWithOneLineAndNoFile)
 {
     QImage photo(700, 700, QImage::Format_RGB32);
@@ -176,7 +158,6 @@ TEST_F(BatchCreation, BadCommandLinesFailWithOneLineAndNoFile)
         {QStringLiteral("--output"), out, QStringLiteral("--size"), QStringLiteral("16"), pic},
         {QStringLiteral("--output"), out, QStringLiteral("--size"), QStringLiteral("big"), pic},
         {QStringLiteral("--output"), out, QStringLiteral("--format"), QStringLiteral("medium"), pic},
-        {QStringLiteral("--output"), out, QStringLiteral("--frame"), QStringLiteral("0,0,800,50"), pic},
         {QStringLiteral("--output"), out, QStringLiteral("--frame"), QStringLiteral("1,2,3"), pic},
         {QStringLiteral("--output"), out, path("missing.jpg")},
         {QStringLiteral("--output"), out, path("broken.jpg")},
@@ -194,6 +175,77 @@ TEST_F(BatchCreation, BadCommandLinesFailWithOneLineAndNoFile)
     }
     const RunResult help = runKestra({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
+}
+
+// Batch mode holds to the window's rules: the smallest frame (with a word
+// when the puzzle enlarges it), the message lines that the file can hold, and
+// the show flag only with a message.
+class BatchRules : public BatchCreation {
+protected:
+    void SetUp() override
+    {
+        QImage photo(1000, 800, QImage::Format_RGB32);
+        photo.fill(qRgb(200, 120, 40));
+        ASSERT_TRUE(photo.save(picture, "PNG"));
+    }
+
+    // Runs the maker on the picture; returns its exit code and keeps what it
+    // wrote to standard error.
+    int make(const QStringList& options)
+    {
+        QFile::remove(output);
+        const RunResult run = runKestra(QStringList{QStringLiteral("--output"), output} + options << picture);
+        errorText = run.errorText;
+        return run.exitCode;
+    }
+
+    const QString picture = path("p.png");
+    const QString output = path("out.jzt");
+    QString errorText;
+};
+
+TEST_F(BatchRules, FrameMustBeFiftyPixelsEachWay)
+{
+    for (const char* frame : {"0,0,10,10", "0,0,49,200", "10,10,300,59"}) {
+        EXPECT_NE(make({QStringLiteral("--frame"), QLatin1String(frame)}), 0) << frame;
+        EXPECT_EQ(errorText.count(QLatin1Char('\n')), 1) << errorText.toStdString();
+        EXPECT_TRUE(errorText.contains(QLatin1String(frame))) << errorText.toStdString();
+        EXPECT_FALSE(QFile::exists(output)) << frame;
+    }
+    // The smallest frame is taken, with one line saying the puzzle enlarges it.
+    EXPECT_EQ(make({QStringLiteral("--frame"), QStringLiteral("350,250,400,300")}), 0) << errorText.toStdString();
+    EXPECT_EQ(errorText.count(QLatin1Char('\n')), 1) << errorText.toStdString();
+    EXPECT_TRUE(errorText.contains(QStringLiteral("10.33 倍"))) << errorText.toStdString();
+    EXPECT_TRUE(QFile::exists(output));
+}
+
+TEST_F(BatchRules, OverLongMessageLineIsCutAndSaidSo)
+{
+    const QString longLine = QStringLiteral("あ").repeated(60);  // 120 bytes in CP932
+    ASSERT_EQ(make({QStringLiteral("--message"), QStringLiteral("短い"), QStringLiteral("--message"), longLine}), 0);
+    EXPECT_TRUE(errorText.startsWith(QLatin1String("kestra: "))) << errorText.toStdString();
+    EXPECT_TRUE(errorText.contains(QStringLiteral("2 行目"))) << errorText.toStdString();
+    const jigsaw::JztHeader header = jigsaw::readJztFile(output.toStdString()).header;
+    EXPECT_EQ(jigsaw::cp932ToUtf8(header.messageLines[0]), "短い");
+    EXPECT_EQ(header.messageLines[1].size(), 100u);
+    EXPECT_TRUE(header.messageLines[2].empty());
+}
+
+// Without options the first size is made of the whole picture, with no
+// message to show; the show flag comes only with a message.
+TEST_F(BatchRules, DefaultsAndTheShowFlagOnlyWithAMessage)
+{
+    ASSERT_EQ(make({}), 0);
+    const jigsaw::JztPuzzle puzzle = jigsaw::readJztFile(output.toStdString());
+    EXPECT_EQ(puzzle.header.showMessage, 0);
+    EXPECT_EQ(puzzle.header.geometry, jigsaw::puzzleSize(0).geometry);
+    EXPECT_EQ(jigsaw::dibSamples(puzzle.picture)[1000], jigsaw::rgb(200, 120, 40));
+    const auto shown = [this] { return jigsaw::readJztFile(output.toStdString()).header.showMessage; };
+    ASSERT_EQ(make({QStringLiteral("--message"), QStringLiteral("こんにちは")}), 0);
+    EXPECT_EQ(shown(), 1);
+    ASSERT_EQ(make({QStringLiteral("--message"), QStringLiteral("こんにちは"), QStringLiteral("--hide-message")}), 0);
+    EXPECT_EQ(shown(), 0);
+    EXPECT_TRUE(errorText.isEmpty());
 }
 
 }  // namespace

@@ -26,17 +26,19 @@ protected:
         return doc.m_rcFrameView;
     }
 
+    // A corner dragged to the mouse, and the frame that results.
+    struct Case {
+        KPoint corner;
+        KPoint mouse;
+        KRect expected;
+    };
+
     CKestraDoc doc;
     const KRect client{0, 0, 1010, 520};
 };
 
 TEST_F(FrameDragTest, CornerChoosesThePointOnTheDiagonalByTheSideOfTheMouse)
 {
-    struct Case {
-        KPoint corner;
-        KPoint mouse;
-        KRect expected;
-    };
     const Case cases[] = {
         // Top-left: horizontal projection above the line, vertical below.
         {{100, 100}, {100, 40}, {60, 40, 300, 400}},
@@ -86,11 +88,6 @@ TEST_F(FrameDragTest, LockedCornerPastTheClientEdgeStopsOnItAlongTheDiagonal)
     EXPECT_EQ(doc.m_rcFrameView, (KRect{100, 100, 380, 520}));
     kestra::frameRelease(doc);
     // Each corner pushed far out ends on an edge with the frame's proportions.
-    struct Case {
-        KPoint corner;
-        KPoint mouse;
-        KRect expected;
-    };
     const Case cases[] = {
         {{100, 100}, {-900, -900}, {33, 0, 300, 400}},
         {{300, 100}, {2000, -900}, {100, 0, 367, 400}},

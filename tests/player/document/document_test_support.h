@@ -43,5 +43,13 @@ const jigsaw::JztPuzzle& samplePuzzle(int sizeIndex, jigsaw::DataFormat format, 
 std::unique_ptr<CVorpelDoc> loadedDoc(int sizeIndex, jigsaw::DataFormat format, jigsaw::ColorFormat color,
                                       FakeClock& clock);
 
+// Takes a piece out of the tray and lays it on the board with its image's
+// top-left at board (x, y) in the given turn, as a hand-over from the tray
+// would, without joining it.
+void placeOnBoard(CVorpelDoc& doc, int piece, int turn, int x, int y);
+
+// The tray slot that holds a piece, or -1.
+int slotOfPiece(const CVorpelDoc& doc, int piece);
+
 inline constexpr int kSize12 = 6;     // 3 × 4 pieces
 inline constexpr int kSize1000 = 15;  // 40 × 25 pieces

@@ -10,8 +10,6 @@ TEST(ElapsedClock, HandsEndWhereTheOldConstantsPutThem)
     EXPECT_EQ(ClockHandEnd(15, kSecondHandLength), (POINT{66, 49}));
     EXPECT_EQ(ClockHandEnd(30, kSecondHandLength), (POINT{42, 74}));
     EXPECT_EQ(ClockHandEnd(45, kSecondHandLength), (POINT{17, 50}));
-    // Twelve degrees clockwise from the top.
-    EXPECT_EQ(ClockHandEnd(2, kMinuteHandLength), (POINT{46, 30}));
 }
 
 TEST(ElapsedClock, NothingIsTimedBeforeAGame)
@@ -48,7 +46,9 @@ TEST(ElapsedClock, FreezesAtTheFinalTimeOnceComplete)
     const auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::Indexed, clock);
     doc->SetPiecesOut(12);
     doc->SetCompleted(1);
-    TakeFinalTime(*doc, clock.tick + 61'000);
+    EXPECT_EQ(TakeFinalTime(*doc, clock.tick + 61'000), (ElapsedTime{0, 1, 1}));
+    EXPECT_EQ(doc->GetPlayable(), 0);
+    EXPECT_EQ(doc->GetStartTick(), 0u);
     for (const std::uint64_t later : {clock.tick + 61'000, clock.tick + 900'000}) {
         const ElapsedClock c = ElapsedClockAt(*doc, later);
         EXPECT_TRUE(c.timed);

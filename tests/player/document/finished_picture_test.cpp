@@ -71,20 +71,6 @@ protected:
     void TearDown() override { std::filesystem::remove_all(dir); }
 };
 
-TEST(ElapsedTime, SplitsIntoHoursMinutesSecondsAndStopsTheClock)
-{
-    EXPECT_EQ(SplitElapsed(3725), (ElapsedTime{1, 2, 5}));
-    EXPECT_EQ(SplitElapsed(59), (ElapsedTime{0, 0, 59}));
-
-    FakeClock clock;
-    const auto doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::Indexed, clock);
-    doc->SetElapsedBase(3600);
-    EXPECT_EQ(TakeFinalTime(*doc, clock.tick + 125'400), (ElapsedTime{1, 2, 5}));
-    EXPECT_EQ(doc->GetElapsedSeconds(), 3725);
-    EXPECT_EQ(doc->GetPlayable(), 0);
-    EXPECT_EQ(doc->GetStartTick(), 0u);
-}
-
 TEST_F(FinishedPicture, UngluedShowsEachPieceAtHomeOnWhite)
 {
     const FinishedBuffer b = CaptureFinishedPicture(*doc, ComposeFinishedPicture(*doc));

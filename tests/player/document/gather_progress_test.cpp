@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "document_test_support.h"
+#include "twelve_piece_game.h"
 
 namespace {
 
@@ -21,27 +21,9 @@ bool overlap(const RECT& a, const RECT& b)
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// A 12-piece game (3 × 4, S 200, pitch 120, margin 80) with every piece in
-// the tray.
-class GatherAndProgress : public testing::Test {
+class GatherAndProgress : public TwelvePieceGame {
 protected:
-    FakeClock clock;
-    std::unique_ptr<CVorpelDoc> doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::TrueColor, clock);
-    const int s = doc->PieceSize();
-    const int pitch = doc->Pitch();
-
-    // Puts a piece onto the board alone, as a hand-over would, without joining.
-    void put(int id, int x, int y)
-    {
-        for (int slot = 0; slot <= doc->PieceCount(); ++slot)
-            if (doc->GetTrayTurn(slot) != 0 && doc->GetTrayPiece(slot) == id) {
-                doc->SetTrayPiece(slot, -1);
-                doc->SetTrayTurn(slot, 0);
-            }
-        doc->SetOnBoard(id, 1);
-        doc->SetBoardTurn(id, 1);
-        doc->PieceRect()[id % 3][id / 3] = RECT{x, y, x + s, y + s};
-    }
+    void put(int id, int x, int y) { placeOnBoard(*doc, id, 1, x, y); }
     // Puts the listed pieces at their places in the picture from (x, y) and
     // joins them into one group.
     void putGroup(const std::vector<int>& ids, int x, int y)
@@ -51,7 +33,6 @@ protected:
         for (int id : ids)
             TryJoin(*doc, id);
     }
-    RECT rect(int id) const { return doc->PieceRect()[id % 3][id / 3]; }
     static bool inside(const RECT& r, const RECT& area)
     {
         return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;

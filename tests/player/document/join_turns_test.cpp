@@ -1,40 +1,16 @@
-#include <gtest/gtest.h>
-
-#include <memory>
-
-#include "document_test_support.h"
 #include "play_rules.h"
+#include "twelve_piece_game.h"
 
 namespace {
 
-using jigsaw::ColorFormat;
-using jigsaw::DataFormat;
-
-// Joins of turned groups in the 12-piece game (3 × 4, S 200, pitch 120).
-// Piece 4 sits in the middle of the picture's grid: 3 left of it, 5 right,
-// 1 above and 7 below.
-class JoinTurns : public testing::Test {
+// Joins of turned groups in the 12-piece game. Piece 4 sits in the middle of
+// the picture's grid: 3 left of it, 5 right, 1 above and 7 below.
+class JoinTurns : public TwelvePieceGame {
 protected:
-    FakeClock clock;
-    std::unique_ptr<CVorpelDoc> start = loadedDoc(kSize12, DataFormat::Large, ColorFormat::TrueColor, clock);
-    std::unique_ptr<CVorpelDoc> doc = std::make_unique<CVorpelDoc>();
+    const CVorpelDoc start = *doc;
 
-    void put(int id, int turn, int x, int y)
-    {
-        for (int slot = 0; slot <= doc->PieceCount(); ++slot)
-            if (doc->GetTrayTurn(slot) != 0 && doc->GetTrayPiece(slot) == id) {
-                doc->SetTrayPiece(slot, -1);
-                doc->SetTrayTurn(slot, 0);
-            }
-        doc->SetOnBoard(id, 1);
-        doc->SetBoardTurn(id, turn);
-        doc->PieceRect()[id % 3][id / 3] = RECT{x, y, x + 200, y + 200};
-    }
-    POINT at(int id) const
-    {
-        const RECT r = doc->PieceRect()[id % 3][id / 3];
-        return POINT{r.left, r.top};
-    }
+    void put(int id, int turn, int x, int y) { placeOnBoard(*doc, id, turn, x, y); }
+    POINT at(int id) const { return POINT{rect(id).left, rect(id).top}; }
 };
 
 struct Neighbour {
@@ -59,7 +35,7 @@ TEST_F(JoinTurns, EveryNeighbourJoinsInEveryTurnWithinTheWindowOnly)
         for (int turn = 1; turn <= 4; ++turn)
             for (int axis = 0; axis < 2; ++axis)
                 for (const int offset : {-16, -15, 0, 14, 15}) {
-                    *doc = *start;
+                    *doc = start;
                     const POINT place{400 + n.place[turn - 1].x, 400 + n.place[turn - 1].y};
                     put(n.id, turn, place.x, place.y);
                     put(4, turn, 400 + (axis == 0 ? offset : 0), 400 + (axis == 1 ? offset : 0));
@@ -80,11 +56,11 @@ TEST_F(JoinTurns, ANeighbourInTheUnturnedPlaceOrAnotherTurnDoesNotJoin)
 {
     for (const Neighbour& n : kNeighbours)
         for (int turn = 2; turn <= 4; ++turn) {
-            *doc = *start;
+            *doc = start;
             put(4, turn, 400, 400);
             put(n.id, turn, 400 + n.place[0].x, 400 + n.place[0].y);
             EXPECT_EQ(TryJoin(*doc, 4).count, 0) << "neighbour " << n.id << " turn " << turn;
-            *doc = *start;
+            *doc = start;
             put(4, turn, 400, 400);
             put(n.id, turn % 4 + 1, 400 + n.place[turn - 1].x, 400 + n.place[turn - 1].y);
             EXPECT_EQ(TryJoin(*doc, 4).count, 0) << "neighbour " << n.id << " turn " << turn;
@@ -95,7 +71,7 @@ TEST_F(JoinTurns, AGroupThatGrowsDuringThePassKeepsJoiningWhileTurned)
 {
     // Upside down, the picture's column 1 runs upwards on screen: 10 lies
     // above 7, which lies above 4. Only 7 is within reach of 4, and 10 of 7.
-    *doc = *start;
+    *doc = start;
     put(4, 3, 400, 400);
     put(7, 3, 405, 400 - 120 - 3);
     put(10, 3, 411, 154);

@@ -48,14 +48,6 @@ std::size_t occupiedSlot(const Bytes& b, std::size_t from)
     return from;
 }
 
-std::filesystem::path emptyFolder(const char* name)
-{
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
 Bytes fileBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -222,29 +214,6 @@ TEST(PlayFile, TwoSavesDifferOnlyInTheSeconds)
     EXPECT_EQ(seconds, 40u + 70'000'000u);
 }
 
-TEST(PlayFile, AFailedOverwriteLeavesTheOldFileByteForByte)
-{
-    const std::filesystem::path dir = emptyFolder("player_document_play_overwrite_test");
-    FakeClock clock;
-    const auto doc = gameInProgress(clock);
-    SavePlayFile(*doc, dir / "game.jpd", clock);
-    const Bytes old = fileBytes(dir / "game.jpd");
-
-    doc->PieceRect()[2][1] = RECT{700, 300, 900, 500};
-    doc->SetModified(1);
-    clock.tick += 60'000;
-    jigsaw::atomicFileCalls().fsync = [](int) {
-        errno = EIO;
-        return -1;
-    };
-    EXPECT_THROW(SavePlayFile(*doc, dir / "game.jpd", clock), jigsaw::FormatError);
-    jigsaw::atomicFileCalls().fsync = ::fsync;
-    EXPECT_EQ(fileBytes(dir / "game.jpd"), old);
-    EXPECT_EQ(doc->GetModified(), 1) << "the game still counts as unsaved";
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
-    std::filesystem::remove_all(dir);
-}
-
 // Each damage to a good file must be refused with the open game left as it was.
 TEST(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
 {
@@ -347,9 +316,13 @@ TEST(PlayFile, AGroupSavedPastTheCornerComesBackWhole)
     EXPECT_TRUE(PutDownHeldGroup(*doc).completed);
 }
 
+// Saved through files, the game opens again; a folder that is missing or an
+// overwrite that fails leaves the old file byte for byte and the game unsaved.
 TEST(PlayFile, SaveAndOpenThroughFiles)
 {
-    const std::filesystem::path dir = emptyFolder("player_document_play_file_test");
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("play_file_test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
     FakeClock clock;
     const auto doc = gameInProgress(clock);
 
@@ -359,12 +332,26 @@ TEST(PlayFile, SaveAndOpenThroughFiles)
     SavePlayFile(*doc, dir / "game.jpd", clock);
     EXPECT_EQ(doc->GetModified(), 0);
     EXPECT_EQ(doc->GetPlaySavePath(), (dir / "game.jpd").string());
+    const Bytes saved = fileBytes(dir / "game.jpd");
+    EXPECT_EQ(saved, WritePlayData(*doc, clock.tick));
     CVorpelDoc reopened;
     OpenPlayFile(reopened, dir / "game.jpd", clock, noDocumentEvents());
     EXPECT_EQ(reopened.GetPlayOpenPath(), (dir / "game.jpd").string());
-    EXPECT_EQ(fileBytes(dir / "game.jpd"), WritePlayData(*doc, clock.tick));
     EXPECT_EQ(reopened.GetPiecesOut(), 3);
     EXPECT_EQ(reopened.Group(1)[0][0], 1);
+
+    doc->PieceRect()[2][1] = RECT{700, 300, 900, 500};
+    doc->SetModified(1);
+    clock.tick += 60'000;
+    jigsaw::atomicFileCalls().fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    EXPECT_THROW(SavePlayFile(*doc, dir / "game.jpd", clock), jigsaw::FormatError);
+    jigsaw::atomicFileCalls().fsync = ::fsync;
+    EXPECT_EQ(fileBytes(dir / "game.jpd"), saved);
+    EXPECT_EQ(doc->GetModified(), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
     std::filesystem::remove_all(dir);
 }
 

@@ -2,45 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "document_test_support.h"
 #include "selection_rules.h"
+#include "twelve_piece_game.h"
 
 namespace {
 
-using jigsaw::ColorFormat;
-using jigsaw::DataFormat;
-
-// A 12-piece game (3 × 4, S 200, pitch 120) with every piece still in the tray.
-class PlayRules : public testing::Test {
+class PlayRules : public TwelvePieceGame {
 protected:
-    FakeClock clock;
-    std::unique_ptr<CVorpelDoc> doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::TrueColor, clock);
-    const int s = doc->PieceSize();
-    const int pitch = doc->Pitch();
-
-    static int slotOf(const CVorpelDoc& d, int id)
-    {
-        for (int slot = 0; slot <= d.PieceCount(); ++slot)
-            if (d.GetTrayTurn(slot) != 0 && d.GetTrayPiece(slot) == id)
-                return slot;
-        return kNoPiece;
-    }
-    // Puts a piece straight onto the board, alone, as a hand-over would.
-    void put(CVorpelDoc& d, int id, int turn, int x, int y)
-    {
-        const int slot = slotOf(d, id);
-        d.SetTrayPiece(slot, -1);
-        d.SetTrayTurn(slot, 0);
-        d.SetOnBoard(id, 1);
-        d.SetBoardTurn(id, turn);
-        d.PieceRect()[id % 3][id / 3] = RECT{x, y, x + s, y + s};
-    }
-    RECT rect(int id) const { return doc->PieceRect()[id % 3][id / 3]; }
     POINT slotCentre(int slot) const
     {
         const POINT o = TraySlotOrigin(*doc, slot);
@@ -50,8 +22,8 @@ protected:
 
 TEST_F(PlayRules, PicksTheTopOutlineAndSeesThroughTheSurround)
 {
-    put(*doc, 0, 1, 100, 100);
-    put(*doc, 4, 1, 200, 200);
+    placeOnBoard(*doc, 0, 1, 100, 100);
+    placeOnBoard(*doc, 4, 1, 200, 200);
     BringGroupToFront(*doc, 1, 1);
     EXPECT_EQ(FindPieceAt(*doc, 250, 250), 4) << "the later piece wins where both are solid";
     EXPECT_TRUE(HitTestPiece(*doc, 115, 115, 0));
@@ -66,10 +38,10 @@ TEST_F(PlayRules, PicksTheTopOutlineAndSeesThroughTheSurround)
 
 TEST_F(PlayRules, APieceDroppedIntoAGapJoinsAllThreeAndTheLastJoinCompletes)
 {
-    put(*doc, 1, 1, 200 + pitch, 200);
-    put(*doc, 3, 1, 200, 200 + pitch);
-    put(*doc, 5, 1, 200 + 2 * pitch, 200 + pitch);
-    put(*doc, 4, 1, 600, 600);
+    placeOnBoard(*doc, 1, 1, 200 + pitch, 200);
+    placeOnBoard(*doc, 3, 1, 200, 200 + pitch);
+    placeOnBoard(*doc, 5, 1, 200 + 2 * pitch, 200 + pitch);
+    placeOnBoard(*doc, 4, 1, 600, 600);
     ASSERT_EQ(PickUpGroup(*doc, 600 + s / 2, 600 + s / 2), 4);
     MoveHeldGroup(*doc, 200 + pitch + s / 2 + 9, 200 + pitch + s / 2 - 7);
     const JoinResult gap = PutDownHeldGroup(*doc);
@@ -85,10 +57,10 @@ TEST_F(PlayRules, APieceDroppedIntoAGapJoinsAllThreeAndTheLastJoinCompletes)
     EXPECT_EQ(gap.damage.after, GroupBounds(*doc, 4));
 
     for (int id : {0, 2, 6, 7, 8, 9, 10}) {
-        put(*doc, id, 1, 200 + id % 3 * pitch, 200 + id / 3 * pitch);
+        placeOnBoard(*doc, id, 1, 200 + id % 3 * pitch, 200 + id / 3 * pitch);
         EXPECT_FALSE(TryJoin(*doc, id).completed);
     }
-    put(*doc, 11, 1, 200 + 2 * pitch + 3, 200 + 3 * pitch - 4);
+    placeOnBoard(*doc, 11, 1, 200 + 2 * pitch + 3, 200 + 3 * pitch - 4);
     const JoinResult last = TryJoin(*doc, 11);
     EXPECT_EQ(last.count, 1) << "the second neighbour is already in the group";
     EXPECT_TRUE(last.completed);
@@ -98,9 +70,9 @@ TEST_F(PlayRules, APieceDroppedIntoAGapJoinsAllThreeAndTheLastJoinCompletes)
 
 TEST_F(PlayRules, RightClicksTurnTheGroupAboutThePointAndFourRestoreIt)
 {
-    put(*doc, 4, 1, 300, 300);
-    put(*doc, 5, 1, 300 + pitch, 300);
-    put(*doc, 7, 1, 300, 300 + pitch);
+    placeOnBoard(*doc, 4, 1, 300, 300);
+    placeOnBoard(*doc, 5, 1, 300 + pitch, 300);
+    placeOnBoard(*doc, 7, 1, 300, 300 + pitch);
     ASSERT_EQ(TryJoin(*doc, 4).count, 2);
     const RECT home4 = rect(4), home5 = rect(5), home7 = rect(7);
     // Where the right and the lower neighbour lie from piece 4 after each click.
@@ -129,9 +101,9 @@ POINT offsetBetween(const RECT& a, const RECT& b) { return POINT{a.left - b.left
 
 TEST_F(PlayRules, NoPutDownLeavesAPieceLeftOfOrAboveTheBoard)
 {
-    put(*doc, 0, 1, 300, 300);
-    put(*doc, 1, 1, 300 + pitch, 300);
-    put(*doc, 8, 2, 700, 500);
+    placeOnBoard(*doc, 0, 1, 300, 300);
+    placeOnBoard(*doc, 1, 1, 300 + pitch, 300);
+    placeOnBoard(*doc, 8, 2, 700, 500);
     ASSERT_EQ(TryJoin(*doc, 1).count, 1);
     ASSERT_EQ(PickUpGroup(*doc, 300 + pitch + s / 2, 300 + s / 2), 1);
     MoveHeldGroup(*doc, s / 2 + 20, s / 2 - 60);
@@ -144,7 +116,7 @@ TEST_F(PlayRules, NoPutDownLeavesAPieceLeftOfOrAboveTheBoard)
     EXPECT_LT(down.damage.before.left, 0);
 
     LayoutTray(*doc, 3 * s);
-    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(slotOf(*doc, 11))));
+    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(slotOfPiece(*doc, 11))));
     MoveTrayDrag(*doc);
     const RECT before0 = rect(0);
     const TrayRelease release = ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Board, POINT{30, 1000}});
@@ -156,9 +128,9 @@ TEST_F(PlayRules, NoPutDownLeavesAPieceLeftOfOrAboveTheBoard)
 TEST_F(PlayRules, JoinsBesideANeighbourAtTheLeftOrTopEdge)
 {
     // Piece 0 carried to exactly left of piece 1, which lies at x = 0.
-    put(*doc, 1, 1, 0, 300);
-    put(*doc, 0, 1, 600, 600);
-    put(*doc, 9, 1, 400, 0);
+    placeOnBoard(*doc, 1, 1, 0, 300);
+    placeOnBoard(*doc, 0, 1, 600, 600);
+    placeOnBoard(*doc, 9, 1, 400, 0);
     ASSERT_EQ(PickUpGroup(*doc, 600 + s / 2, 600 + s / 2), 0);
     MoveHeldGroup(*doc, -pitch + s / 2, 300 + s / 2);
     const JoinResult left = PutDownHeldGroup(*doc);
@@ -170,9 +142,9 @@ TEST_F(PlayRules, JoinsBesideANeighbourAtTheLeftOrTopEdge)
 
     // Piece 3 dropped from the tray, centred on the board's top row, joins
     // piece 6 below it whose top lies within reach of the edge.
-    put(*doc, 6, 1, 500, pitch - s / 2);
+    placeOnBoard(*doc, 6, 1, 500, pitch - s / 2);
     LayoutTray(*doc, 3 * s);
-    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(slotOf(*doc, 3))));
+    ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(slotOfPiece(*doc, 3))));
     doc->SetDragTurn(1);
     MoveTrayDrag(*doc);
     const TrayRelease top = ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Board, POINT{500 + s / 2, 0}});
@@ -185,10 +157,10 @@ TEST_F(PlayRules, JoinsBesideANeighbourAtTheLeftOrTopEdge)
 
 TEST_F(PlayRules, TurningAtTheEdgeKeepsTheSpotAndShiftsTheWholeBoard)
 {
-    put(*doc, 0, 1, 0, 30);
-    put(*doc, 1, 1, pitch, 30);
-    put(*doc, 2, 1, 2 * pitch, 30);
-    put(*doc, 7, 3, 300, 400);
+    placeOnBoard(*doc, 0, 1, 0, 30);
+    placeOnBoard(*doc, 1, 1, pitch, 30);
+    placeOnBoard(*doc, 2, 1, 2 * pitch, 30);
+    placeOnBoard(*doc, 7, 3, 300, 400);
     ASSERT_EQ(TryJoin(*doc, 0).count, 2);
     // Turning about piece 2 puts pieces 0 and 1 above it, off the board.
     const int bx = 2 * pitch + s / 2 + 6, by = 30 + s / 2 - 4;
@@ -226,8 +198,8 @@ TEST_F(PlayRules, TurningAtTheEdgeKeepsTheSpotAndShiftsTheWholeBoard)
 // enough; the rest stays.
 TEST_F(PlayRules, APieceTooFarFromTheRestComesBackJustFarEnough)
 {
-    put(*doc, 11, 1, 65279 - s, 500);
-    put(*doc, 0, 1, 1000, 500);
+    placeOnBoard(*doc, 11, 1, 65279 - s, 500);
+    placeOnBoard(*doc, 0, 1, 1000, 500);
     ASSERT_EQ(PickUpGroup(*doc, 1000 + s / 2, 500 + s / 2), 0);
     MoveHeldGroup(*doc, s / 2 - 50, 500 + s / 2);
     EXPECT_EQ(PutDownHeldGroup(*doc).damage.shift, (POINT{0, 0}));
@@ -240,9 +212,9 @@ TEST_F(PlayRules, APieceTooFarFromTheRestComesBackJustFarEnough)
 // other stay, and so does the rest.
 TEST_F(PlayRules, CarriedGroupsComeBackWithinTheStorableRangeAsOne)
 {
-    put(*doc, 11, 1, 65279 - s, 500);
-    put(*doc, 0, 1, 1000, 500);
-    put(*doc, 2, 1, 1400, 700);
+    placeOnBoard(*doc, 11, 1, 65279 - s, 500);
+    placeOnBoard(*doc, 0, 1, 1000, 500);
+    placeOnBoard(*doc, 2, 1, 1400, 700);
     ASSERT_TRUE(ToggleGroup(*doc, 0) && ToggleGroup(*doc, 2));
     ASSERT_EQ(PickUpGroups(*doc, 1000 + s / 2, 500 + s / 2), 0);
     MoveCarriedGroups(*doc, s / 2 - 50, 500 + s / 2);

@@ -21,11 +21,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTreeWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -132,7 +130,7 @@ private:
 
 }  // namespace
 
-// The automatic copies of the games on the real frame, moved with the mouse:
+// The automatic copies of the games on the real frame:
 // when they are written, that a slow or failing disk never holds up play and
 // a failure is shown, what the end of a game or of the program leaves, and
 // the list of unfinished games.
@@ -166,13 +164,14 @@ private slots:
     {
         startPlayer();
         m_disk.setSlow(true);
-        dropFromTray(0, QPoint(120, 120));
+        handOver(0, QPoint(120, 120));
         m_player->autoSave->look();
         QTRY_COMPARE(m_disk.pictureWrites.load(), 1);
         QVERIFY(m_player->autoSave->isWriting());
+        QVERIFY(m_player->frame.isEnabled() && QApplication::activeModalWidget() == nullptr);
 
-        dropFromTray(1, QPoint(300, 120));
-        dropFromTray(2, QPoint(120, 300));
+        handOver(1, QPoint(300, 120));
+        handOver(2, QPoint(120, 300));
         QCOMPARE(doc().GetPiecesOut(), 3);
         lookLater(AutoSave::kIntervalMs + 1000);
         QCOMPARE(m_disk.recordWrites.load(), 0);
@@ -216,11 +215,8 @@ private slots:
             m_disk.failure = [] { throw 1; };
         m_disk.failuresLeft = kind == 3 ? 0 : 1;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("自動保存に失敗しました")));
-        dropFromTray(0, QPoint(120, 120));
-        int onBoard = 0;
-        while (doc().GetBoardTurn(onBoard) == 0)
-            ++onBoard;
-        RECT& piece = doc().PieceRect()[onBoard % doc().GetCols()][onBoard / doc().GetCols()];
+        handOver(0, QPoint(120, 120));
+        RECT& piece = doc().PieceRect()[0][0];
         const RECT kept = piece;
         if (kind == 3)
             piece = RECT{70000, 0, 70000 + doc().PieceSize(), doc().PieceSize()};
@@ -245,11 +241,11 @@ private slots:
     {
         for (const QString& answer : {QStringLiteral("いいえ"), QStringLiteral("はい")}) {
             startPlayer();
-            dropFromTray(0, QPoint(120, 120));
+            handOver(0, QPoint(120, 120));
             lookLater(0);
             QTRY_COMPARE(piecesOutOf(record()), 1);
             const QString first = record();
-            dropFromTray(1, QPoint(300, 120));
+            handOver(1, QPoint(300, 120));
             m_chooser.nextSave = m_dir->filePath(QStringLiteral("closed.jpd"));
             DialogAnswerer answers(answer);
             QVERIFY(m_player->frame.close());
@@ -260,7 +256,7 @@ private slots:
             QDir(m_state).removeRecursively();
         }
         startPlayer();
-        dropFromTray(0, QPoint(120, 120));
+        handOver(0, QPoint(120, 120));
         lookLater(0);
         QTRY_COMPARE(piecesOutOf(record()), 1);
         doc().SetCompleted(1);
@@ -275,8 +271,8 @@ private slots:
     void gamesAreListedUntilLetGo()
     {
         startPlayer();
-        dropFromTray(0, QPoint(120, 120));
-        dropFromTray(1, QPoint(300, 120));
+        handOver(0, QPoint(120, 120));
+        handOver(1, QPoint(300, 120));
         lookLater(0);
         QTRY_COMPARE(piecesOutOf(record()), 2);
         const QString id = m_player->autoSave->gameId();
@@ -325,7 +321,7 @@ private slots:
     void oldCopiesAreTakenOver()
     {
         startPlayer();
-        dropFromTray(0, QPoint(120, 120));
+        handOver(0, QPoint(120, 120));
         const QString old = m_state + QStringLiteral("/123-4.jpd");
         SavePlayFile(doc(), toFilesystemPath(old), m_clock);
         QFile name(old + QStringLiteral(".name"));
@@ -406,35 +402,11 @@ private:
     CVorpelDoc& doc() { return m_player->frame.document(); }
     QString record() const { return m_player->store.recordFile(m_player->autoSave->gameId()); }
 
-    static void mouse(QWidget* receiver, QEvent::Type type, QPoint global, Qt::MouseButton button,
-                      Qt::MouseButtons buttons)
+    // Hands a piece from the tray to the board, as a drop there would.
+    void handOver(int piece, QPoint place)
     {
-        QMouseEvent event(type, receiver->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(receiver, &event);
-    }
-
-    QPoint slotCentre(int slot)
-    {
-        const int s = doc().PieceSize();
-        const POINT cell = TraySlotOrigin(doc(), slot);
-        QScrollBar* bar = m_player->frame.tray()->verticalScrollBar();
-        bar->setValue(cell.y);
-        return QPoint(cell.x + s / 2, cell.y - bar->value() + s / 2);
-    }
-
-    // Drags the piece of a tray slot onto the board, its centre at `place`.
-    void dropFromTray(int slot, QPoint place)
-    {
-        const int before = doc().GetPiecesOut();
-        QWidget* tray = m_player->frame.tray()->viewport();
-        QWidget* board = m_player->frame.board()->viewport();
-        const QPoint from = tray->mapToGlobal(slotCentre(slot));
-        const QPoint to = board->mapToGlobal(place);
-        mouse(tray, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-        mouse(tray, QEvent::MouseMove, to + QPoint(-40, 10), Qt::NoButton, Qt::LeftButton);
-        mouse(tray, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-        mouse(tray, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-        QCOMPARE(doc().GetPiecesOut(), before + 1);
+        placeOnBoard(doc(), piece, 1, place.x(), place.y());
+        doc().SetModified(1);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -296,8 +296,6 @@ private slots:
                                                   QStringLiteral("close")}));
     }
 
-    // The real device on SDL's disk driver, which writes the mixed output
-    // to a file in real time.
     void midiFilesAreCheckedWhole()
     {
         const QByteArray smf = bgmTrack();
@@ -309,18 +307,16 @@ private slots:
         QByteArray rmi = QByteArray("RIFF") + le32(4 + 10 + 8 + smf.size()) + "RMID" + "LIST" + le32(1) + "x" +
                          QByteArray(1, '\0') + "data" + le32(smf.size()) + smf;
         QCOMPARE(standardMidiFile(rmi), smf);
-        QVERIFY(standardMidiFile(rmi.chopped(1)).isEmpty());
 
-        QVERIFY(standardMidiFile(smf.chopped(1)).isEmpty());
-        QVERIFY(standardMidiFile(smf.left(14)).isEmpty());   // the header alone
-        QVERIFY(standardMidiFile(QByteArray("RIFF\x10\0\0\0WAVEjunkjunk", 20)).isEmpty());
-        QVERIFY(standardMidiFile(QByteArray()).isEmpty());
+        // Anything cut short, a header alone, another RIFF file, lengths that
+        // do not fit.
         QByteArray shortHeader = smf;
         shortHeader[7] = 5;
-        QVERIFY(standardMidiFile(shortHeader).isEmpty());
         QByteArray hugeTrack = smf;
         hugeTrack.replace(18, 4, QByteArray(4, '\xff'));
-        QVERIFY(standardMidiFile(hugeTrack).isEmpty());
+        for (const QByteArray& bad : {rmi.chopped(1), smf.chopped(1), smf.left(14), QByteArray(),
+                                      QByteArray("RIFF\x10\0\0\0WAVEjunkjunk", 20), shortHeader, hugeTrack})
+            QVERIFY(standardMidiFile(bad).isEmpty());
     }
 
 private:
@@ -331,10 +327,8 @@ private:
     }
     static QByteArray le32(qsizetype v)
     {
-        QByteArray out(4, '\0');
-        for (int i = 0; i < 4; ++i)
-            out[i] = static_cast<char>((v >> (8 * i)) & 0xff);
-        return out;
+        const quint32 bytes = qToLittleEndian(static_cast<quint32>(v));
+        return QByteArray(reinterpret_cast<const char*>(&bytes), 4);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

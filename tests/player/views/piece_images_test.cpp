@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "dib_samples.h"
 #include "piece_images.h"
 #include "play_rules.h"
 #include "views_test_support.h"
@@ -20,17 +21,6 @@ QPoint firstPixel(const CVorpelDoc& doc, int piece, int turn, bool inside)
             if (HitTestPieceTurn(doc, x, y, piece, turn) == inside)
                 return {x, y};
     return {-1, -1};
-}
-
-QColor sheetColor(const CVorpelDoc& doc, int turn, QPoint p)
-{
-    const jigsaw::PackedDib& sheet = doc.Sheet(turn - 1);
-    const std::uint8_t* row = sheet.rowFromTop(p.y());
-    if (sheet.bitCount() == 8) {
-        const jigsaw::RGBQUAD c = sheet.color(row[p.x()]);
-        return QColor(c.rgbRed, c.rgbGreen, c.rgbBlue);
-    }
-    return QColor(row[3 * p.x() + 2], row[3 * p.x() + 1], row[3 * p.x()]);
 }
 
 }  // namespace
@@ -54,8 +44,11 @@ TEST(PieceImages, AlphaFollowsTheMaskInEveryTurnAndDepth)
             const QPoint out = firstPixel(*doc, piece, turn, false);
             ASSERT_GE(in.x(), 0);
             ASSERT_GE(out.x(), 0);
-            const QColor expected = sheetColor(*doc, turn, source.topLeft() + in);
-            EXPECT_EQ(images.sheet(turn).pixelColor(source.topLeft() + in), expected);
+            const QPoint at = source.topLeft() + in;
+            const jigsaw::PackedDib& sheet = doc->Sheet(turn - 1);
+            const jigsaw::ColorRef c = jigsaw::dibSamples(sheet)[at.y() * sheet.width() + at.x()];
+            const QColor expected(jigsaw::redOf(c), jigsaw::greenOf(c), jigsaw::blueOf(c));
+            EXPECT_EQ(images.sheet(turn).pixelColor(at), expected);
             EXPECT_EQ(qAlpha(images.sheet(turn).pixel(source.topLeft() + out)), 0);
 
             QImage target(source.size(), QImage::Format_ARGB32_Premultiplied);

@@ -140,43 +140,37 @@ private slots:
         QCOMPARE(m_sounds.count(SoundEffect::FlyBack), 2);
     }
 
-    void dropOnBoardLandsCentredInTheTurnGivenDuringTheDrag()
+    // A piece dropped on the board lands centred where it was shown, in the
+    // turn a right click gave it during the drag. Over the board it shows at
+    // the board's zoom; over the tray at actual size.
+    void dropOnBoardLandsWhereShownInTheTurnGiven_data()
     {
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("actual size") << 100;
+        QTest::newRow("half size") << 50;
+    }
+    void dropOnBoardLandsWhereShownInTheTurnGiven()
+    {
+        QFETCH(int, zoom);
+        m_board->zoomAbout(zoom, QPoint(0, 0));
         const auto [piece, turn] = slotContent(0);
-        const QPoint target = fromBoard(QPoint(200, 250));
+        const QPoint target = fromBoard(QPoint(200, 252));
         mouse(QEvent::MouseButtonPress, slotCentre(0), Qt::LeftButton);
+        QCOMPARE(m_overlay->shownRect().size(), QSize(s(), s()));
         mouse(QEvent::MouseMove, target, Qt::NoButton);
+        const QRect shown = m_overlay->shownRect();
+        QCOMPARE(shown.size(), QSize(s(), s()) * zoom / 100);
         mouse(QEvent::MouseButtonPress, target, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
         mouse(QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
         QCOMPARE(m_doc->GetOnBoard(piece), 1);
         QCOMPARE(m_doc->GetBoardTurn(piece), turn % 4 + 1);
-        const QPoint at = QPoint(200, 250) + m_board->scrollPosition() - QPoint(s() / 2, s() / 2);
         const RECT rect = m_doc->PieceRect()[piece % m_doc->GetCols()][piece / m_doc->GetCols()];
-        QCOMPARE(QPoint(rect.left, rect.top), at);
+        const QPoint at(rect.left, rect.top);
+        QCOMPARE(at, (QPoint(200, 252) + m_board->scrollPosition()) * 100 / zoom - QPoint(s() / 2, s() / 2));
+        QCOMPARE(m_board->viewport()->mapToGlobal(at * zoom / 100 - m_board->scrollPosition()), shown.topLeft());
         QCOMPARE(slotContent(0), qMakePair(-1, 0));
         QCOMPARE(m_doc->GetPiecesOut(), 1);
         QVERIFY(m_sounds.played.empty() && m_overlay->isHidden());
-    }
-
-    // Over a zoomed board the dragged piece shows at the board's zoom, and it
-    // lands where it was shown; over the tray it keeps its actual size.
-    void dropOnAZoomedBoardLandsWhereShown()
-    {
-        m_board->zoomAbout(50, QPoint(0, 0));
-        const int piece = slotContent(0).first;
-        mouse(QEvent::MouseButtonPress, slotCentre(0), Qt::LeftButton);
-        QCOMPARE(m_overlay->shownRect().size(), QSize(s(), s()));
-        const QPoint target = fromBoard(QPoint(200, 252));
-        mouse(QEvent::MouseMove, target, Qt::NoButton);
-        const QRect shown = m_overlay->shownRect();
-        QCOMPARE(shown.size(), QSize(s() / 2, s() / 2));
-        mouse(QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
-        QCOMPARE(m_doc->GetOnBoard(piece), 1);
-        const RECT rect = m_doc->PieceRect()[piece % m_doc->GetCols()][piece / m_doc->GetCols()];
-        QCOMPARE(QPoint(rect.left, rect.top), QPoint(300, 404) + m_board->scrollPosition() * 2);
-        const QPoint landed =
-            m_board->viewport()->mapToGlobal(QPoint(rect.left, rect.top) / 2 - m_board->scrollPosition());
-        QCOMPARE(landed, shown.topLeft());
     }
 
     void rightClickTurnsAPieceOrAsksForTheMenu()

@@ -28,14 +28,6 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// Takes a piece out of the tray and lays it on the board with its image's
-// top-left at board (x, y) in the given turn, as a hand-over from the tray
-// would, without joining it.
-void placeOnBoard(CVorpelDoc& doc, int piece, int turn, int x, int y);
-
-// The tray slot that holds a piece, or -1.
-int slotOfPiece(const CVorpelDoc& doc, int piece);
-
 // Where piece id's image lies when the whole puzzle is laid out upright with
 // piece 0 at board (x0, y0).
 POINT homePlace(const CVorpelDoc& doc, int piece, int x0, int y0);
