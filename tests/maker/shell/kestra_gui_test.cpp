@@ -430,7 +430,8 @@ private slots:
                 QFile file(record);
                 return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
             };
-            QTRY_COMPARE(recorded(), m_dir->filePath(QStringLiteral("photo.jzt")) + QLatin1Char('\n'));
+            const QString expected = m_dir->filePath(QStringLiteral("photo.jzt")) + QLatin1Char('\n');
+            QTRY_COMPARE_WITH_TIMEOUT(recorded(), expected, 20000);
         } else {
             QVERIFY2(warning.contains(QStringLiteral("「vorpel」が見つかりません")), qPrintable(warning));
         }
