@@ -1,7 +1,6 @@
 #include "screen_area.h"
 
 #include <QGuiApplication>
-#include <QMargins>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -20,10 +19,9 @@ QRect availableAreaAt(const QPoint& point)
     return screen != nullptr ? screen->availableGeometry() : QRect();
 }
 
-// The decoration around the window's client area. Until the window manager
-// has framed the window it is unknown: the title bar is then estimated from
-// the style, since it is the part that would leave the screen at the top.
-QMargins decorationOf(const QWidget& window)
+}  // namespace
+
+QMargins windowDecoration(const QWidget& window)
 {
     const QRect frame = window.frameGeometry();
     const QRect client = window.geometry();
@@ -33,8 +31,6 @@ QMargins decorationOf(const QWidget& window)
         return known;
     return QMargins(0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window), 0, 0);
 }
-
-}  // namespace
 
 QRect keptInside(QRect frame, const QRect& area)
 {
@@ -47,7 +43,7 @@ QRect keptInside(QRect frame, const QRect& area)
 
 void placeClientInside(QWidget& window, const QRect& client)
 {
-    const QMargins decoration = decorationOf(window);
+    const QMargins decoration = windowDecoration(window);
     const QRect area = availableAreaAt(client.center());
     QRect placed = client;
     if (area.isValid())

@@ -1,8 +1,15 @@
 #pragma once
 
+#include <QMargins>
 #include <QRect>
 
 class QWidget;
+
+// The decoration the window manager draws around the window's client area.
+// Until the window has been framed it is unknown: the title bar is then
+// estimated from the style, since it is the part that would leave the
+// screen at the top.
+QMargins windowDecoration(const QWidget& window);
 
 // `frame` moved, and shrunk where it is larger, so that it lies inside `area`.
 QRect keptInside(QRect frame, const QRect& area);

@@ -169,6 +169,34 @@
         <source>データを開くとき表示しますか？</source>
         <translation>Show it when the puzzle is opened?</translation>
     </message>
+    <message>
+        <source>%1 行まで、1 行 %2 バイト（全角 %3 文字）まで</source>
+        <translation>Up to %1 lines of %2 bytes each (%3 full-width characters)</translation>
+    </message>
+    <message>
+        <source>%1 行目が %2 バイト（全角 %3 文字）を超えているので、超えた分は切り捨てられます。</source>
+        <translation>Line %1 is longer than %2 bytes (%3 full-width characters); the rest of it will be cut off.</translation>
+    </message>
+    <message>
+        <source>%1 行目から後は使われません。</source>
+        <translation>Lines from line %1 on will not be used.</translation>
+    </message>
+    <message>
+        <source>文字「%1」はパズルのメッセージに入れられません。別の文字に置き換えてください。</source>
+        <translation>The character &quot;%1&quot; cannot be stored in a puzzle message. Please replace it with another character.</translation>
+    </message>
+    <message>
+        <source>このまま使いますか？</source>
+        <translation>Use the message cut short?</translation>
+    </message>
+    <message>
+        <source>切り詰めて使う</source>
+        <translation>Cut It Short</translation>
+    </message>
+    <message>
+        <source>直す</source>
+        <translation>Edit</translation>
+    </message>
 </context>
 <context>
     <name>PreviewWindow</name>
@@ -226,53 +254,6 @@
     <message>
         <source>画像ファイルを指定してください。</source>
         <translation>Name a picture file.</translation>
-    </message>
-    <message>
-        <source>使い方:
-  kestra [画像ファイル]
-      ウィンドウを開きます。画像ファイルを指定するとそれを読み込みます。
-  kestra --output 出力.jzt [オプション] 画像ファイル
-      ウィンドウを開かずにパズルファイルを作ります。
-
-オプション:
-  --output FILE          作るパズルファイル（.jzt）
-  --size N               パズルサイズの番号 0〜15（既定 0: 7×9 の 63 ピース）
-  --format large|small   一般用データ（サイズ大、既定）か配布用データ（サイズ小）
-  --message LINE         添付するメッセージの 1 行（3 回まで、UTF-8）
-  --hide-message         パズルを開いたときにメッセージを表示しない
-                         （メッセージがなければ表示しません）
-  --frame L,T,R,B        パズルにする部分（画像のピクセルで左,上,右,下）。
-                         幅も高さも 50 ピクセル以上。既定は画面と同じ、
-                         画像の左上に置いた一番大きな枠
-  --help                 この説明を表示する
-
-BMP（256 色、TRUE COLOR）、JPEG、PNG などの画像が使えます。
-成功すると 0 を返し、失敗すると理由を 1 行表示して 0 以外を返します。
-</source>
-        <translation>Usage:
-  kestra [PICTURE]
-      Opens the window, with the picture if one is named.
-  kestra --output OUTPUT.jzt [OPTIONS] PICTURE
-      Makes a puzzle file without opening a window.
-
-Options:
-  --output FILE          the puzzle file to make (.jzt)
-  --size N               the puzzle size, 0 to 15 (default 0: 63 pieces, 7 × 9)
-  --format large|small   data for general use (large file, the default) or
-                         for sharing (small file)
-  --message LINE         one line of the attached message (up to 3, UTF-8)
-  --hide-message         do not show the message when the puzzle is opened
-                         (without a message nothing is shown)
-  --frame L,T,R,B        the part of the picture to use, in picture pixels
-                         (left,top,right,bottom), at least 50 pixels wide and
-                         high; by default the largest frame at the picture&apos;s
-                         top left, as the window sets it up
-  --help                 show this help
-
-Pictures may be BMP (256 colors or true color), JPEG, PNG and others.
-Returns 0 on success; on failure, prints the reason on one line and returns
-non-zero.
-</translation>
     </message>
     <message>
         <source>枠 %1,%2,%3,%4 が画像（%5 × %6）の中に収まっていません。</source>
@@ -349,8 +330,8 @@ non-zero.
     <message>
         <source>データの作成には、５分間程度かかります
 パズルデータを作成しますか？</source>
-        <translation>Making the puzzle takes about five minutes.
-Make it now?</translation>
+        <translation>Making the puzzle data takes a few seconds.
+Make the puzzle data?</translation>
     </message>
     <message>
         <source>ｷｬﾝｾﾙ</source>
@@ -447,6 +428,83 @@ The picture was not loaded.</translation>
     <message>
         <source>「%1」は読み込んだ後に別の画像に変わっています。</source>
         <translation>&quot;%1&quot; has changed to another picture since it was opened.</translation>
+    </message>
+    <message>
+        <source>パズルサイズ（--size）:</source>
+        <translation>Puzzle sizes (--size):</translation>
+    </message>
+    <message>
+        <source>%1: %2 ピース（%3 × %4）</source>
+        <translation>%1: %2 pieces (%3 × %4)</translation>
+    </message>
+    <message>
+        <source>使い方:
+  kestra [画像ファイル]
+      ウィンドウを開きます。画像ファイルを指定するとそれを読み込みます。
+  kestra --output 出力.jzt [オプション] 画像ファイル
+      ウィンドウを開かずにパズルファイルを作ります。
+
+オプション:
+  --output FILE          作るパズルファイル（.jzt）
+  --size N               パズルサイズの番号 0〜15（下の一覧、既定 0）
+  --format large|small   一般用データ（サイズ大、既定）か配布用データ（サイズ小）
+  --message LINE         添付するメッセージの 1 行（3 回まで、UTF-8）
+  --hide-message         パズルを開いたときにメッセージを表示しない
+                         （メッセージがなければ表示しません）
+  --frame L,T,R,B        パズルにする部分（画像のピクセルで左,上,右,下）。
+                         幅も高さも 50 ピクセル以上。既定は画面と同じ、
+                         画像の左上に置いた一番大きな枠
+  --help                 この説明を表示する
+
+BMP（256 色、TRUE COLOR）、JPEG、PNG などの画像が使えます。
+成功すると 0 を返し、失敗すると理由を 1 行表示して 0 以外を返します。
+</source>
+        <translation>Usage:
+  kestra [PICTURE]
+      Opens the window, with the picture if one is named.
+  kestra --output OUTPUT.jzt [OPTIONS] PICTURE
+      Makes a puzzle file without opening a window.
+
+Options:
+  --output FILE          the puzzle file to make (.jzt)
+  --size N               the puzzle size, 0 to 15 (listed below; default 0)
+  --format large|small   data for general use (large file, the default) or
+                         for sharing (small file)
+  --message LINE         one line of the attached message (up to 3, UTF-8)
+  --hide-message         do not show the message when the puzzle is opened
+                         (without a message nothing is shown)
+  --frame L,T,R,B        the part of the picture to use, in picture pixels
+                         (left,top,right,bottom), at least 50 pixels wide and
+                         high; by default the largest frame at the picture&apos;s
+                         top left, as the window sets it up
+  --help                 show this help
+
+Pictures may be BMP (256 colors or true color), JPEG, PNG and others.
+Returns 0 on success; on failure, prints the reason on one line and returns
+non-zero.
+</translation>
+    </message>
+    <message>
+        <source>プレーヤーで開く</source>
+        <translation>Open in Player</translation>
+    </message>
+    <message>
+        <source>プレーヤー「%1」が見つかりません。
+探した場所:
+%2
+PATH のフォルダ</source>
+        <translation>The player &quot;%1&quot; was not found.
+Looked in:
+%2
+the folders on PATH</translation>
+    </message>
+    <message>
+        <source>プレーヤー「%1」を起動できませんでした。</source>
+        <translation>The player &quot;%1&quot; could not be started.</translation>
+    </message>
+    <message>
+        <source>パズルファイル「%1」を作りました。</source>
+        <translation>The puzzle file &quot;%1&quot; has been made.</translation>
     </message>
 </context>
 </TS>

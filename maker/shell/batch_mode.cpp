@@ -9,6 +9,7 @@
 #include "error_text.h"
 #include "format_error.h"
 #include "frame_drag.h"
+#include "geometry.h"
 #include "kestra_doc.h"
 #include "jzt_file.h"
 #include "message_text.h"
@@ -28,6 +29,21 @@ void printError(const QString& message)
 {
     const QByteArray line = (QStringLiteral("kestra: ") + message + QLatin1Char('\n')).toUtf8();
     std::fputs(line.constData(), stderr);
+}
+
+// The --size numbers with the puzzle each makes, from the size table.
+QString sizeList()
+{
+    QString list = QLatin1Char('\n') + QCoreApplication::translate("kestra", "パズルサイズ（--size）:") + QLatin1Char('\n');
+    for (const jigsaw::PuzzleSize& size : jigsaw::puzzleSizes()) {
+        const jigsaw::PuzzleGeometry& g = size.geometry;
+        list += QStringLiteral("  %1\n").arg(QCoreApplication::translate("kestra", "%1: %2 ピース（%3 × %4）")
+                                                  .arg(size.sizeIndex, 2)
+                                                  .arg(g.pieceCount())
+                                                  .arg(g.cols)
+                                                  .arg(g.rows));
+    }
+    return list;
 }
 
 }  // namespace
@@ -135,7 +151,7 @@ QString usageText()
         "\n"
         "オプション:\n"
         "  --output FILE          作るパズルファイル（.jzt）\n"
-        "  --size N               パズルサイズの番号 0〜15（既定 0: 7×9 の 63 ピース）\n"
+        "  --size N               パズルサイズの番号 0〜15（下の一覧、既定 0）\n"
         "  --format large|small   一般用データ（サイズ大、既定）か配布用データ（サイズ小）\n"
         "  --message LINE         添付するメッセージの 1 行（3 回まで、UTF-8）\n"
         "  --hide-message         パズルを開いたときにメッセージを表示しない\n"
@@ -146,7 +162,8 @@ QString usageText()
         "  --help                 この説明を表示する\n"
         "\n"
         "BMP（256 色、TRUE COLOR）、JPEG、PNG などの画像が使えます。\n"
-        "成功すると 0 を返し、失敗すると理由を 1 行表示して 0 以外を返します。\n");
+        "成功すると 0 を返し、失敗すると理由を 1 行表示して 0 以外を返します。\n") +
+           sizeList();
 }
 
 int runBatch(const CommandLine& cmd)

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QProgressDialog>
@@ -61,7 +62,7 @@ bool editAttachedMessage(QWidget* parent, CKestraDoc& doc)
     return !dialog.closedByWindow();
 }
 
-QString chooseSaveFile(QWidget* parent, const QString& startFolder)
+QString chooseSaveFile(QWidget* parent, const QString& startFolder, const QString& name)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -70,6 +71,8 @@ QString chooseSaveFile(QWidget* parent, const QString& startFolder)
     dialog.setNameFilter(QStringLiteral("Puzzle Data Files (*.jzt) (%1)").arg(anyCasePattern(QStringLiteral("jzt"))));
     dialog.setDefaultSuffix(QStringLiteral("jzt"));
     dialog.setDirectory(startFolder);
+    if (!name.isEmpty())
+        dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -175,7 +178,9 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
 
         const QString startFolder =
             dialogStartFolder(settings.readPath(QStringLiteral("pspath"), doc.m_strDataPath), DialogUse::Save);
-        const QString path = prompts.chooseSaveFile(parent, startFolder);
+        const QString picture = QFileInfo(doc.m_strPictureFile).completeBaseName();
+        const QString path = prompts.chooseSaveFile(
+            parent, startFolder, picture.isEmpty() ? QString() : picture + QStringLiteral(".jzt"));
         if (path.isEmpty())
             return {};
         doc.m_strDataPath = path;

@@ -19,8 +19,9 @@ struct CreationPrompts {
     std::function<bool(QWidget* parent, CKestraDoc& doc)> chooseFormat;  // dialog 177
     // Dialog 163: Escape keeps the previous message and goes on; ✕ ends.
     std::function<bool(QWidget* parent, CKestraDoc& doc)> editMessage;
-    // The save dialog; an empty result cancels.
-    std::function<QString(QWidget* parent, const QString& startFolder)> chooseSaveFile;
+    // The save dialog, proposing `name` (the picture's name with .jzt, empty
+    // for a pasted picture) in `startFolder`; an empty result cancels.
+    std::function<QString(QWidget* parent, const QString& startFolder, const QString& name)> chooseSaveFile;
 };
 
 CreationPrompts defaultCreationPrompts();

@@ -11,8 +11,9 @@ DataFormatDialog::DataFormatDialog(QWidget* parent)
       m_small(new QRadioButton(tr("　配布用データ（サイズ小）"))),
       m_ok(new QPushButton(QStringLiteral("OK")))
 {
-    setWindowTitle(QString());
-    auto* group = new QGroupBox(tr("データ形式"));
+    // Titled by what it asks, not left to show the program's name.
+    setWindowTitle(tr("データ形式"));
+    auto* group = new QGroupBox(windowTitle());
     auto* radios = new QVBoxLayout(group);
     radios->addWidget(m_large);
     radios->addWidget(m_small);

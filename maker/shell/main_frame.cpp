@@ -9,7 +9,9 @@
 #include "kestra_doc.h"
 #include "kestra_settings.h"
 #include "kestra_view.h"
+#include "open_in_player.h"
 #include "preview_window.h"
+#include "screen_area.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -19,7 +21,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
@@ -28,7 +29,6 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QUrl>
 
 #include <algorithm>
@@ -51,9 +51,12 @@ QString pictureFilters()
     QStringList all;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         all << anyCasePattern(QString::fromLatin1(format));
-    return QStringLiteral("Picture Files (bmp;jpg) (%1 %2);;%3 (%4)")
-        .arg(anyCasePattern(QStringLiteral("bmp")), anyCasePattern(QStringLiteral("jpg")),
-             QCoreApplication::translate("kestra", "すべての画像"), all.join(QLatin1Char(' ')));
+    QStringList common;
+    for (const char* extension : {"bmp", "jpg", "jpeg", "png"})
+        common << anyCasePattern(QString::fromLatin1(extension));
+    return QStringLiteral("Picture Files (bmp;jpg;jpeg;png) (%1);;%2 (%3)")
+        .arg(common.join(QLatin1Char(' ')), QCoreApplication::translate("kestra", "すべての画像"),
+             all.join(QLatin1Char(' ')));
 }
 
 bool clipboardHasPicture()
@@ -68,14 +71,6 @@ QSize fitView(CKestraDoc& doc, const QSize& viewArea)
 {
     doc.FitDisplay(viewArea.width(), viewArea.height());
     return {doc.m_nDisplayWidth, doc.m_nDisplayHeight};
-}
-
-QRect keptInside(const QRect& rect, const QRect& area)
-{
-    QRect r(rect.topLeft(), rect.size().boundedTo(area.size()));
-    r.moveLeft(std::clamp(r.left(), area.left(), area.right() + 1 - r.width()));
-    r.moveTop(std::clamp(r.top(), area.top(), area.bottom() + 1 - r.height()));
-    return r;
 }
 
 QPoint besideWindow(const QRect& window, const QSize& tool, const QRect& area)
@@ -181,15 +176,18 @@ void CMainFrame::showEvent(QShowEvent* event)
     // was minimised): it keeps the size fitted to the picture.
     if (event->spontaneous())
         return;
+    // The stored rectangle is the client area, as written at close; the
+    // window with its decoration is kept inside the screen.
     const KRect& d = m_doc.m_rcMainWnd;
     QRect r = m_settings.readMainRect(QRect(d.left, d.top, d.width(), d.height()));
     // Unreadable values collapse the rectangle; keep the window usable.
     if (r.width() <= 0 || r.height() <= 0)
         r.setSize(QSize(d.width(), d.height()));
     m_screenArea = availableScreen();
-    r = keptInside(QRect(r.topLeft(), r.size() + decoration()), m_screenArea);
-    move(r.topLeft());
-    setFixedSize(r.size() - decoration());
+    const QMargins decoration = windowDecoration(*this);
+    const QRect client = keptInside(r.marginsAdded(decoration), m_screenArea).marginsRemoved(decoration);
+    setFixedSize(client.size());
+    setGeometry(client);
     if (m_preview == nullptr) {
         m_preview = new PreviewWindow(m_doc, this);
         m_preview->show();
@@ -199,13 +197,13 @@ void CMainFrame::showEvent(QShowEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    m_settings.writeMainRect(QRect(pos(), size()));
+    m_settings.writeMainRect(geometry());
     QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::endOnSignal()
 {
-    m_settings.writeMainRect(QRect(pos(), size()));
+    m_settings.writeMainRect(geometry());
     // Leaves every event loop, an open dialog's too, which then ends as if
     // cancelled; a puzzle file is written whole or not at all.
     QCoreApplication::exit(0);
@@ -217,36 +215,42 @@ QRect CMainFrame::availableScreen() const
     return s != nullptr ? s->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
-QSize CMainFrame::decoration() const
+int CMainFrame::menuHeightAt(int width) const
 {
-    // What the window manager puts around the size we set: measured once the
-    // window is shown, estimated from the style before.
-    const QSize measured = frameGeometry().size() - geometry().size();
-    if (isVisible() && measured.height() > 0)
-        return measured;
-    return {0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this)};
+    const int wrapped = menuBar()->heightForWidth(width);
+    return std::max(wrapped, menuBar()->sizeHint().height());
 }
 
 void CMainFrame::fitToPicture(const QRect& screen)
 {
     // The available area already leaves out the desktop's panels; the
     // decoration and the menu bar take the rest, so the view gets exactly the
-    // displayed picture.
-    const QSize area = screen.size() - decoration() - QSize(0, menuBar()->sizeHint().height());
-    const QSize display = fitView(m_doc, area);
+    // displayed picture. A narrower window may wrap the menu bar onto more
+    // lines: the picture is fitted again until the menu bar's height holds.
+    const QMargins decoration = windowDecoration(*this);
+    const QSize room = screen.size().shrunkBy(decoration);
+    int menu = 0;
+    QSize display;
+    for (int height = menuHeightAt(room.width()); height != menu;) {
+        menu = height;
+        display = fitView(m_doc, room - QSize(0, menu));
+        height = std::max(menu, menuHeightAt(display.width()));
+    }
     m_view->setFixedSize(display);
-    const int menu = menuBar()->heightForWidth(display.width());
-    setFixedSize(display.width(), display.height() + (menu > 0 ? menu : menuBar()->sizeHint().height()));
-    move(screen.topLeft());
+    const QSize client(display.width(), display.height() + menu);
+    setFixedSize(client);
+    setGeometry(QRect(screen.topLeft() + QPoint(decoration.left(), decoration.top()), client));
 }
 
 void CMainFrame::placePreview()
 {
     if (m_preview == nullptr)
         return;
-    const QRect window(frameGeometry().topLeft(), size() + decoration());
-    const QSize tool = m_preview->size() + decoration();
-    m_preview->move(besideWindow(window, tool, m_screenArea));
+    // Placed by their frames, so that the title bars stay on the screen.
+    const QMargins tool = windowDecoration(*m_preview);
+    const QPoint frame =
+        besideWindow(geometry().marginsAdded(windowDecoration(*this)), m_preview->size().grownBy(tool), m_screenArea);
+    m_preview->setGeometry(QRect(frame + QPoint(tool.left(), tool.top()), m_preview->size()));
     m_preview->raise();
 }
 
@@ -364,7 +368,9 @@ void CMainFrame::createData()
     refreshCommands();
     if (!m_doc.m_bPictureLoaded)
         return;
-    kestra::runDataCreation(this, m_doc, m_settings);
+    const QString written = kestra::runDataCreation(this, m_doc, m_settings);
+    if (!written.isEmpty())
+        kestra::offerToOpenInPlayer(this, written);
 }
 
 void CMainFrame::showAbout()

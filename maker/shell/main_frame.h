@@ -26,9 +26,6 @@ QSize fitView(CKestraDoc& doc, const QSize& viewArea);
 // when none does, in the bottom-right corner of `area`, over the window.
 QPoint besideWindow(const QRect& window, const QSize& tool, const QRect& area);
 
-// `rect` moved (and if need be shrunk) into `area`.
-QRect keptInside(const QRect& rect, const QRect& area);
-
 // The maker's main window: fixed size (only the program sizes it), menu 128,
 // the framing view and the preview window. Commands act on the document and
 // then redraw what changed.
@@ -83,7 +80,7 @@ private:
     void showAbout();
     void reportLoadFailure(const kestra::PictureLoadError& error);
     QRect availableScreen() const;
-    QSize decoration() const;
+    int menuHeightAt(int width) const;
     void fitToPicture(const QRect& screen);
     void placePreview();
 

@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 #include <array>
 #include <string>
+
+namespace jigsaw {
+class FormatError;
+}
 
 class QPlainTextEdit;
 class QPushButton;
@@ -11,7 +16,9 @@ class QRadioButton;
 
 // Dialog 163 "メッセージの添付": up to three lines of message attached to the
 // puzzle, and whether the player shows it when it opens the puzzle. Each line
-// is cut to what the file can hold (100 bytes of CP932) and kept as UTF-8.
+// is cut to what the file can hold (100 bytes of CP932) and kept as UTF-8;
+// before a line is cut, or lines after the third are dropped, the user is
+// asked whether to go on or to fix the text.
 class MessageDialog : public QDialog {
     Q_OBJECT
 public:
@@ -33,6 +40,10 @@ protected:
 
 private:
     void onOk();
+    // The refusal of a line the file cannot hold.
+    static QString refusal(const jigsaw::FormatError& error);
+    // Asks whether the text may lose what `losses` says; false: fix it.
+    bool acceptLosses(const QStringList& losses);
 
     QPlainTextEdit* m_edit;
     QRadioButton* m_yes;

@@ -1,6 +1,7 @@
 #include "command_ids.h"
 #include "creation_flow.h"
 #include "data_format_dialog.h"
+#include "geometry.h"
 #include "japanese_text.h"
 #include "kestra_doc.h"
 #include "kestra_settings.h"
@@ -112,7 +113,7 @@ private slots:
         ModalWalker walker(texts);
         m_frame->action(kestra::cmd::kAbout)->trigger();
         m_frame->action(kestra::cmd::kOpenPicture)->trigger();
-        kestra::defaultCreationPrompts().chooseSaveFile(m_frame.get(), m_dir->path());
+        kestra::defaultCreationPrompts().chooseSaveFile(m_frame.get(), m_dir->path(), QStringLiteral("photo.jzt"));
         QCOMPARE(walker.shown.size(), 3);
         QVERIFY(walker.shown[0].startsWith(QLatin1String("AboutDialog")));
         QVERIFY(walker.shown[1].startsWith(QLatin1String("QFileDialog")));
@@ -175,16 +176,18 @@ private slots:
             // The editor's context menu is the only one the maker has.
             const std::unique_ptr<QMenu> menu(d->editor()->createStandardContextMenu());
             texts.window(menu.get());
-            // A character CP932 cannot hold is refused with a message box,
-            // whose text comes from the format library.
-            d->editor()->setPlainText(QStringLiteral("\U0001F600"));
-            QTimer::singleShot(0, [&texts] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                QVERIFY(box != nullptr);
-                texts.check(QStringLiteral("message refusal title"), box->windowTitle());
-                box->accept();
-            });
-            d->okButton()->click();
+            // A character CP932 cannot hold is refused, a line too long is
+            // cut only when the user agrees: each with a message box.
+            for (const QString& line : {QStringLiteral("\U0001F600"), QString(150, QLatin1Char('a'))}) {
+                d->editor()->setPlainText(line);
+                QTimer::singleShot(0, [&texts] {
+                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    QVERIFY(box != nullptr);
+                    texts.window(box);
+                    box->reject();
+                });
+                d->okButton()->click();
+            }
             d->reject();
         });
         defaults.editMessage(m_frame.get(), *m_doc);
@@ -247,6 +250,17 @@ private slots:
             QVERIFY2(!enText.isEmpty() && !hasJapanese(enText), qPrintable(enText));
             QVERIFY2(hasJapanese(jaText), qPrintable(jaText));
             QCOMPARE(en.exitCode, ja.exitCode);
+        }
+        // --help names the puzzle of every --size number.
+        const QString help = runKestra(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--help")}).out;
+        for (const jigsaw::PuzzleSize& size : jigsaw::puzzleSizes()) {
+            const jigsaw::PuzzleGeometry& g = size.geometry;
+            QVERIFY2(help.contains(QStringLiteral("%1: %2 pieces (%3 × %4)")
+                                       .arg(size.sizeIndex)
+                                       .arg(g.pieceCount())
+                                       .arg(g.cols)
+                                       .arg(g.rows)),
+                     qPrintable(help));
         }
         QCOMPARE(runKestra(QStringLiteral("ja_JP.UTF-8"), {QStringLiteral("--bogus")}).err,
                  QStringLiteral(

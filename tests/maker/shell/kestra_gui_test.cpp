@@ -1,5 +1,7 @@
 #include "command_ids.h"
 #include "creation_flow.h"
+#include "data_format_dialog.h"
+#include "file_patterns.h"
 #include "jzt_file.h"
 #include "kestra_doc.h"
 #include "kestra_settings.h"
@@ -13,7 +15,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -21,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -124,7 +129,7 @@ private slots:
         QCOMPARE(m_frame->preview()->pictureRect().size(), QSize(184, 232));
         QCOMPARE(m_frame->preview()->size(), QSize(214, 282));
 
-        m_frame->move(30, 40);
+        m_frame->setGeometry(30, 40, 640, 480);
         m_frame->close();
         const QSettings ini(m_settings->path(), QSettings::IniFormat);
         QCOMPARE(ini.value(QStringLiteral("Kestra_Section/rgleft")).toInt(), 30);
@@ -270,15 +275,30 @@ private slots:
         QCOMPARE(m_doc->m_nCorner, 0);
     }
 
+    // A line too long and a fourth line are lost only when the user says so:
+    // asked first, the user fixes the text, asked again, cuts it.
     void messageDialogCutsLinesAndEscapeKeepsThePrevious()
     {
         const kestra::CreationPrompts prompts = kestra::defaultCreationPrompts();
-        whenDialogOpens<MessageDialog>([](MessageDialog* d) {
+        QStringList warnings;
+        whenDialogOpens<MessageDialog>([&warnings](MessageDialog* d) {
             QVERIFY(d->yesButton()->isChecked());
             QVERIFY(d->editor()->toPlainText().isEmpty());
             d->editor()->setPlainText(QString(150, QLatin1Char('a')) +
                                       QStringLiteral("\nこんにちは\n三行目\n四行目"));
             d->noButton()->setChecked(true);
+            const auto answer = [&warnings](const QString& button) {
+                whenDialogOpens<QMessageBox>([&warnings, button](QMessageBox* box) {
+                    warnings << box->text();
+                    for (QAbstractButton* b : box->buttons())
+                        if (b->text() == button)
+                            b->click();
+                });
+            };
+            answer(QStringLiteral("直す"));
+            d->okButton()->click();
+            QVERIFY(d->isVisible());
+            answer(QStringLiteral("切り詰めて使う"));
             d->okButton()->click();
         });
         prompts.editMessage(m_frame.get(), *m_doc);
@@ -286,6 +306,9 @@ private slots:
         QCOMPARE(QString::fromStdString(m_doc->m_szMessage[1]), QStringLiteral("こんにちは"));
         QCOMPARE(QString::fromStdString(m_doc->m_szMessage[2]), QStringLiteral("三行目"));
         QVERIFY(!m_doc->m_bShowMessageOnOpen);
+        QCOMPARE(warnings.size(), 2);
+        QVERIFY2(warnings[0].contains(QStringLiteral("1 行目")) && warnings[0].contains(QStringLiteral("4 行目")),
+                 qPrintable(warnings[0]));
 
         whenDialogOpens<MessageDialog>([](MessageDialog* d) {
             d->editor()->setPlainText(QStringLiteral("別のメッセージ"));
@@ -313,7 +336,7 @@ private slots:
             return true;
         };
         prompts.editMessage = [&](QWidget*, CKestraDoc&) { return asked << QStringLiteral("message"), true; };
-        prompts.chooseSaveFile = [&](QWidget*, const QString& folder) {
+        prompts.chooseSaveFile = [&](QWidget*, const QString& folder, const QString&) {
             asked << QStringLiteral("save");
             return folder == m_dir->path() ? target : QString();
         };
@@ -326,9 +349,92 @@ private slots:
         QCOMPARE(puzzle.header.dataFormat, jigsaw::DataFormat::Small);
 
         // Cancelling the save dialog writes nothing and keeps the key.
-        prompts.chooseSaveFile = [](QWidget*, const QString&) { return QString(); };
+        prompts.chooseSaveFile = [](QWidget*, const QString&, const QString&) { return QString(); };
         QVERIFY(kestra::runDataCreation(m_frame.get(), *m_doc, *m_settings, prompts).isEmpty());
         QCOMPARE(m_settings->readPath(QStringLiteral("pspath"), {}), target);
+    }
+
+    void createdPuzzleOpensInThePlayer_data()
+    {
+        QTest::addColumn<bool>("playerOnPath");
+        QTest::newRow("player on PATH") << true;
+        QTest::newRow("no player") << false;
+    }
+
+    // All the way through the window: the photo opened with the open dialog,
+    // every question of data creation answered as proposed, the file saved
+    // under the photo's name; then "プレーヤーで開く" starts the player found
+    // on PATH (a stand-in that writes down its arguments) on the new file, or
+    // says that there is none.
+    void createdPuzzleOpensInThePlayer()
+    {
+        QFETCH(bool, playerOnPath);
+        const QString bin = m_dir->filePath(QStringLiteral("bin"));
+        const QString record = m_dir->filePath(QStringLiteral("arguments"));
+        QVERIFY(QDir().mkpath(bin));
+        if (playerOnPath) {
+            QFile script(bin + QStringLiteral("/vorpel"));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n").arg(record).toUtf8());
+            script.close();
+            QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin));
+        const auto restorePath = qScopeGuard([&path] { qputenv("PATH", path); });
+
+        const QString photo = m_dir->filePath(QStringLiteral("photo.jpeg"));
+        QVERIFY(picture(640, 480).image.save(photo, "JPEG"));
+        m_doc->m_strDataPath = m_dir->path() + QLatin1Char('/');
+        m_frame->show();
+
+        QString openFilter;
+        QString warning;
+        QTimer answers;
+        connect(&answers, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+                if (files->acceptMode() == QFileDialog::AcceptOpen) {
+                    openFilter = files->nameFilters().value(0);
+                    files->selectFile(photo);
+                }
+                // QFileDialog hides accept(); the dialog's own is the button's.
+                static_cast<QDialog*>(files)->accept();
+                if (files->isVisible())
+                    files->reject();
+            } else if (auto* format = qobject_cast<DataFormatDialog*>(modal)) {
+                format->okButton()->click();
+            } else if (auto* message = qobject_cast<MessageDialog*>(modal)) {
+                message->okButton()->click();
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                if (box->icon() == QMessageBox::Warning)
+                    warning = box->text();
+                QAbstractButton* answer = nullptr;
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text() == QStringLiteral("プレーヤーで開く") ||
+                        (answer == nullptr && box->buttonRole(b) == QMessageBox::AcceptRole))
+                        answer = b;
+                answer->click();
+            }
+        });
+        answers.start(10);
+        m_frame->action(kestra::cmd::kOpenPicture)->trigger();
+        m_frame->action(kestra::cmd::kCreateData)->trigger();
+
+        QVERIFY2(openFilter.contains(anyCasePattern(QStringLiteral("jpeg"))) &&
+                     openFilter.contains(anyCasePattern(QStringLiteral("png"))),
+                 qPrintable(openFilter));
+        if (playerOnPath) {
+            QVERIFY2(warning.isEmpty(), qPrintable(warning));
+            const auto recorded = [&record] {
+                QFile file(record);
+                return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+            };
+            const QString expected = m_dir->filePath(QStringLiteral("photo.jzt")) + QLatin1Char('\n');
+            QTRY_COMPARE_WITH_TIMEOUT(recorded(), expected, 20000);
+        } else {
+            QVERIFY2(warning.contains(QStringLiteral("「vorpel」が見つかりません")), qPrintable(warning));
+        }
     }
 
     // The help page names every command and submenu as the menu bar shows it.

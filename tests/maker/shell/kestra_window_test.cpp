@@ -11,6 +11,7 @@
 #include "main_frame.h"
 #include "message_dialog.h"
 #include "preview_window.h"
+#include "screen_area.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -153,11 +155,31 @@ private slots:
         prompts.chooseFormat = [](QWidget*, CKestraDoc& doc) { return doc.m_nDataFormat = 1, true; };
         prompts.editMessage = [](QWidget*, CKestraDoc&) { return true; };
         const QString target = m_maker->dir.filePath(QStringLiteral("corner.jzt"));
-        prompts.chooseSaveFile = [&](QWidget*, const QString&) { return target; };
+        prompts.chooseSaveFile = [&](QWidget*, const QString&, const QString&) { return target; };
         QCOMPARE(kestra::runDataCreation(&m_maker->frame, m_maker->doc, m_maker->settings, prompts), target);
         const int darkest = darkestEdgeChannel(jigsaw::readJztFile(QFile::encodeName(target).toStdString()));
         QVERIFY2(darkest >= 95, qPrintable(QString::number(darkest)));
         QCOMPARE(m_maker->frame.view()->size(), display);
+    }
+
+    // Unframed yet, the main window and the preview leave room above them
+    // for their title bars: at the first start and fitted to a picture.
+    void titleBarsStayOnTheScreen()
+    {
+        m_maker->frame.show();
+        const QRect available = m_maker->frame.screen()->availableGeometry();
+        for (const bool fitted : {false, true}) {
+            if (fitted)
+                m_maker->frame.installPicture(kestra::pictureFromImage(brightImage(700, 900)), available);
+            const QWidget* const windows[] = {&m_maker->frame, m_maker->frame.preview()};
+            for (const QWidget* w : windows) {
+                const QRect frame = w->geometry().marginsAdded(windowDecoration(*w));
+                QVERIFY2(available.contains(frame), qPrintable(QStringLiteral("%1 at %2,%3")
+                                                                   .arg(w->windowTitle())
+                                                                   .arg(frame.x())
+                                                                   .arg(frame.y())));
+            }
+        }
     }
 
     // Minimised and restored, the window keeps the size fitted to the
@@ -174,7 +196,8 @@ private slots:
         QTRY_VERIFY(!m_maker->frame.isMinimized());
         QCOMPARE(m_maker->frame.size(), fitted);
         QCOMPARE(m_maker->frame.view()->size(), QSize(700, 400));
-        QCOMPARE(m_maker->frame.pos(), kScreen.topLeft());
+        const QMargins decoration = windowDecoration(m_maker->frame);
+        QCOMPARE(m_maker->frame.geometry().marginsAdded(decoration).topLeft(), kScreen.topLeft());
     }
 
     // A picture wider than the screen: the window spans it, and the preview
@@ -303,7 +326,7 @@ private slots:
             });
             return real.editMessage(parent, doc);
         };
-        prompts.chooseSaveFile = [&](QWidget*, const QString&) {
+        prompts.chooseSaveFile = [&](QWidget*, const QString&, const QString&) {
             asked << QStringLiteral("save");
             return m_maker->dir.filePath(QStringLiteral("never.jzt"));
         };
