@@ -14,9 +14,10 @@ class VorpelSettings;
 // congratulated with the time taken (dialog 138) and chooses what to do with
 // the finished picture (dialog 147): save it as a BMP or JPEG file, or save
 // it as a BMP file and set it as the wallpaper, each after choosing panel
-// and glue (dialog 164). Every failure is told in a message box.
+// and glue (dialog 164). The save dialog proposes the name of the game's
+// file, `gameName`, as a picture. Every failure is told in a message box.
 void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock, FileChooser& chooser,
-                   VorpelSettings& settings);
+                   VorpelSettings& settings, const QString& gameName);
 
 // The finished picture's file formats.
 enum class PictureFormat { Bmp, Jpeg };

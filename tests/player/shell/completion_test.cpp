@@ -41,6 +41,7 @@ public:
         m_timer.start(5);
     }
     QStringList messages;
+    QStringList details;
     int unexpected = 0;
     bool finished() const { return m_steps.empty(); }
 
@@ -53,6 +54,7 @@ private:
         m_answered << modal;
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             messages << box->text();
+            details << box->detailedText();
             box->accept();
         } else if (m_steps.empty()) {
             ++unexpected;
@@ -200,6 +202,7 @@ private slots:
         QCOMPARE(m_doc->GetGlue(), 0);
         QCOMPARE(m_chooser.asked.size(), 2);  // both cancelled: nothing written
         QVERIFY(m_chooser.asked[0].startsWith(QStringLiteral("save JPEG Files (*.jpg);;BITMAP Files (*.bmp) ")));
+        QVERIFY2(m_chooser.asked[0].endsWith(QStringLiteral("/sample.jpg")), qPrintable(m_chooser.asked[0]));
         QVERIFY(QDir(m_dir->path()).entryList({"*.bmp", "*.jpg"}, QDir::Files).isEmpty());
     }
 
@@ -259,8 +262,9 @@ private slots:
         DialogScript script({congratulations(), choose(Choice::Save), panel(-1, -1)});
         run();
         QCOMPARE(script.messages.size(), 1);
-        QVERIFY(script.messages[0].contains(QDir::toNativeSeparators(m_chooser.nextSave)));
-        QVERIFY(script.messages[0].contains(QStringLiteral("保存できませんでした")));
+        QCOMPARE(script.messages[0], QStringLiteral("「x.jpg」に保存できませんでした。\n"
+                                                    "保存先のフォルダーがありません。別のフォルダーに保存してください。"));
+        QVERIFY(script.details[0].contains(m_chooser.nextSave));
         QVERIFY(!QFile::exists(m_chooser.nextSave));
     }
 
@@ -301,6 +305,7 @@ private slots:
         run();
         QVERIFY(script.messages.isEmpty());
         QVERIFY(m_chooser.asked.value(0).startsWith(QStringLiteral("save Bmp Files (*.bmp) ")));
+        QVERIFY(m_chooser.asked.value(0).endsWith(QStringLiteral("/sample.bmp")));
         const QString saved = m_chooser.nextSave + QStringLiteral(".bmp");
         QCOMPARE(QImageReader(saved).format(), QByteArray("bmp"));
         QFile calls(log);
@@ -383,7 +388,7 @@ private:
         qputenv(name, value);
     }
 
-    void run() { RunCompletion(nullptr, *m_doc, m_clock, m_chooser, *m_settings); }
+    void run() { RunCompletion(nullptr, *m_doc, m_clock, m_chooser, *m_settings, QStringLiteral("sample.jzt")); }
 
     // Saves through the save-only branch with the given PANEL answer and
     // reads the file back.

@@ -221,12 +221,12 @@ private slots:
             qobject_cast<QDialog*>(w)->accept();
         };
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("wall.bmp"));
-        RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings);
+        RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings, QStringLiteral("sample.jzt"));
         QCOMPARE(walker.shown.size(), 4);
         // Saving only, with both formats offered.
         m_chooser.nextSave.clear();
         walker.close = [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); };
-        RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings);
+        RunCompletion(nullptr, *doc, m_clock, m_chooser, *m_settings, QStringLiteral("sample.jzt"));
         QCOMPARE(m_chooser.asked.size(), 4);
         for (const QString& asked : std::as_const(m_chooser.asked))
             m_texts.check(QStringLiteral("file dialog"), asked);
