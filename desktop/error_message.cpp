@@ -14,11 +14,6 @@ using jigsaw::ErrorCode;
 
 namespace {
 
-QString said(const char* text)
-{
-    return QCoreApplication::translate("ErrorMessage", text);
-}
-
 // The system's reason, as the file layer wrote it down, is errno's text:
 // true when it is the text of `number`.
 bool reasonIs(const jigsaw::FormatError& error, int number)
@@ -46,46 +41,59 @@ bool isFileCode(ErrorCode code)
 QString readAdvice(const jigsaw::FormatError& error)
 {
     if (error.code() == ErrorCode::NotARegularFile)
-        return said("フォルダーなど、ファイルでないものです。");
+        return QCoreApplication::translate("ErrorMessage", "フォルダーなど、ファイルでないものです。");
     if (error.code() == ErrorCode::FileShrankWhileReading)
-        return said("読み込みの途中でファイルが短くなりました。書き終わるのを待って、もう一度開いてください。");
+        return QCoreApplication::translate(
+            "ErrorMessage", "読み込みの途中でファイルが短くなりました。書き終わるのを待って、もう一度開いてください。");
     if (reasonIs(error, ENOENT))
-        return said("ファイルが見つかりません。");
+        return QCoreApplication::translate("ErrorMessage", "ファイルが見つかりません。");
     if (reasonIs(error, EACCES) || reasonIs(error, EPERM))
-        return said("このファイルを読む権限がありません。");
+        return QCoreApplication::translate("ErrorMessage", "このファイルを読む権限がありません。");
     return {};
 }
 
 QString writeAdvice(const jigsaw::FormatError& error)
 {
     if (reasonIs(error, ENOSPC) || reasonIs(error, EDQUOT))
-        return said("ディスクがいっぱいです。空きを作るか、別の場所に保存してください。");
+        return QCoreApplication::translate("ErrorMessage",
+                                           "ディスクがいっぱいです。空きを作るか、別の場所に保存してください。");
     if (reasonIs(error, EACCES) || reasonIs(error, EPERM))
-        return said("このフォルダーに書き込む権限がありません。別のフォルダーに保存してください。");
+        return QCoreApplication::translate(
+            "ErrorMessage", "このフォルダーに書き込む権限がありません。別のフォルダーに保存してください。");
     if (reasonIs(error, EROFS))
-        return said("このディスクには書き込めません。別のフォルダーに保存してください。");
+        return QCoreApplication::translate("ErrorMessage",
+                                           "このディスクには書き込めません。別のフォルダーに保存してください。");
     if (reasonIs(error, ENOENT))
-        return said("保存先のフォルダーがありません。別のフォルダーに保存してください。");
-    return said("別の場所に保存してみてください。");
+        return QCoreApplication::translate("ErrorMessage",
+                                           "保存先のフォルダーがありません。別のフォルダーに保存してください。");
+    return QCoreApplication::translate("ErrorMessage", "別の場所に保存してみてください。");
 }
 
 QString puzzleSummary(ErrorCode code)
 {
     if (code == ErrorCode::PuzzleFileTooShort || code == ErrorCode::PuzzleFileSizeUnknown)
-        return said("「%1」はパズルファイルではありません。") + QLatin1Char('\n') +
-               said("パズルファイル（.jzt）は「ケストラ」で画像から作ります。");
-    const QString what = code == ErrorCode::PuzzleFileTruncated ? said("「%1」はパズルファイルですが、途中で切れています。")
-                                                                : said("「%1」はパズルファイルではないか、壊れています。");
-    return what + QLatin1Char('\n') + said("ファイルをもう一度コピーするか、「ケストラ」でパズルを作り直してください。");
+        return QCoreApplication::translate("ErrorMessage", "「%1」はパズルファイルではありません。") +
+               QLatin1Char('\n') +
+               QCoreApplication::translate("ErrorMessage", "パズルファイル（.jzt）は「ケストラ」で画像から作ります。");
+    const QString what =
+        code == ErrorCode::PuzzleFileTruncated
+            ? QCoreApplication::translate("ErrorMessage", "「%1」はパズルファイルですが、途中で切れています。")
+            : QCoreApplication::translate("ErrorMessage", "「%1」はパズルファイルではないか、壊れています。");
+    return what + QLatin1Char('\n') +
+           QCoreApplication::translate("ErrorMessage",
+                                       "ファイルをもう一度コピーするか、「ケストラ」でパズルを作り直してください。");
 }
 
 QString gameSummary(ErrorCode code)
 {
     if (code == ErrorCode::PlayFileBoardTooLarge)
-        return said("「%1」のピースは広がりすぎていて、ボードに置けません。");
-    const QString what = code == ErrorCode::PlayFileTruncated ? said("「%1」はプレイファイルですが、途中で切れています。")
-                                                              : said("「%1」はプレイファイルではないか、壊れています。");
-    return what + QLatin1Char('\n') + said("パズルファイルを開けば、そのパズルを初めから遊べます。");
+        return QCoreApplication::translate("ErrorMessage", "「%1」のピースは広がりすぎていて、ボードに置けません。");
+    const QString what =
+        code == ErrorCode::PlayFileTruncated
+            ? QCoreApplication::translate("ErrorMessage", "「%1」はプレイファイルですが、途中で切れています。")
+            : QCoreApplication::translate("ErrorMessage", "「%1」はプレイファイルではないか、壊れています。");
+    return what + QLatin1Char('\n') +
+           QCoreApplication::translate("ErrorMessage", "パズルファイルを開けば、そのパズルを初めから遊べます。");
 }
 
 // What went wrong with `file` when the error says nothing the user can
@@ -97,11 +105,11 @@ QString taskFailed(FileTask task, const QString& file)
     case FileTask::OpenGame:
         break;
     case FileTask::Save:
-        return said("「%1」に保存できませんでした。").arg(file);
+        return QCoreApplication::translate("ErrorMessage", "「%1」に保存できませんでした。").arg(file);
     case FileTask::MakePuzzle:
-        return said("パズルデータを作れませんでした。");
+        return QCoreApplication::translate("ErrorMessage", "パズルデータを作れませんでした。");
     }
-    return said("「%1」を読み込めませんでした。").arg(file);
+    return QCoreApplication::translate("ErrorMessage", "「%1」を読み込めませんでした。").arg(file);
 }
 
 // The summary of a FormatError. A file the system could not read or write,
@@ -110,13 +118,13 @@ QString taskFailed(FileTask task, const QString& file)
 QString summaryOf(const jigsaw::FormatError& error, FileTask task, const QString& file)
 {
     const jigsaw::FormatError* bottom = &error;
-    while (bottom->cause() != nullptr)
-        bottom = bottom->cause();
+    while (bottom->cause() != nullptr) bottom = bottom->cause();
     if (isFileCode(bottom->code())) {
         const QString name = QFileInfo(QString::fromStdString(bottom->arguments().front())).fileName();
         const bool writing = bottom->code() == ErrorCode::FileWriteFailed;
         const QString advice = writing ? writeAdvice(*bottom) : readAdvice(*bottom);
-        const QString failed = writing ? said("「%1」に保存できませんでした。") : said("「%1」を読み込めませんでした。");
+        const QString failed = writing ? QCoreApplication::translate("ErrorMessage", "「%1」に保存できませんでした。")
+                                       : QCoreApplication::translate("ErrorMessage", "「%1」を読み込めませんでした。");
         return advice.isEmpty() ? failed.arg(name) : failed.arg(name) + QLatin1Char('\n') + advice;
     }
     switch (task) {
