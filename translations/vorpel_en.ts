@@ -337,6 +337,10 @@ The finished picture has been saved here:
         <source>データ作成中</source>
         <translation>Preparing the puzzle…</translation>
     </message>
+    <message>
+        <source>パズルを開く</source>
+        <translation>Opening the Puzzle</translation>
+    </message>
 </context>
 <context>
     <name>ElapsedWindow</name>
