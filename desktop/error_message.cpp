@@ -113,14 +113,17 @@ QString taskFailed(FileTask task, const QString& file)
 }
 
 // The summary of a FormatError. A file the system could not read or write,
-// also under another error (the finished picture not saved), is named by
-// the error's own path and the system's reason said plainly where known.
+// also under another error (the finished picture not saved), has the
+// system's reason said plainly where known, and is named by the error's own
+// path when the caller names none.
 QString summaryOf(const jigsaw::FormatError& error, FileTask task, const QString& file)
 {
     const jigsaw::FormatError* bottom = &error;
-    while (bottom->cause() != nullptr) bottom = bottom->cause();
+    while (bottom->cause() != nullptr)
+        bottom = bottom->cause();
     if (isFileCode(bottom->code())) {
-        const QString name = QFileInfo(QString::fromStdString(bottom->arguments().front())).fileName();
+        const QString name =
+            file.isEmpty() ? QFileInfo(QString::fromStdString(bottom->arguments().front())).fileName() : file;
         const bool writing = bottom->code() == ErrorCode::FileWriteFailed;
         const QString advice = writing ? writeAdvice(*bottom) : readAdvice(*bottom);
         const QString failed = writing ? QCoreApplication::translate("ErrorMessage", "「%1」に保存できませんでした。")

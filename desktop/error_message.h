@@ -15,6 +15,7 @@ struct ErrorMessage {
 // What the user was doing with the file when the error came.
 enum class FileTask { OpenPuzzle, OpenGame, Save, MakePuzzle };
 
-// `error` met while doing `task` with the file shown as `file`. A file the
-// system could not read or write is named by the error's own path.
+// `error` met while doing `task` with the file shown as `file`; with no
+// `file`, a file the system could not read or write is named by the
+// error's own path.
 ErrorMessage errorMessage(const std::exception& error, FileTask task, const QString& file);
