@@ -47,7 +47,7 @@ QString pattern(ErrorCode code)
         return QCoreApplication::translate(
             "ErrorText", "パズルファイルではありません（長さが %1 バイトしかなく、ヘッダーの 6400 バイトに足りません）。");
     case ErrorCode::PuzzleFileSizeUnknown:
-        return QCoreApplication::translate("ErrorText", "パズルファイルではないか、壊れています（ヘッダーの大きさ %1 × %2、セル %3、余白 %4 はどのパズルサイズにも当たりません）。");
+        return QCoreApplication::translate("ErrorText", "パズルファイルではないか、壊れています（ヘッダーのピースの並び %1 × %2、セル %3、余白 %4 はどのパズルサイズにも当たりません）。");
     case ErrorCode::PuzzleFileColorFormatInvalid:
         return QCoreApplication::translate("ErrorText",
                                            "パズルファイルが壊れています（色の形式が %1 です。1 か 2 のはずです）。");

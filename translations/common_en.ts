@@ -9,6 +9,93 @@
     </message>
 </context>
 <context>
+    <name>ErrorMessage</name>
+    <message>
+        <source>フォルダーなど、ファイルでないものです。</source>
+        <translation>It is a folder or something else that is not a file.</translation>
+    </message>
+    <message>
+        <source>読み込みの途中でファイルが短くなりました。書き終わるのを待って、もう一度開いてください。</source>
+        <translation>The file became shorter while it was being read. Wait until it has been written completely, then open it again.</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>The file cannot be found.</translation>
+    </message>
+    <message>
+        <source>このファイルを読む権限がありません。</source>
+        <translation>You do not have permission to read this file.</translation>
+    </message>
+    <message>
+        <source>ディスクがいっぱいです。空きを作るか、別の場所に保存してください。</source>
+        <translation>The disk is full. Free some space, or save it somewhere else.</translation>
+    </message>
+    <message>
+        <source>このフォルダーに書き込む権限がありません。別のフォルダーに保存してください。</source>
+        <translation>You do not have permission to write to this folder. Save it in another folder.</translation>
+    </message>
+    <message>
+        <source>このディスクには書き込めません。別のフォルダーに保存してください。</source>
+        <translation>This disk cannot be written to. Save it in another folder.</translation>
+    </message>
+    <message>
+        <source>保存先のフォルダーがありません。別のフォルダーに保存してください。</source>
+        <translation>The folder does not exist. Save it in another folder.</translation>
+    </message>
+    <message>
+        <source>別の場所に保存してみてください。</source>
+        <translation>Try saving it somewhere else.</translation>
+    </message>
+    <message>
+        <source>「%1」はパズルファイルではありません。</source>
+        <translation>&quot;%1&quot; is not a puzzle file.</translation>
+    </message>
+    <message>
+        <source>パズルファイル（.jzt）は「ケストラ」で画像から作ります。</source>
+        <translation>Puzzle files (.jzt) are made from pictures with Kestra, the puzzle maker.</translation>
+    </message>
+    <message>
+        <source>「%1」はパズルファイルですが、途中で切れています。</source>
+        <translation>&quot;%1&quot; is a puzzle file, but it is cut short.</translation>
+    </message>
+    <message>
+        <source>「%1」はパズルファイルではないか、壊れています。</source>
+        <translation>&quot;%1&quot; is not a puzzle file, or it is damaged.</translation>
+    </message>
+    <message>
+        <source>ファイルをもう一度コピーするか、「ケストラ」でパズルを作り直してください。</source>
+        <translation>Copy the file again, or make the puzzle again with Kestra.</translation>
+    </message>
+    <message>
+        <source>「%1」のピースは広がりすぎていて、ボードに置けません。</source>
+        <translation>The pieces in &quot;%1&quot; are spread too far apart to fit on the board.</translation>
+    </message>
+    <message>
+        <source>「%1」はプレイファイルですが、途中で切れています。</source>
+        <translation>&quot;%1&quot; is a saved game, but it is cut short.</translation>
+    </message>
+    <message>
+        <source>「%1」はプレイファイルではないか、壊れています。</source>
+        <translation>&quot;%1&quot; is not a saved game, or it is damaged.</translation>
+    </message>
+    <message>
+        <source>パズルファイルを開けば、そのパズルを初めから遊べます。</source>
+        <translation>You can open the puzzle file and play the puzzle from the start.</translation>
+    </message>
+    <message>
+        <source>「%1」に保存できませんでした。</source>
+        <translation>Could not save &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>パズルデータを作れませんでした。</source>
+        <translation>Could not make the puzzle.</translation>
+    </message>
+    <message>
+        <source>「%1」を読み込めませんでした。</source>
+        <translation>Could not read &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>ErrorText</name>
     <message>
         <source>「%1」を開けません（%2）。</source>
@@ -16,7 +103,7 @@
     </message>
     <message>
         <source>「%1」を調べられません（%2）。</source>
-        <translation>Cannot check &quot;%1&quot; (%2).</translation>
+        <translation>Cannot get information about &quot;%1&quot; (%2).</translation>
     </message>
     <message>
         <source>「%1」はファイルではありません。</source>
@@ -75,10 +162,6 @@
         <translation>This is not a puzzle file (it is only %1 bytes long, shorter than the 6400-byte header).</translation>
     </message>
     <message>
-        <source>パズルファイルではないか、壊れています（ヘッダーの大きさ %1 × %2、セル %3、余白 %4 はどのパズルサイズにも当たりません）。</source>
-        <translation>This is not a puzzle file, or it is damaged (the header&apos;s size %1 × %2, cell %3, margin %4 matches no puzzle size).</translation>
-    </message>
-    <message>
         <source>パズルファイルが壊れています（色の形式が %1 です。1 か 2 のはずです）。</source>
         <translation>The puzzle file is damaged (the color format is %1; it should be 1 or 2).</translation>
     </message>
@@ -104,7 +187,7 @@
     </message>
     <message>
         <source>書き込もうとしたパズルの大きさがどのパズルサイズにも当たりません。</source>
-        <translation>The size of the puzzle being written matches no puzzle size.</translation>
+        <translation>The piece layout of the puzzle being written matches none of the puzzle sizes.</translation>
     </message>
     <message>
         <source>パズルデータの%1の大きさか色数がヘッダーと合いません。</source>
@@ -112,7 +195,7 @@
     </message>
     <message>
         <source>パズルデータの大きさがどのパズルサイズにも当たりません。</source>
-        <translation>The puzzle&apos;s size matches no puzzle size.</translation>
+        <translation>The puzzle&apos;s piece layout matches none of the puzzle sizes.</translation>
     </message>
     <message>
         <source>パズルデータの色の形式が不正です。</source>
@@ -261,6 +344,10 @@
     <message>
         <source>ボード上のピース %1 の位置（%2, %3）がプレイファイルに記録できる範囲（0〜%4）の外にあるため、保存できません。</source>
         <translation>The game cannot be saved: piece %1 lies on the board at (%2, %3), outside the range a saved game can hold (0 to %4).</translation>
+    </message>
+    <message>
+        <source>パズルファイルではないか、壊れています（ヘッダーのピースの並び %1 × %2、セル %3、余白 %4 はどのパズルサイズにも当たりません）。</source>
+        <translation>This is not a puzzle file, or it is damaged (the piece layout %1 × %2, cell %3, margin %4 in its header matches none of the puzzle sizes).</translation>
     </message>
 </context>
 <context>

@@ -135,6 +135,10 @@
         <source>枠が小さく %1 倍に拡大されます（ぼやけます）</source>
         <translation>Frame too small: enlarged %1× (soft)</translation>
     </message>
+    <message>
+        <source>画像の読み込み</source>
+        <translation>Loading a Picture</translation>
+    </message>
 </context>
 <context>
     <name>DataFormatDialog</name>
@@ -216,10 +220,6 @@
         <translation>Line %1 of the message is longer than %2 bytes; it is cut to %2 bytes.</translation>
     </message>
     <message>
-        <source>「%1」は大きすぎて使用できません（幅も高さも %2 ピクセルまでの画像を使ってください）。</source>
-        <translation>&quot;%1&quot; is too large to use (use a picture at most %2 pixels wide and high).</translation>
-    </message>
-    <message>
         <source>%1 の後に値がありません。</source>
         <translation>%1 needs a value.</translation>
     </message>
@@ -262,10 +262,6 @@
     <message>
         <source>メモリの確保に失敗しました。処理を中断します。</source>
         <translation>Out of memory; nothing was made.</translation>
-    </message>
-    <message>
-        <source>「%1」は BMP ファイルとして読めません（%2）。</source>
-        <translation>&quot;%1&quot; cannot be read as a BMP file (%2).</translation>
     </message>
     <message>
         <source>ファイルの先頭が途中で切れています</source>
@@ -316,10 +312,6 @@
         <translation>the file ends inside the pixel data</translation>
     </message>
     <message>
-        <source>「%1」を読み込むメモリが足りません。</source>
-        <translation>There is not enough memory to read &quot;%1&quot;.</translation>
-    </message>
-    <message>
         <source>画素データが壊れています</source>
         <translation>the pixel data is damaged</translation>
     </message>
@@ -360,10 +352,6 @@ Make the puzzle data?</translation>
 The work was stopped.</translation>
     </message>
     <message>
-        <source>「%1」は JPEG ファイルとして読めません（%2）。</source>
-        <translation>&quot;%1&quot; cannot be read as a JPEG file (%2).</translation>
-    </message>
-    <message>
         <source>%1（kestra --help で使い方を表示します）</source>
         <translation>%1 (kestra --help shows how to use it)</translation>
     </message>
@@ -378,34 +366,6 @@ The work was stopped.</translation>
 The picture was not loaded.</translation>
     </message>
     <message>
-        <source>「%1」は画像ファイルとして読めません（BMP、JPEG、PNG などの画像を選んでください）。</source>
-        <translation>&quot;%1&quot; cannot be read as a picture (choose a BMP, JPEG, PNG or similar picture).</translation>
-    </message>
-    <message>
-        <source>「%1」は画像ファイルとして読めません（%2）。</source>
-        <translation>&quot;%1&quot; cannot be read as a picture (%2).</translation>
-    </message>
-    <message>
-        <source>「%1」を開けません。</source>
-        <translation>&quot;%1&quot; cannot be opened.</translation>
-    </message>
-    <message>
-        <source>「%1」は JPEG ファイルとして読めません（空のファイルです）。</source>
-        <translation>&quot;%1&quot; cannot be read as a JPEG file (the file is empty).</translation>
-    </message>
-    <message>
-        <source>画像が小さすぎてパズルを作れません（%1 × %2 ピクセル）。幅も高さも %3 ピクセル以上の画像を使ってください。</source>
-        <translation>The picture is too small for a puzzle (%1 × %2 pixels). Use a picture at least %3 pixels wide and high.</translation>
-    </message>
-    <message>
-        <source>「%1」を開けません（%2）。</source>
-        <translation>&quot;%1&quot; cannot be opened (%2).</translation>
-    </message>
-    <message>
-        <source>「%1」を読めません（%2）。</source>
-        <translation>&quot;%1&quot; cannot be read (%2).</translation>
-    </message>
-    <message>
         <source>クリップボードに画像がありません。</source>
         <translation>There is no picture on the clipboard.</translation>
     </message>
@@ -414,20 +374,80 @@ The picture was not loaded.</translation>
         <translation>clipboard picture</translation>
     </message>
     <message>
-        <source>画像を取り込むメモリが足りません。</source>
-        <translation>There is not enough memory to take in the picture.</translation>
-    </message>
-    <message>
         <source>注意: 枠（%1 × %2 ピクセル）はパズル（%3 × %4 ピクセル）より小さいので、%5 倍に拡大されてぼやけます。</source>
         <translation>Note: the frame (%1 × %2 pixels) is smaller than the puzzle (%3 × %4 pixels), so it is enlarged %5× and will look soft.</translation>
     </message>
     <message>
-        <source>「%1」（%2 × %3 ピクセル）は大きすぎて、このコンピューターの空きメモリでは読み込めません。</source>
-        <translation>&quot;%1&quot; (%2 × %3 pixels) is too large to read in this computer&apos;s free memory.</translation>
+        <source>「%1」は大きすぎて、このコンピューターの空きメモリでは読み込めません。
+ほかのプログラムを閉じるか、小さくした画像を使ってください。</source>
+        <translation>&quot;%1&quot; is too large to read in this computer&apos;s free memory.
+Close other programs, or use a smaller copy of the picture.</translation>
     </message>
     <message>
-        <source>「%1」は読み込んだ後に別の画像に変わっています。</source>
-        <translation>&quot;%1&quot; has changed to another picture since it was opened.</translation>
+        <source>「%1」を開けません。
+ファイルがあるか、読む権限があるかを確かめてください。</source>
+        <translation>&quot;%1&quot; cannot be opened.
+Check that the file exists and that you may read it.</translation>
+    </message>
+    <message>
+        <source>「%1」は画像ファイルとして読めません。
+BMP、JPEG、PNG などの画像を選んでください。</source>
+        <translation>&quot;%1&quot; cannot be read as a picture.
+Choose a BMP, JPEG, PNG or similar picture.</translation>
+    </message>
+    <message>
+        <source>「%1」を読み込むメモリが足りません。
+ほかのプログラムを閉じてから、もう一度開いてください。</source>
+        <translation>There is not enough memory to read &quot;%1&quot;.
+Close other programs, then open it again.</translation>
+    </message>
+    <message>
+        <source>「%1」を読み込めませんでした。
+もう一度開いてみるか、別の画像を選んでください。</source>
+        <translation>&quot;%1&quot; could not be read.
+Try opening it again, or choose another picture.</translation>
+    </message>
+    <message>
+        <source>「%1」は BMP ファイルとして読めません。壊れているか、読めない形式です。
+画像ソフトで保存し直すか、別の画像を選んでください。</source>
+        <translation>&quot;%1&quot; cannot be read as a BMP file: it is damaged, or of a kind that cannot be read.
+Save it again with a picture editor, or choose another picture.</translation>
+    </message>
+    <message>
+        <source>「%1」は JPEG ファイルとして読めません。壊れているか、読めない形式です。
+画像ソフトで保存し直すか、別の画像を選んでください。</source>
+        <translation>&quot;%1&quot; cannot be read as a JPEG file: it is damaged, or of a kind that cannot be read.
+Save it again with a picture editor, or choose another picture.</translation>
+    </message>
+    <message>
+        <source>幅 %1 × 高さ %2 ピクセル</source>
+        <translation>%1 pixels wide × %2 pixels high</translation>
+    </message>
+    <message>
+        <source>「%1」は大きすぎて使えません。
+幅も高さも %2 ピクセルまでの画像を使ってください。</source>
+        <translation>&quot;%1&quot; is too large to use.
+Use a picture at most %2 pixels wide and high.</translation>
+    </message>
+    <message>
+        <source>ファイルが空です</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>「%1」は小さすぎてパズルを作れません。
+幅も高さも %2 ピクセル以上の画像を使ってください。</source>
+        <translation>&quot;%1&quot; is too small to make a puzzle from.
+Use a picture at least %2 pixels wide and high.</translation>
+    </message>
+    <message>
+        <source>「%1」は読み込んだ後に別の画像に変わっています。
+画像を開き直してから、もう一度パズルを作ってください。</source>
+        <translation>&quot;%1&quot; has changed to another picture since it was opened.
+Open the picture again, then make the puzzle again.</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
     </message>
     <message>
         <source>パズルサイズ（--size）:</source>

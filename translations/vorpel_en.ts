@@ -225,12 +225,6 @@
         <translation>Unfinished Games</translation>
     </message>
     <message>
-        <source>ゲームを再開できませんでした。
-%1</source>
-        <translation>The game could not be resumed.
-%1</translation>
-    </message>
-    <message>
         <source>ピースを並べる(&amp;S)</source>
         <translation>Sp&amp;read Pieces</translation>
     </message>
@@ -321,24 +315,16 @@
         <translation>JPEG Files (*.jpg);;Bitmap Files (*.bmp)</translation>
     </message>
     <message>
-        <source>完成画像を作れませんでした。
-%1</source>
-        <translation>Could not make the finished picture.
-%1</translation>
+        <source>完成画像を作れませんでした。</source>
+        <translation>Could not make the finished picture.</translation>
     </message>
     <message>
-        <source>%1 を保存できませんでした。
-%2</source>
-        <translation>Could not save %1.
-%2</translation>
-    </message>
-    <message>
-        <source>壁紙を設定できませんでした（%1）。
+        <source>壁紙を設定できませんでした。
 完成画像は次の場所に保存してあります。
-%2</source>
-        <translation>Could not set the wallpaper (%1).
+%1</source>
+        <translation>Could not set the wallpaper.
 The finished picture has been saved here:
-%2</translation>
+%1</translation>
     </message>
 </context>
 <context>
@@ -398,6 +384,10 @@ The finished picture has been saved here:
         <source>データ作成中</source>
         <translation>Preparing the puzzle…</translation>
     </message>
+    <message>
+        <source>パズルを開く</source>
+        <translation>Opening the Puzzle</translation>
+    </message>
 </context>
 <context>
     <name>ElapsedWindow</name>
@@ -453,12 +443,6 @@ The finished picture has been saved here:
         <translation>There is not enough memory to read the file.</translation>
     </message>
     <message>
-        <source>「%1」に保存できませんでした。
-%2</source>
-        <translation>Could not save to &quot;%1&quot;.
-%2</translation>
-    </message>
-    <message>
         <source>メモリが足りないため、保存できませんでした。</source>
         <translation>There is not enough memory to save the game.</translation>
     </message>
@@ -471,10 +455,16 @@ The finished picture has been saved here:
         <translation>The file &quot;%1&quot; was not found.</translation>
     </message>
     <message>
+        <source>「%1」は画像ファイルです。
+パズルは「ケストラ」で画像から作れます。</source>
+        <translation>&quot;%1&quot; is a picture.
+Puzzles are made from pictures with Kestra, the puzzle maker.</translation>
+    </message>
+    <message>
         <source>「%1」はパズルファイルでもプレイファイルでもありません。
-%2</source>
+パズルファイル（.jzt）は「ケストラ」で画像から作ります。</source>
         <translation>&quot;%1&quot; is neither a puzzle file nor a saved game.
-%2</translation>
+Puzzle files (.jzt) are made from pictures with Kestra, the puzzle maker.</translation>
     </message>
 </context>
 <context>
@@ -681,7 +671,7 @@ The finished picture has been saved here:
     </message>
     <message>
         <source>効果音 %1 を読み込めないため、鳴りません（%2）。</source>
-        <translation>The sound effects %1 cannot be read and will not play (%2).</translation>
+        <translation>The sound effect %1 cannot be read and will not play (%2).</translation>
     </message>
 </context>
 <context>
@@ -730,8 +720,10 @@ The finished picture has been saved here:
         <translation>(untitled)</translation>
     </message>
     <message>
-        <source>このゲームは別のウィンドウで開かれています。</source>
-        <translation>This game is open in another window.</translation>
+        <source>「%1」は別のウィンドウで開かれています。
+そのウィンドウで続きを遊んでください。</source>
+        <translation>&quot;%1&quot; is open in another window.
+Go on playing it there.</translation>
     </message>
 </context>
 <context>
@@ -819,7 +811,7 @@ You will not be able to go on with this game.</translation>
     </message>
     <message>
         <source>このデスクトップでは壁紙の設定方法がわかりません</source>
-        <translation>this desktop is not supported</translation>
+        <translation>there is no known way to set the wallpaper on this desktop</translation>
     </message>
 </context>
 </TS>

@@ -96,9 +96,7 @@ public:
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
-                refuse(LoadFailure::Unreadable, QCoreApplication::translate("kestra", "「%1」を読めません（%2）。")
-                                                    .arg(displayName(m_name),
-                                                         QString::fromLocal8Bit(std::strerror(n < 0 ? errno : EIO))));
+                refuseUnreadable(unreadableFile(m_name), QString::fromLocal8Bit(std::strerror(n < 0 ? errno : EIO)));
             done += static_cast<std::size_t>(n);
         }
         constexpr std::uint64_t kDropStep = 16u << 20;
@@ -208,11 +206,7 @@ bool decodeRle8(RleStream& in, int width, int height, RowSink&& row)
 
 LoadedPicture decodeBmpBytes(BmpBytes& bytes, const QString& name, const PictureRegion* region)
 {
-    const QString file = displayName(name);
-    const auto damaged = [&](const QString& why) {
-        refuse(LoadFailure::Unreadable,
-               QCoreApplication::translate("kestra", "「%1」は BMP ファイルとして読めません（%2）。").arg(file, why));
-    };
+    const auto damaged = [&](const QString& why) { refuseUnreadable(damagedBmp(name), why); };
     const std::uint64_t total = bytes.size();
     // The headers and the colour table lie in the first bytes.
     const std::size_t headLength = static_cast<std::size_t>(std::min<std::uint64_t>(total, 14 + 124 + 12 + 1024));
@@ -307,8 +301,7 @@ LoadedPicture decodeBmpBytes(BmpBytes& bytes, const QString& name, const Picture
     const QRect keep = plan.keep;
     RowReducer reducer(keep, plan.scale.factor);
     if (reducer.isNull())
-        refuse(LoadFailure::OutOfMemory,
-               QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
+        refuseOutOfMemory(name);
     const auto convert = [&](int y, const std::uint8_t* src) {
         QRgb* row = reducer.nextRow(y);
         const auto first = static_cast<std::size_t>(keep.left());

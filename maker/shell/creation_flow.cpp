@@ -3,7 +3,8 @@
 #include "data_creation.h"
 #include "data_format_dialog.h"
 #include "dialog_folder.h"
-#include "error_text.h"
+#include "error_message.h"
+#include "file_error_box.h"
 #include "file_path.h"
 #include "file_patterns.h"
 #include "format_error.h"
@@ -194,9 +195,9 @@ QString runDataCreation(QWidget* parent, CKestraDoc& doc, KestraSettings& settin
         QMessageBox::warning(parent, QCoreApplication::translate("kestra", "警告"),
                              QCoreApplication::translate("kestra", "メモリの確保に失敗しました。\n処理を中断します"));
     } catch (const PictureLoadError& e) {
-        QMessageBox::warning(parent, title(), e.message());
+        showErrorMessage(parent, title(), {e.summary(), e.details()});
     } catch (const std::runtime_error& e) {
-        QMessageBox::warning(parent, title(), errorText(e));
+        showErrorMessage(parent, title(), errorMessage(e, FileTask::MakePuzzle, QString()));
     }
     return {};
 }

@@ -194,7 +194,6 @@ bool decompress(std::FILE* stream, ErrorManager& err, Decoded& out, const Pictur
 
 LoadedPicture decodeJpegStream(std::FILE* stream, const QString& name, const PictureRegion* region)
 {
-    const QString file = displayName(name);
     auto err = std::make_unique<ErrorManager>();
     Decoded decoded;
     const bool read = decompress(stream, *err, decoded, region);
@@ -202,20 +201,16 @@ LoadedPicture decodeJpegStream(std::FILE* stream, const QString& name, const Pic
         refuseUnsupported();  // 12-bit samples
     if (!read && (err->pub.msg_code == JERR_NO_BACKING_STORE || err->pub.msg_code == JERR_OUT_OF_MEMORY))
         refuse(LoadFailure::TooLarge,
-               QCoreApplication::translate("kestra", "「%1」（%2 × %3 ピクセル）は大きすぎて、このコンピューターの空きメモリでは読み込めません。")
-                   .arg(file)
-                   .arg(decoded.width)
-                   .arg(decoded.height));
+               QCoreApplication::translate("kestra", "「%1」は大きすぎて、このコンピューターの空きメモリでは読み込めません。\nほかのプログラムを閉じるか、小さくした画像を使ってください。")
+                   .arg(displayName(name)),
+               pictureSize(decoded.width, decoded.height));
     if (!read)
-        refuse(LoadFailure::Unreadable,
-               QCoreApplication::translate("kestra", "「%1」は JPEG ファイルとして読めません（%2）。")
-                   .arg(file, QString::fromLocal8Bit(err->message)));
+        refuseUnreadable(damagedJpeg(name), QString::fromLocal8Bit(err->message));
     LoadedPicture picture;
     if (decoded.reducer && !decoded.noMemory)
         placePart(picture, decoded.reducer->take(), decoded.plan, decoded.width, decoded.height, decoded.orientation);
     if (picture.image.isNull() && !headersOnly(region))
-        refuse(LoadFailure::OutOfMemory,
-               QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(file));
+        refuseOutOfMemory(name);
     const bool swap = swapsSides(decoded.orientation);
     setTrueColorHeaders(picture, swap ? decoded.height : decoded.width, swap ? decoded.width : decoded.height);
     return picture;

@@ -2,6 +2,8 @@
 
 #include "about_dialog.h"
 #include "dialog_folder.h"
+#include "error_message.h"
+#include "file_error_box.h"
 #include "help_file.h"
 #include "command_ids.h"
 #include "creation_flow.h"
@@ -299,7 +301,7 @@ void CMainFrame::reportLoadFailure(const kestra::PictureLoadError& error)
                                                          "画像の読み込みを中止します"));
         return;
     }
-    QMessageBox::warning(this, warningTitle(), error.message());
+    showErrorMessage(this, tr("画像の読み込み"), {error.summary(), error.details()});
 }
 
 void CMainFrame::loadPictureFile(const QString& path)

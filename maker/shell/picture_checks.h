@@ -27,7 +27,18 @@ private:
 // limit every decoder applies before it allocates.
 QString displayName(const QString& name);
 void checkDimensions(std::int64_t width, std::int64_t height, const QString& name);
-[[noreturn]] void refuse(LoadFailure failure, const QString& message);
+[[noreturn]] void refuse(LoadFailure failure, const QString& summary, const QString& details = {});
+// A picture that cannot be read for want of memory.
+[[noreturn]] void refuseOutOfMemory(const QString& name);
+// A picture file that cannot be read: `summary` names it, `details` says why.
+[[noreturn]] void refuseUnreadable(const QString& summary, const QString& details);
+// The summaries of a file whose bytes cannot be read, and of a BMP or JPEG
+// file that is damaged or of a kind the decoders do not read.
+QString unreadableFile(const QString& name);
+QString damagedBmp(const QString& name);
+QString damagedJpeg(const QString& name);
+// A picture's size as the details of a message give it.
+QString pictureSize(std::int64_t width, std::int64_t height);
 // A valid picture of a kind the maker does not take (another depth, an OS/2
 // bitmap, 12-bit samples): UnsupportedDepth with the maker's warning.
 [[noreturn]] void refuseUnsupported();

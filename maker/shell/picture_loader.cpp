@@ -8,7 +8,9 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <memory>
 
@@ -21,6 +23,19 @@ namespace kestra {
 namespace {
 
 enum class PictureType { Bmp, Jpeg, Other };
+
+QString clipboardPicture()
+{
+    return QCoreApplication::translate("kestra", "クリップボードの画像");
+}
+
+[[noreturn]] void refuseUnopened(const QString& path, const QString& reason)
+{
+    refuseUnreadable(
+        QCoreApplication::translate("kestra", "「%1」を開けません。\nファイルがあるか、読む権限があるかを確かめてください。")
+            .arg(displayName(path)),
+        reason);
+}
 
 PictureType pictureType(std::span<const std::uint8_t> data, const QString& name)
 {
@@ -62,11 +77,11 @@ LoadedPicture decodeOther(std::span<const std::uint8_t> data, const QString& nam
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     const QSize size = reader.size();
+    const QString unreadable =
+        QCoreApplication::translate("kestra", "「%1」は画像ファイルとして読めません。\nBMP、JPEG、PNG などの画像を選んでください。")
+            .arg(displayName(name));
     if (!reader.canRead() || !size.isValid())
-        refuse(LoadFailure::Unreadable,
-               QCoreApplication::translate(
-                   "kestra", "「%1」は画像ファイルとして読めません（BMP、JPEG、PNG などの画像を選んでください）。")
-                   .arg(displayName(name)));
+        refuseUnreadable(unreadable, reader.errorString());
     checkDimensions(size.width(), size.height(), name);
     if (headersOnly(region)) {
         LoadedPicture picture;
@@ -79,15 +94,12 @@ LoadedPicture decodeOther(std::span<const std::uint8_t> data, const QString& nam
     {
         const AllocationLimit limit(size);
         if (!reader.read(&image))
-            refuse(LoadFailure::Unreadable,
-                   QCoreApplication::translate("kestra", "「%1」は画像ファイルとして読めません（%2）。")
-                       .arg(displayName(name), reader.errorString()));
+            refuseUnreadable(unreadable, reader.errorString());
     }
     const DecodePlan plan = planDecode(image.width(), image.height(), 1, region, false);
     RowReducer reducer(plan.keep, plan.scale.factor);
     if (reducer.isNull())
-        refuse(LoadFailure::OutOfMemory,
-               QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(displayName(name)));
+        refuseOutOfMemory(name);
     std::vector<QRgb> row(static_cast<std::size_t>(image.width()));
     for (int y = plan.keep.top(); y <= plan.keep.bottom(); ++y) {
         rowOnWhite(image, y, row.data());
@@ -111,8 +123,7 @@ LoadedPicture decodeJpegFile(const QString& path, const PictureRegion* region)
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(QFile::encodeName(path).constData(), "rb"),
                                                                  &std::fclose);
     if (!stream)
-        refuse(LoadFailure::Unreadable,
-               QCoreApplication::translate("kestra", "「%1」を開けません。").arg(displayName(path)));
+        refuseUnopened(path, QString::fromLocal8Bit(std::strerror(errno)));
     // The decoder asks for 4 KiB at a time; read the file in larger pieces.
     std::setvbuf(stream.get(), nullptr, _IOFBF, 1 << 20);
     return decodeJpegStream(stream.get(), path, region);
@@ -125,8 +136,7 @@ LoadedPicture decodeFile(const QString& path, const PictureRegion* region)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        refuse(LoadFailure::Unreadable, QCoreApplication::translate("kestra", "「%1」を開けません（%2）。")
-                                            .arg(displayName(path), file.errorString()));
+        refuseUnopened(path, file.errorString());
     LoadedPicture picture;
     const PictureType type = pictureType(bytesOf(file.peek(3)), path);
     const qint64 size = file.size();
@@ -140,8 +150,7 @@ LoadedPicture decodeFile(const QString& path, const PictureRegion* region)
         if (mapped == nullptr) {
             bytes = file.readAll();
             if (file.error() != QFileDevice::NoError)
-                refuse(LoadFailure::Unreadable, QCoreApplication::translate("kestra", "「%1」を読めません（%2）。")
-                                                    .arg(displayName(path), file.errorString()));
+                refuseUnreadable(unreadableFile(path), file.errorString());
         }
         picture = decodePicture(mapped != nullptr ? std::span<const std::uint8_t>(mapped, static_cast<std::size_t>(size))
                                                   : bytesOf(bytes),
@@ -172,9 +181,59 @@ QString displayName(const QString& name)
     return QFileInfo(name).fileName();
 }
 
-void refuse(LoadFailure failure, const QString& message)
+PictureLoadError::PictureLoadError(LoadFailure failure, const QString& summary, const QString& details)
+    : std::runtime_error(
+          (details.isEmpty() ? summary : QCoreApplication::translate("kestra", "%1（%2）").arg(summary, details))
+              .toStdString()),
+      failure_(failure),
+      summary_(summary),
+      details_(details)
 {
-    throw PictureLoadError(failure, message);
+}
+
+QString PictureLoadError::message() const
+{
+    return QString::fromStdString(what());
+}
+
+void refuse(LoadFailure failure, const QString& summary, const QString& details)
+{
+    throw PictureLoadError(failure, summary, details);
+}
+
+void refuseOutOfMemory(const QString& name)
+{
+    refuse(LoadFailure::OutOfMemory,
+           QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。\nほかのプログラムを閉じてから、もう一度開いてください。")
+               .arg(displayName(name)));
+}
+
+void refuseUnreadable(const QString& summary, const QString& details)
+{
+    refuse(LoadFailure::Unreadable, summary, details);
+}
+
+QString unreadableFile(const QString& name)
+{
+    return QCoreApplication::translate("kestra", "「%1」を読み込めませんでした。\nもう一度開いてみるか、別の画像を選んでください。")
+        .arg(displayName(name));
+}
+
+QString damagedBmp(const QString& name)
+{
+    return QCoreApplication::translate("kestra", "「%1」は BMP ファイルとして読めません。壊れているか、読めない形式です。\n画像ソフトで保存し直すか、別の画像を選んでください。")
+        .arg(displayName(name));
+}
+
+QString damagedJpeg(const QString& name)
+{
+    return QCoreApplication::translate("kestra", "「%1」は JPEG ファイルとして読めません。壊れているか、読めない形式です。\n画像ソフトで保存し直すか、別の画像を選んでください。")
+        .arg(displayName(name));
+}
+
+QString pictureSize(std::int64_t width, std::int64_t height)
+{
+    return QCoreApplication::translate("kestra", "幅 %1 × 高さ %2 ピクセル").arg(width).arg(height);
 }
 
 void refuseUnsupported()
@@ -188,9 +247,10 @@ void checkDimensions(std::int64_t width, std::int64_t height, const QString& nam
 {
     if (width > kMaxPictureSide || height > kMaxPictureSide)
         refuse(LoadFailure::TooLarge,
-               QCoreApplication::translate("kestra", "「%1」は大きすぎて使用できません（幅も高さも %2 ピクセルまでの画像を使ってください）。")
+               QCoreApplication::translate("kestra", "「%1」は大きすぎて使えません。\n幅も高さも %2 ピクセルまでの画像を使ってください。")
                    .arg(displayName(name))
-                   .arg(kMaxPictureSide));
+                   .arg(kMaxPictureSide),
+               pictureSize(width, height));
 }
 
 void setTrueColorHeaders(LoadedPicture& picture)
@@ -216,15 +276,12 @@ void setTrueColorHeaders(LoadedPicture& picture, int width, int height)
 LoadedPicture decodeJpeg(std::span<const std::uint8_t> data, const QString& name, const PictureRegion* region)
 {
     if (data.empty())
-        refuse(LoadFailure::Unreadable,
-               QCoreApplication::translate("kestra", "「%1」は JPEG ファイルとして読めません（空のファイルです）。")
-                   .arg(displayName(name)));
+        refuseUnreadable(damagedJpeg(name), QCoreApplication::translate("kestra", "ファイルが空です"));
     // The decoder reads through a standard stream, as from a file.
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(
         fmemopen(const_cast<std::uint8_t*>(data.data()), data.size(), "rb"), &std::fclose);
     if (!stream)
-        refuse(LoadFailure::OutOfMemory,
-               QCoreApplication::translate("kestra", "「%1」を読み込むメモリが足りません。").arg(displayName(name)));
+        refuseOutOfMemory(name);
     return decodeJpegStream(stream.get(), name, region);
 }
 
@@ -242,12 +299,10 @@ void checkPictureSize(const LoadedPicture& picture)
 {
     if (picture.width() < kMinPictureSide || picture.height() < kMinPictureSide)
         refuse(LoadFailure::TooSmall,
-               QCoreApplication::translate("kestra",
-                                           "画像が小さすぎてパズルを作れません（%1 × %2 ピクセル）。幅も高さも %3 "
-                                           "ピクセル以上の画像を使ってください。")
-                   .arg(picture.width())
-                   .arg(picture.height())
-                   .arg(kMinPictureSide));
+               QCoreApplication::translate("kestra", "「%1」は小さすぎてパズルを作れません。\n幅も高さも %2 ピクセル以上の画像を使ってください。")
+                   .arg(picture.path.isEmpty() ? clipboardPicture() : displayName(picture.path))
+                   .arg(kMinPictureSide),
+               pictureSize(picture.width(), picture.height()));
 }
 
 LoadedPicture loadPictureFile(const QString& path)
@@ -270,7 +325,9 @@ LoadedPicture readPictureRegion(const QString& path, const PictureRegion& region
     LoadedPicture picture = decodeFile(path, &region);
     if (picture.width() != pictureWidth || picture.height() != pictureHeight)
         refuse(LoadFailure::Unreadable,
-               QCoreApplication::translate("kestra", "「%1」は読み込んだ後に別の画像に変わっています。").arg(displayName(path)));
+               QCoreApplication::translate("kestra", "「%1」は読み込んだ後に別の画像に変わっています。\n画像を開き直してから、もう一度パズルを作ってください。")
+                   .arg(displayName(path)),
+               pictureSize(picture.width(), picture.height()));
     return picture;
 }
 
@@ -278,11 +335,11 @@ LoadedPicture pictureFromImage(const QImage& image)
 {
     if (image.isNull())
         refuse(LoadFailure::NoPicture, QCoreApplication::translate("kestra", "クリップボードに画像がありません。"));
-    checkDimensions(image.width(), image.height(), QCoreApplication::translate("kestra", "クリップボードの画像"));
+    checkDimensions(image.width(), image.height(), clipboardPicture());
     LoadedPicture picture;
     picture.image = image.convertToFormat(QImage::Format_RGB32);
     if (picture.image.isNull())
-        refuse(LoadFailure::OutOfMemory, QCoreApplication::translate("kestra", "画像を取り込むメモリが足りません。"));
+        refuseOutOfMemory(clipboardPicture());
     setTrueColorHeaders(picture);
     checkPictureSize(picture);
     return picture;

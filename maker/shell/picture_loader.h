@@ -41,16 +41,20 @@ enum class LoadFailure { UnsupportedDepth, Unreadable, TooSmall, TooLarge, OutOf
 
 class PictureLoadError : public std::runtime_error {
 public:
-    PictureLoadError(LoadFailure failure, const QString& message)
-        : std::runtime_error(message.toStdString()), failure_(failure), message_(message)
-    {
-    }
+    PictureLoadError(LoadFailure failure, const QString& summary, const QString& details = {});
     LoadFailure failure() const { return failure_; }
-    const QString& message() const { return message_; }
+    // What is wrong with the picture and what to do, in plain words.
+    const QString& summary() const { return summary_; }
+    // The technical reason behind it (a decoder's words, a header's
+    // numbers), or nothing.
+    const QString& details() const { return details_; }
+    // Both as one text for the command line: the details in brackets.
+    QString message() const;
 
 private:
     LoadFailure failure_;
-    QString message_;
+    QString summary_;
+    QString details_;
 };
 
 // Limits on the pictures the maker accepts. The decoders read pictures of any

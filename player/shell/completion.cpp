@@ -2,8 +2,10 @@
 
 #include "congratulation_dialog.h"
 #include "dialog_folder.h"
+#include "error_message.h"
 #include "error_text.h"
 #include "file_chooser.h"
+#include "file_error_box.h"
 #include "file_path.h"
 #include "finished_picture.h"
 #include "finished_picture_dialog.h"
@@ -16,7 +18,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QStandardPaths>
 
 #include <exception>
@@ -51,20 +52,23 @@ std::optional<FinishedBuffer> composePicture(QWidget* parent, CVorpelDoc& doc)
             frame = PanelImages{PanelMask(), PanelArt(doc.GetPanel())};
         return CaptureFinishedPicture(doc, ComposeFinishedPicture(doc, frame ? &*frame : nullptr));
     } catch (const std::exception& e) {
-        QMessageBox::warning(parent, shown(kMessageTitle),
-                             QCoreApplication::translate("Completion", "完成画像を作れませんでした。\n%1")
-                                 .arg(errorText(e)));
+        showErrorMessage(parent, shown(kMessageTitle),
+                         {QCoreApplication::translate("Completion", "完成画像を作れませんでした。"), errorText(e)});
         return std::nullopt;
     }
 }
 
-// The save dialog in the folder last used, or the user's pictures folder;
-// the chosen name, empty when cancelled.
-QString askName(QWidget* parent, FileChooser& chooser, VorpelSettings& settings, const QString& filters,
-                QString& chosenFilter)
+// The save dialog in the folder last used, or the user's pictures folder,
+// proposing the game's name with the first filter's extension; the chosen
+// name, empty when cancelled.
+QString askName(QWidget* parent, FileChooser& chooser, VorpelSettings& settings, const QString& gameName,
+                const QString& filters, QString& chosenFilter)
 {
-    const QString start =
+    const QString folder =
         dialogStartFolder(settings.readPath(kFolderKey, QString()), DialogUse::Save, QStandardPaths::PicturesLocation);
+    const QString base = QFileInfo(gameName).completeBaseName();
+    const QString start =
+        base.isEmpty() ? folder : QDir(folder).filePath(base + QLatin1Char('.') + filterExtension(filters));
     const QString path = chooser.saveFileAs(parent, shown(kSaveTitle), start, filters, chosenFilter);
     if (!path.isEmpty())
         settings.writePath(kFolderKey, path);
@@ -82,20 +86,20 @@ bool writeFinishedPicture(QWidget* parent, const PictureTarget& target, const Fi
             WriteJpeg(toFilesystemPath(target.path), picture);
         return true;
     } catch (const std::exception& e) {
-        QMessageBox::warning(parent, shown(kMessageTitle),
-                             QCoreApplication::translate("Completion", "%1 を保存できませんでした。\n%2")
-                                 .arg(QDir::toNativeSeparators(target.path), errorText(e)));
+        showErrorMessage(parent, shown(kMessageTitle),
+                         errorMessage(e, FileTask::Save, QFileInfo(target.path).fileName()));
         return false;
     }
 }
 
-void saveAsWallpaper(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, VorpelSettings& settings)
+void saveAsWallpaper(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, VorpelSettings& settings,
+                     const QString& gameName)
 {
     const std::optional<FinishedBuffer> picture = composePicture(parent, doc);
     if (!picture)
         return;
     QString filter;
-    const QString chosen = askName(parent, chooser, settings, shown(kBmpFilter), filter);
+    const QString chosen = askName(parent, chooser, settings, gameName, shown(kBmpFilter), filter);
     // Cancelling leaves the wallpaper as it was.
     if (chosen.isEmpty())
         return;
@@ -108,18 +112,21 @@ void saveAsWallpaper(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, Vor
     const QString saved = QFileInfo(bmp.path).absoluteFilePath();
     const QString failure = SetDesktopWallpaper(saved);
     if (!failure.isEmpty())
-        QMessageBox::warning(parent, shown(kMessageTitle),
-                             QCoreApplication::translate("Completion", "壁紙を設定できませんでした（%1）。\n完成画像は次の場所に保存してあります。\n%2")
-                                 .arg(failure, QDir::toNativeSeparators(saved)));
+        showErrorMessage(parent, shown(kMessageTitle),
+                         {QCoreApplication::translate(
+                              "Completion", "壁紙を設定できませんでした。\n完成画像は次の場所に保存してあります。\n%1")
+                              .arg(QDir::toNativeSeparators(saved)),
+                          failure});
 }
 
-void saveOnly(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, VorpelSettings& settings)
+void saveOnly(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, VorpelSettings& settings,
+              const QString& gameName)
 {
     const std::optional<FinishedBuffer> picture = composePicture(parent, doc);
     if (!picture)
         return;
     QString filter;
-    const QString chosen = askName(parent, chooser, settings, shown(kSaveFilters), filter);
+    const QString chosen = askName(parent, chooser, settings, gameName, shown(kSaveFilters), filter);
     if (!chosen.isEmpty())
         writeFinishedPicture(parent, pictureTarget(chosen, filter), *picture);
 }
@@ -151,10 +158,10 @@ void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock, FileChoos
     what.exec();
     switch (what.choice()) {
     case FinishedPictureDialog::Choice::SaveAsWallpaper:
-        saveAsWallpaper(parent, doc, chooser, settings);
+        saveAsWallpaper(parent, doc, chooser, settings, gameName);
         break;
     case FinishedPictureDialog::Choice::Save:
-        saveOnly(parent, doc, chooser, settings);
+        saveOnly(parent, doc, chooser, settings, gameName);
         break;
     case FinishedPictureDialog::Choice::Nothing:
         break;

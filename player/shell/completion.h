@@ -16,8 +16,9 @@ class VorpelSettings;
 // taken and the best time (dialog 138) and chooses what to do with
 // the finished picture (dialog 147): save it as a BMP or JPEG file, or save
 // it as a BMP file and set it as the wallpaper, each after choosing panel
-// and glue (dialog 164). Every failure with the picture is told in a message
-// box; a time that could not be recorded, in the congratulations.
+// and glue (dialog 164). The save dialog proposes the name of the game's
+// file, `gameName`, as a picture. Every failure with the picture is told in a
+// message box; a time that could not be recorded, in the congratulations.
 void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock, FileChooser& chooser,
                    VorpelSettings& settings, const QString& gameName);
 

@@ -19,6 +19,7 @@ void CutProgress::update(int done, int total)
     if (m_dialog == nullptr) {
         m_dialog = std::make_unique<QProgressDialog>(QCoreApplication::translate("CutProgress", "データ作成中"),
                                                      QString(), 0, total, m_parent);
+        m_dialog->setWindowTitle(QCoreApplication::translate("CutProgress", "パズルを開く"));
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setMinimumDuration(0);
         m_dialog->setAutoClose(false);

@@ -5,6 +5,7 @@
 #include "game_clock.h"
 #include "ini_settings.h"
 #include "screen_area.h"
+#include "title_room.h"
 #include "vorpel_doc.h"
 
 #include <QCloseEvent>
@@ -15,6 +16,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QShowEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -47,6 +50,8 @@ ElapsedWindow::ElapsedWindow(CVorpelDoc& doc, IniSettings& settings, GameClock& 
       m_bareFace(ClockFace())
 {
     setWindowTitle(tr("ゲーム経過"));
+    // Never so narrow that the frame cuts the title.
+    setMinimumWidth(titleRoom(*this));
 
     // Two plain frames, the face with the piece fraction above the time
     // boxes; made first so that the controls lie over them.
@@ -146,6 +151,7 @@ void ElapsedWindow::showEvent(QShowEvent* event)
     QRect r = m_settings.readRect(QStringLiteral("rt"), fallback);
     if (r.width() <= 0 || r.height() <= 0)
         r.setSize(fallback.size());
+    r.setWidth(std::max(r.width(), minimumWidth()));
     // The stored rectangle is the client area, as written at close: it
     // comes back the same whatever the decoration.
     placeClientInside(*this, r);

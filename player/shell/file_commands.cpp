@@ -3,8 +3,9 @@
 #include "data_files.h"
 #include "dialog_folder.h"
 #include "document_commands.h"
-#include "error_text.h"
+#include "error_message.h"
 #include "file_chooser.h"
+#include "file_error_box.h"
 #include "file_path.h"
 #include "format_error.h"
 #include "jzt_file.h"
@@ -19,11 +20,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
+#include <QImageReader>
 
 #include <exception>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -34,6 +36,10 @@ const char* const kOpenPuzzleTitle = QT_TRANSLATE_NOOP("FileCommands", "パズ�
 const char* const kOpenPlayTitle = QT_TRANSLATE_NOOP("FileCommands", "プレイファイルを開く");
 const char* const kSavePlayTitle = QT_TRANSLATE_NOOP("FileCommands", "プレイファイルを保存する");
 const char* const kOutOfMemory = QT_TRANSLATE_NOOP("FileCommands", "メモリが足りないため、ファイルを読み込めませんでした。");
+const char* const kPictureFile =
+    QT_TRANSLATE_NOOP("FileCommands", "「%1」は画像ファイルです。\nパズルは「ケストラ」で画像から作れます。");
+const char* const kNeitherKind = QT_TRANSLATE_NOOP(
+    "FileCommands", "「%1」はパズルファイルでもプレイファイルでもありません。\nパズルファイル（.jzt）は「ケストラ」で画像から作ります。");
 
 // A text of the file commands as the user reads it.
 QString shown(const char* text)
@@ -67,8 +73,8 @@ QByteArray fileStart(const QString& path, qint64 length)
 // The kind of file that a file's extension names, else the kind its content
 // looks like: the blocks of pictures begin (with "BM") right behind the
 // header in a puzzle file and behind the fixed blocks in a play file.
-// `otherwise` when neither tells.
-FileKind pointedKind(const QString& path, FileKind otherwise)
+// Nothing when neither tells.
+std::optional<FileKind> pointedKind(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix();
     if (suffix.compare(QStringLiteral("jzt"), Qt::CaseInsensitive) == 0)
@@ -80,7 +86,15 @@ FileKind pointedKind(const QString& path, FileKind otherwise)
         return FileKind::Puzzle;
     if (start.mid(static_cast<qsizetype>(kPlayFixedSize), 2) == "BM")
         return FileKind::Play;
-    return otherwise;
+    return std::nullopt;
+}
+
+// True when the file's content is a picture of a common kind, which a user
+// may take for a puzzle.
+bool isPicture(const QString& path)
+{
+    static const QList<QByteArray> kinds{"bmp", "jpeg", "png", "gif", "webp", "tiff"};
+    return kinds.contains(QImageReader::imageFormat(path));
 }
 
 }  // namespace
@@ -110,9 +124,9 @@ FileCommands::FileCommands(QWidget* parent, CVorpelDoc& doc, VorpelSettings& set
 {
 }
 
-void FileCommands::reportFailure(const QString& title, const QString& message)
+void FileCommands::reportFailure(const QString& title, const ErrorMessage& message)
 {
-    QMessageBox::warning(m_parent, title, message);
+    showErrorMessage(m_parent, title, message);
 }
 
 bool FileCommands::offerSave()
@@ -173,12 +187,10 @@ bool FileCommands::savePlayFile()
         SavePlayFile(m_doc, toFilesystemPath(path), m_clock);
     } catch (const std::bad_alloc&) {
         reportFailure(shown(kSavePlayTitle),
-                      QCoreApplication::translate("FileCommands", "メモリが足りないため、保存できませんでした。"));
+                      {QCoreApplication::translate("FileCommands", "メモリが足りないため、保存できませんでした。"), {}});
         return false;
     } catch (const std::exception& e) {
-        reportFailure(shown(kSavePlayTitle),
-                      QCoreApplication::translate("FileCommands", "「%1」に保存できませんでした。\n%2")
-                          .arg(path, errorText(e)));
+        reportFailure(shown(kSavePlayTitle), errorMessage(e, FileTask::Save, QFileInfo(path).fileName()));
         return false;
     }
     m_gameFile = path;
@@ -202,31 +214,31 @@ private:
 
 }  // namespace
 
-QString FileCommands::readPuzzle(const QString& path)
+ErrorMessage FileCommands::readPuzzle(const QString& path)
 {
-    QString failure;
+    ErrorMessage failure;
     {
         const ReadingScope reading(m_reading);
         try {
             LoadPuzzleFile(m_doc, toFilesystemPath(path), m_clock, m_random, m_events);
         } catch (const jigsaw::FormatError& e) {
-            failure = errorText(e);
+            failure = errorMessage(e, FileTask::OpenPuzzle, QFileInfo(path).fileName());
         } catch (const std::bad_alloc&) {
-            failure = shown(kOutOfMemory);
+            failure.summary = shown(kOutOfMemory);
         }
     }
     m_events.finishProgress();
-    if (failure.isEmpty())
+    if (failure.summary.isEmpty())
         gameRead(path);
     return failure;
 }
 
-QString FileCommands::readPlayFile(const QString& path)
+ErrorMessage FileCommands::readPlayFile(const QString& path)
 {
     return readPlay([&] { OpenPlayFile(m_doc, toFilesystemPath(path), m_clock, m_events); }, path);
 }
 
-QString FileCommands::readPlay(const std::function<void()>& reader, const QString& shownName)
+ErrorMessage FileCommands::readPlay(const std::function<void()>& reader, const QString& shownName)
 {
     m_events.holdMessages();
     try {
@@ -234,10 +246,10 @@ QString FileCommands::readPlay(const std::function<void()>& reader, const QStrin
         reader();
     } catch (const jigsaw::FormatError& e) {
         m_events.dropMessages();
-        return errorText(e);
+        return errorMessage(e, FileTask::OpenGame, QFileInfo(shownName).fileName());
     } catch (const std::bad_alloc&) {
         m_events.dropMessages();
-        return shown(kOutOfMemory);
+        return {shown(kOutOfMemory), {}};
     }
     gameRead(shownName);
     m_events.releaseMessages();
@@ -250,62 +262,70 @@ void FileCommands::gameRead(const QString& path)
     m_gameReplaced(path);
 }
 
-QString FileCommands::read(const QString& path, FileKind kind)
+ErrorMessage FileCommands::read(const QString& path, FileKind kind)
 {
     return kind == FileKind::Puzzle ? readPuzzle(path) : readPlayFile(path);
 }
 
-QString FileCommands::readEitherKind(const QString& path, FileKind expected)
+ErrorMessage FileCommands::readEitherKind(const QString& path, FileKind expected)
 {
     // Either reader checks the whole file before it touches the game, so a
     // failed first try leaves nothing behind for the second.
-    const QString asExpected = read(path, expected);
-    if (asExpected.isEmpty())
+    const ErrorMessage asExpected = read(path, expected);
+    if (asExpected.summary.isEmpty())
         return {};
     const FileKind other = expected == FileKind::Puzzle ? FileKind::Play : FileKind::Puzzle;
-    const QString asOther = read(path, other);
-    if (asOther.isEmpty())
+    const ErrorMessage asOther = read(path, other);
+    if (asOther.summary.isEmpty())
         return {};
     // The reason given is the reader's that the file's name or content
-    // points to, so that a damaged file is named for what it lacks.
-    return pointedKind(path, expected) == expected ? asExpected : asOther;
+    // points to, so that a damaged file is named for what it lacks. A
+    // picture, or a file that nothing points to, is told as what it is
+    // instead; but not a file that cannot be opened, nor a lack of memory
+    // (the failure without details), which say nothing of the content.
+    const std::optional<FileKind> pointed = pointedKind(path);
+    const ErrorMessage& told = pointed.value_or(expected) == expected ? asExpected : asOther;
+    QFile file(path);
+    if (told.details.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return told;
+    if (isPicture(path))
+        return {shown(kPictureFile).arg(QFileInfo(path).fileName()), told.details};
+    if (!pointed)
+        return {shown(kNeitherKind).arg(QFileInfo(path).fileName()), told.details};
+    return told;
+}
+
+bool FileCommands::reportedLoad(const QString& title, const ErrorMessage& failure)
+{
+    if (failure.summary.isEmpty())
+        return true;
+    reportFailure(title, failure);
+    return false;
 }
 
 bool FileCommands::loadPuzzle(const QString& path)
 {
-    const QString failure = readEitherKind(path, FileKind::Puzzle);
-    if (!failure.isEmpty())
-        reportFailure(shown(kOpenPuzzleTitle), failure);
-    return failure.isEmpty();
+    return reportedLoad(shown(kOpenPuzzleTitle), readEitherKind(path, FileKind::Puzzle));
 }
 
 bool FileCommands::loadPlayFile(const QString& path)
 {
-    const QString failure = readEitherKind(path, FileKind::Play);
-    if (!failure.isEmpty())
-        reportFailure(shown(kOpenPlayTitle), failure);
-    return failure.isEmpty();
+    return reportedLoad(shown(kOpenPlayTitle), readEitherKind(path, FileKind::Play));
 }
 
 bool FileCommands::loadCopy(jigsaw::ByteSource& source, const QString& shownName)
 {
-    const QString failure = readPlay([&] { OpenPlaySource(m_doc, source, m_clock, m_events); }, shownName);
-    if (!failure.isEmpty())
-        reportFailure(shown(kOpenPlayTitle), failure);
-    return failure.isEmpty();
+    return reportedLoad(shown(kOpenPlayTitle),
+                        readPlay([&] { OpenPlaySource(m_doc, source, m_clock, m_events); }, shownName));
 }
 
 bool FileCommands::openByContent(const QString& path)
 {
     const QString title = QCoreApplication::translate("FileCommands", "ファイルを開く");
     if (!QFileInfo(path).isFile()) {
-        reportFailure(title, QCoreApplication::translate("FileCommands", "ファイル「%1」が見つかりません。").arg(path));
+        reportFailure(title,
+                      {QCoreApplication::translate("FileCommands", "ファイル「%1」が見つかりません。").arg(path), {}});
         return false;
     }
-    const QString failure = readEitherKind(path, pointedKind(path, FileKind::Puzzle));
-    if (failure.isEmpty())
-        return true;
-    reportFailure(title, QCoreApplication::translate("FileCommands", "「%1」はパズルファイルでもプレイファイルでもありません。\n%2")
-                             .arg(QFileInfo(path).fileName(), failure));
-    return false;
+    return reportedLoad(title, readEitherKind(path, pointedKind(path).value_or(FileKind::Puzzle)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "byte_source.h"
+#include "error_message.h"
 #include "game_clock.h"
 #include "random_source.h"
 #include "vorpel_doc.h"
@@ -52,16 +53,19 @@ public:
     bool openByContent(const QString& path);
 
 private:
-    // Each reads a file into the game and returns why it failed, or nothing.
-    QString readPuzzle(const QString& path);
-    QString readPlayFile(const QString& path);
-    QString readPlay(const std::function<void()>& reader, const QString& shownName);
-    QString read(const QString& path, FileKind kind);
+    // Each reads a file into the game and returns why it failed, or nothing
+    // (an empty summary).
+    ErrorMessage readPuzzle(const QString& path);
+    ErrorMessage readPlayFile(const QString& path);
+    ErrorMessage readPlay(const std::function<void()>& reader, const QString& shownName);
+    ErrorMessage read(const QString& path, FileKind kind);
     // Reads the file as `expected`, else as the other kind; on failure the
-    // reason of the reader that the file points to.
-    QString readEitherKind(const QString& path, FileKind expected);
+    // reason of the reader that the file points to, or what the file is.
+    ErrorMessage readEitherKind(const QString& path, FileKind expected);
     void gameRead(const QString& path);
-    void reportFailure(const QString& title, const QString& message);
+    void reportFailure(const QString& title, const ErrorMessage& message);
+    // True after a read without `failure`; otherwise tells it under `title`.
+    bool reportedLoad(const QString& title, const ErrorMessage& failure);
 
     QWidget* m_parent;
     CVorpelDoc& m_doc;

@@ -9,9 +9,10 @@
 #include "completion.h"
 #include "drag_overlay.h"
 #include "elapsed_window.h"
-#include "error_text.h"
+#include "error_message.h"
 #include "file_chooser.h"
 #include "file_commands.h"
+#include "file_error_box.h"
 #include "finished_picture.h"
 #include "format_error.h"
 #include "game_store.h"
@@ -467,7 +468,7 @@ bool CMainFrame::resumeCopy(const GameStore& store, const QString& id, const QSt
     try {
         source.emplace(store, id);
     } catch (const jigsaw::FormatError& e) {
-        QMessageBox::warning(this, tr("未完成のゲーム"), tr("ゲームを再開できませんでした。\n%1").arg(errorText(e)));
+        showErrorMessage(this, tr("未完成のゲーム"), errorMessage(e, FileTask::OpenGame, name));
         return false;
     }
     if (!m_files->loadCopy(*source, name))

@@ -2,6 +2,7 @@
 
 #include "ini_settings.h"
 #include "screen_area.h"
+#include "title_room.h"
 #include "vorpel_doc.h"
 
 #include <QCloseEvent>
@@ -9,6 +10,7 @@
 #include <QPixmap>
 #include <QShowEvent>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -64,9 +66,12 @@ PreviewWindow::PreviewWindow(CVorpelDoc& doc, IniSettings& settings, QWidget* pa
     if (!board.isNull())
         m_picture = board.scaled(pictureSize, {}, Qt::SmoothTransformation);
 
-    m_pictureArea->setGeometry(QRect(QPoint(kPadWidth / 2, kPadHeight / 2), pictureSize));
+    // A small picture leaves the window as wide as its title needs, the
+    // picture in the middle.
+    const int width = std::max(pictureSize.width() + kPadWidth, titleRoom(*this));
+    m_pictureArea->setGeometry(QRect(QPoint((width - pictureSize.width()) / 2, kPadHeight / 2), pictureSize));
     m_pictureArea->setPixmap(QPixmap::fromImage(m_picture));
-    setFixedSize(pictureSize + QSize(kPadWidth, kPadHeight));
+    setFixedSize(width, pictureSize.height() + kPadHeight);
 }
 
 void PreviewWindow::showEvent(QShowEvent* event)

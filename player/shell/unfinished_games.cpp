@@ -139,7 +139,9 @@ void runUnfinishedGames(CMainFrame& frame, GameStore& store, AutoSave& autoSave,
     auto lock = store.lock(game->id);
     if (!lock) {
         QMessageBox::warning(&frame, dialog.windowTitle(),
-                             QCoreApplication::translate("UnfinishedGames", "このゲームは別のウィンドウで開かれています。"));
+                             QCoreApplication::translate("UnfinishedGames",
+                                                         "「%1」は別のウィンドウで開かれています。\nそのウィンドウで続きを遊んでください。")
+                                 .arg(nameOf(*game)));
         return;
     }
     autoSave.adoptNext(game->id, std::move(lock));

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -179,23 +180,72 @@ private slots:
         QCOMPARE(m_frame->view()->size(), QSize(200, 100));
     }
 
-    void unreadablePictureIsReportedAndKeepsThePrevious()
+    // Pictures that cannot be used, and a puzzle that cannot be saved, are
+    // told in plain words naming the file once, the technical reason in the
+    // box's details; the picture loaded before stays.
+    void failuresAreToldInPlainWords_data()
     {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("detail");
+        QByteArray tiny;
+        QBuffer buffer(&tiny);
+        QImage image(10, 8, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "BMP"));
+        QTest::newRow("damaged BMP") << "broken.bmp" << QByteArray("BM not a picture") << "は BMP ファイルとして読めません"
+                                     << "途中で切れています";
+        QTest::newRow("text") << "notes.txt" << QByteArray("A shopping list.\n") << "は画像ファイルとして読めません"
+                              << "";
+        QTest::newRow("too small") << "tiny.bmp" << tiny << "は小さすぎてパズルを作れません" << "幅 10 × 高さ 8";
+        QTest::newRow("missing") << "gone.jpg" << QByteArray() << "を開けません" << "";
+        QTest::newRow("puzzle into no folder") << "missing/out.jzt" << QByteArray() << "に保存できませんでした"
+                                               << "missing/out.jzt";
+    }
+    void failuresAreToldInPlainWords()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, said);
+        QFETCH(QString, detail);
         m_frame->show();
         m_frame->installPicture(picture(640, 480), kScreen);
         const KRect frame = m_doc->m_rcFrame;
-        const QString path = m_dir->filePath(QStringLiteral("broken.bmp"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("BM not a picture");
-        file.close();
-        QString title;
-        whenDialogOpens<QMessageBox>([&title](QMessageBox* box) {
-            title = box->windowTitle();
-            box->accept();
+        const QString path = m_dir->filePath(file);
+        QFile written(path);
+        if (!content.isEmpty())
+            QVERIFY(written.open(QIODevice::WriteOnly) && written.write(content) == content.size());
+        written.close();
+
+        QString title, text, details;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                title = box->windowTitle();
+                text = box->text();
+                details = box->detailedText();
+                box->accept();
+            }
         });
-        m_frame->loadPictureFile(path);
-        QCOMPARE(title, QStringLiteral("警告"));
+        poll.start(5);
+        if (file.endsWith(QLatin1String(".jzt"))) {
+            kestra::CreationPrompts prompts;
+            prompts.confirm = [](QWidget*) { return true; };
+            prompts.chooseFormat = [](QWidget*, CKestraDoc&) { return true; };
+            prompts.editMessage = [](QWidget*, CKestraDoc&) { return true; };
+            prompts.chooseSaveFile = [&](QWidget*, const QString&) { return path; };
+            QVERIFY(kestra::runDataCreation(m_frame.get(), *m_doc, *m_settings, prompts).isEmpty());
+            QCOMPARE(title, QStringLiteral("データ作成"));
+        } else {
+            m_frame->loadPictureFile(path);
+            QCOMPARE(title, QStringLiteral("画像の読み込み"));
+        }
+        const QString name = file.section(QLatin1Char('/'), -1);
+        QVERIFY2(text.startsWith(QStringLiteral("「%1」%2").arg(name, said)), qPrintable(text));
+        QCOMPARE(text.count(name), 1);
+        QVERIFY2(!text.contains(m_dir->path()), qPrintable(text));
+        QVERIFY2(!details.isEmpty() && details.contains(detail), qPrintable(details));
         QCOMPARE(m_doc->m_imgPicture.size(), QSize(640, 480));
         QCOMPARE(m_doc->m_rcFrame, frame);
     }

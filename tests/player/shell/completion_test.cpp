@@ -43,6 +43,7 @@ public:
         m_timer.start(5);
     }
     QStringList messages;
+    QStringList details;
     int unexpected = 0;
     bool finished() const { return m_steps.empty(); }
 
@@ -55,6 +56,7 @@ private:
         m_answered << modal;
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             messages << box->text();
+            details << box->detailedText();
             box->accept();
         } else if (m_steps.empty()) {
             ++unexpected;
@@ -260,6 +262,7 @@ private slots:
         QCOMPARE(m_doc->GetGlue(), 0);
         QCOMPARE(m_chooser.asked.size(), 2);  // both cancelled: nothing written
         QVERIFY(m_chooser.asked[0].startsWith(QStringLiteral("save JPEG Files (*.jpg);;BITMAP Files (*.bmp) ")));
+        QVERIFY2(m_chooser.asked[0].endsWith(QStringLiteral("/twelve.jpg")), qPrintable(m_chooser.asked[0]));
         QVERIFY(QDir(m_dir->path()).entryList({"*.bmp", "*.jpg"}, QDir::Files).isEmpty());
     }
 
@@ -319,8 +322,9 @@ private slots:
         DialogScript script({congratulations(), choose(Choice::Save), panel(-1, -1)});
         run();
         QCOMPARE(script.messages.size(), 1);
-        QVERIFY(script.messages[0].contains(QDir::toNativeSeparators(m_chooser.nextSave)));
-        QVERIFY(script.messages[0].contains(QStringLiteral("保存できませんでした")));
+        QCOMPARE(script.messages[0], QStringLiteral("「x.jpg」に保存できませんでした。\n"
+                                                    "保存先のフォルダーがありません。別のフォルダーに保存してください。"));
+        QVERIFY(script.details[0].contains(m_chooser.nextSave));
         QVERIFY(!QFile::exists(m_chooser.nextSave));
     }
 
@@ -361,6 +365,7 @@ private slots:
         run();
         QVERIFY(script.messages.isEmpty());
         QVERIFY(m_chooser.asked.value(0).startsWith(QStringLiteral("save Bmp Files (*.bmp) ")));
+        QVERIFY(m_chooser.asked.value(0).endsWith(QStringLiteral("/twelve.bmp")));
         const QString saved = m_chooser.nextSave + QStringLiteral(".bmp");
         QCOMPARE(QImageReader(saved).format(), QByteArray("bmp"));
         QFile calls(log);

@@ -23,6 +23,7 @@
 #include "save_prompt.h"
 #include "sdl_music_device.h"
 #include "shell_test_support.h"
+#include "title_room.h"
 #include "translations.h"
 #include "tray_view.h"
 #include "vorpel_settings.h"
@@ -163,6 +164,7 @@ private slots:
                               static_cast<QWidget*>(m_frame->findChild<ElapsedWindow*>())}) {
             QVERIFY(tool != nullptr);
             m_texts.window(tool);
+            QVERIFY2(tool->width() >= titleRoom(*tool), qPrintable(tool->windowTitle()));
         }
 
         MessageDialog message(std::string("\x83\x65\x83\x58\x83\x67"), m_frame.get());

@@ -43,7 +43,7 @@ public:
 
 // While alive, answers every modal dialog that opens: the save prompt with
 // `promptAnswer`, anything else with its default, and writes down each
-// dialog's title and text.
+// dialog's title and text, and a message box's details.
 class DialogAnswerer {
 public:
     explicit DialogAnswerer(QString promptAnswer = QStringLiteral("いいえ")) : m_answer(std::move(promptAnswer))
@@ -53,6 +53,7 @@ public:
     }
     QStringList titles;
     QStringList texts;
+    QStringList details;
     int count(const QString& title) const { return static_cast<int>(titles.count(title)); }
 
 private:
@@ -64,6 +65,7 @@ private:
         titles << modal->windowTitle();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             texts << box->text();
+            details << box->detailedText();
             for (QAbstractButton* b : box->buttons())
                 if (b->text() == m_answer) {
                     b->click();
