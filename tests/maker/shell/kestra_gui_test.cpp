@@ -234,7 +234,7 @@ private slots:
             prompts.confirm = [](QWidget*) { return true; };
             prompts.chooseFormat = [](QWidget*, CKestraDoc&) { return true; };
             prompts.editMessage = [](QWidget*, CKestraDoc&) { return true; };
-            prompts.chooseSaveFile = [&](QWidget*, const QString&) { return path; };
+            prompts.chooseSaveFile = [&](QWidget*, const QString&, const QString&) { return path; };
             QVERIFY(kestra::runDataCreation(m_frame.get(), *m_doc, *m_settings, prompts).isEmpty());
             QCOMPARE(title, QStringLiteral("データ作成"));
         } else {
