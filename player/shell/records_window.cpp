@@ -1,5 +1,6 @@
 #include "records_window.h"
 
+#include "clock_text.h"
 #include "screen_area.h"
 
 #include <QDateTime>
@@ -18,14 +19,6 @@ namespace {
 
 constexpr int kRowsShown = 12;
 constexpr int kColumnGap = 16;
-
-QString clockText(std::uint32_t seconds)
-{
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "unfinished_games.h"
 
 #include "auto_save.h"
+#include "clock_text.h"
 #include "error_text.h"
 #include "file_commands.h"
 #include "format_error.h"
@@ -18,14 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString timeText(int seconds)
-{
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
 
 QString nameOf(const UnfinishedGame& game)
 {
@@ -72,7 +65,7 @@ void UnfinishedGamesDialog::fill()
     const QLocale locale;
     for (const UnfinishedGame& game : m_games) {
         auto* item = new QTreeWidgetItem(m_list, {nameOf(game), QStringLiteral("%1%").arg(game.summary.percent),
-                                                  timeText(game.summary.seconds),
+                                                  clockText(game.summary.seconds),
                                                   locale.toString(game.lastPlayed, QLocale::ShortFormat),
                                                   locale.formattedDataSize(game.bytesOnDisk)});
         item->setIcon(0, QIcon(QPixmap::fromImage(game.summary.thumbnail)));
