@@ -5,10 +5,8 @@
 #include "creation_flow.h"
 #include "dib_samples.h"
 #include "jzt_file.h"
-#include "kestra_doc.h"
-#include "kestra_settings.h"
 #include "kestra_view.h"
-#include "main_frame.h"
+#include "maker_window.h"
 #include "message_dialog.h"
 #include "preview_window.h"
 #include "screen_area.h"
@@ -21,7 +19,6 @@
 #include <QProgressDialog>
 #include <QScreen>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -87,14 +84,6 @@ QPoint cornerOf(const KRect& r, int dx, int dy)
 }
 
 }  // namespace
-
-// A main window on a fresh document and settings file, for each test.
-struct Maker {
-    QTemporaryDir dir;
-    KestraSettings settings{dir.filePath(QStringLiteral("kestra.ini"))};
-    CKestraDoc doc;
-    CMainFrame frame{doc, settings};
-};
 
 class KestraWindowTest : public QObject {
     Q_OBJECT
