@@ -368,7 +368,8 @@ private slots:
         const int pitch = d.Pitch();
         const int slot = slotOfPiece(d, 5);
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("pair.jpd"));
-        m_chooser.nextOpen = m_dir->filePath(command == kCmdOpenPuzzle ? QStringLiteral("twelve.jzt") : QStringLiteral("pair.jpd"));
+        m_chooser.nextOpen = m_dir->filePath(command == kCmdOpenPuzzle ? QStringLiteral("twelve.jzt")
+                                                                       : QStringLiteral("pair.jpd"));
         m_frame->action(kCmdSavePlayFile)->trigger();
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("carried.jpd"));
         QWidget* board = m_frame->board()->viewport();
