@@ -1,12 +1,9 @@
 #include "command_ids.h"
 #include "help_window_check.h"
-#include "kestra_doc.h"
-#include "kestra_settings.h"
-#include "main_frame.h"
+#include "maker_window.h"
 #include "translations.h"
 
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -22,30 +19,19 @@ private slots:
         QApplication::setApplicationName(QStringLiteral("kestra"));
         installTranslations(QStringLiteral("kestra"), uiLanguage());
     }
-    void init()
-    {
-        m_settings = std::make_unique<KestraSettings>(m_dir.filePath(QStringLiteral("kestra.ini")));
-        m_frame = std::make_unique<CMainFrame>(m_doc, *m_settings);
-    }
-    void cleanup()
-    {
-        m_frame.reset();
-        m_settings.reset();
-    }
+    void init() { m_maker = std::make_unique<Maker>(); }
+    void cleanup() { m_maker.reset(); }
 
     void helpOpensInTheProgramsOwnWindow()
     {
-        m_frame->show();
-        checkHelpCommand(m_frame->action(kestra::cmd::kHelp), QStringLiteral("kestra"));
+        m_maker->frame.show();
+        checkHelpCommand(m_maker->frame.action(kestra::cmd::kHelp), QStringLiteral("kestra"));
     }
 
-    void englishHelpNamesEveryMenuCommand() { checkEnglishHelpNamesMenus(m_frame->menuBar()); }
+    void englishHelpNamesEveryMenuCommand() { checkEnglishHelpNamesMenus(m_maker->frame.menuBar()); }
 
 private:
-    QTemporaryDir m_dir;
-    CKestraDoc m_doc;
-    std::unique_ptr<KestraSettings> m_settings;
-    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<Maker> m_maker;
 };
 
 QTEST_MAIN(KestraHelpTest)

@@ -3,10 +3,8 @@
 #include "data_format_dialog.h"
 #include "geometry.h"
 #include "japanese_text.h"
-#include "kestra_doc.h"
-#include "kestra_settings.h"
 #include "locale_environment.h"
-#include "main_frame.h"
+#include "maker_window.h"
 #include "message_dialog.h"
 #include "preview_window.h"
 #include "test_pictures.h"
@@ -20,12 +18,12 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
 #include <QtTest>
 
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -69,29 +67,20 @@ private slots:
     }
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_settings = std::make_unique<KestraSettings>(m_dir->filePath(QStringLiteral("kestra.ini")));
-        m_doc = std::make_unique<CKestraDoc>();
-        m_frame = std::make_unique<CMainFrame>(*m_doc, *m_settings);
-        m_frame->show();
+        m_maker = std::make_unique<Maker>();
+        m_maker->frame.show();
         QImage image(320, 240, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
-        m_frame->installPicture(kestra::pictureFromImage(image), QRect(0, 0, 1024, 768));
+        m_maker->frame.installPicture(kestra::pictureFromImage(image), QRect(0, 0, 1024, 768));
     }
-    void cleanup()
-    {
-        m_frame.reset();
-        m_doc.reset();
-        m_settings.reset();
-        m_dir.reset();
-    }
+    void cleanup() { m_maker.reset(); }
 
     void windowsAndMenus()
     {
         JapaneseTexts texts;
-        texts.window(m_frame.get());
-        texts.window(m_frame->preview());
-        const QList<QMenu*> menus = m_frame->menuBar()->findChildren<QMenu*>();
+        texts.window(&m_maker->frame);
+        texts.window(m_maker->frame.preview());
+        const QList<QMenu*> menus = m_maker->frame.menuBar()->findChildren<QMenu*>();
         QVERIFY(menus.size() >= 5);
         for (QMenu* menu : menus) {
             menu->popup(QPoint(0, 0));
@@ -100,7 +89,7 @@ private slots:
         }
         // Access keys reach every item of the menu bar, each once.
         QMenu bar;
-        bar.addActions(m_frame->menuBar()->actions());
+        bar.addActions(m_maker->frame.menuBar()->actions());
         texts.menu(&bar);
         for (const QAction* a : bar.actions())
             QVERIFY2(!QKeySequence::mnemonic(a->text()).isEmpty(), qPrintable(a->text()));
@@ -111,9 +100,10 @@ private slots:
     {
         JapaneseTexts texts;
         ModalWalker walker(texts);
-        m_frame->action(kestra::cmd::kAbout)->trigger();
-        m_frame->action(kestra::cmd::kOpenPicture)->trigger();
-        kestra::defaultCreationPrompts().chooseSaveFile(m_frame.get(), m_dir->path(), QStringLiteral("photo.jzt"));
+        m_maker->frame.action(kestra::cmd::kAbout)->trigger();
+        m_maker->frame.action(kestra::cmd::kOpenPicture)->trigger();
+        kestra::defaultCreationPrompts().chooseSaveFile(&m_maker->frame, m_maker->dir.path(),
+                                                        QStringLiteral("photo.jzt"));
         QCOMPARE(walker.shown.size(), 3);
         QVERIFY(walker.shown[0].startsWith(QLatin1String("AboutDialog")));
         QVERIFY(walker.shown[1].startsWith(QLatin1String("QFileDialog")));
@@ -126,10 +116,10 @@ private slots:
     // and its refusal of a line.
     void dataCreationDialogs()
     {
-        const QString path = m_dir->filePath(QStringLiteral("indexed.bmp"));
+        const QString path = m_maker->dir.filePath(QStringLiteral("indexed.bmp"));
         QVERIFY(writeBytes(path, makeBmp8(160, 120, cubePalette(), std::vector<std::uint8_t>(160 * 120, 7))));
-        m_frame->loadPictureFile(path);
-        QCOMPARE(m_doc->m_infoHeader.biBitCount, 8);
+        m_maker->frame.loadPictureFile(path);
+        QCOMPARE(m_maker->doc.m_infoHeader.biBitCount, 8);
 
         JapaneseTexts texts;
         QStringList stages;
@@ -165,7 +155,7 @@ private slots:
             return defaults.chooseFormat(parent, doc);
         };
         prompts.editMessage = [](QWidget*, CKestraDoc&) { return false; };
-        kestra::runDataCreation(m_frame.get(), *m_doc, *m_settings, prompts);
+        kestra::runDataCreation(&m_maker->frame, m_maker->doc, m_maker->settings, prompts);
         watch.stop();
         QCOMPARE(stages.size(), 3);
 
@@ -190,40 +180,34 @@ private slots:
             }
             d->reject();
         });
-        defaults.editMessage(m_frame.get(), *m_doc);
+        defaults.editMessage(&m_maker->frame, m_maker->doc);
         QVERIFY2(texts.found.isEmpty(), qPrintable(texts.found.join(QLatin1Char('\n'))));
     }
 
     void pictureErrors()
     {
-        std::array<jigsaw::RGBQUAD, 256> palette{};
-        const QString cases[][2] = {
-            {QStringLiteral("broken.bmp"), QStringLiteral("BM not a picture")},
-            {QStringLiteral("broken.jpg"), QStringLiteral("\xff\xd8\xff not a picture")},
-            {QStringLiteral("broken.png"), QStringLiteral("not a picture at all")},
-            {QStringLiteral("missing.bmp"), QString()},
+        const auto text = [](std::string_view t) { return std::vector<std::uint8_t>(t.begin(), t.end()); };
+        // Besides broken and missing files, a 4-bit picture, a 16-pixel one
+        // and a picture too large.
+        std::vector<std::uint8_t> fourBit = bmpHeaders(40, 40, 4, 54 + 64);
+        fourBit.resize(54 + 64 + 20 * 40);
+        std::vector<std::uint8_t> huge = bmpHeaders(70000, 40, 24, 54);
+        huge.resize(54 + 1000);
+        const std::pair<const char*, std::vector<std::uint8_t>> cases[] = {
+            {"broken.bmp", text("BM not a picture")},
+            {"broken.jpg", text("\xff\xd8\xff not a picture")},
+            {"broken.png", text("not a picture at all")},
+            {"missing.bmp", {}},
+            {"depth.bmp", fourBit},
+            {"tiny.bmp", makeBmp8(16, 16, cubePalette(), std::vector<std::uint8_t>(256))},
+            {"huge.bmp", huge},
         };
         JapaneseTexts texts;
         ModalWalker walker(texts);
-        for (const auto& c : cases) {
-            const QString path = m_dir->filePath(c[0]);
-            const QByteArray bytes = c[1].toLatin1();
-            if (!bytes.isEmpty())
-                QVERIFY(writeBytes(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end())));
-            m_frame->loadPictureFile(path);
-            QVERIFY2(walker.shown.size() == 1 && walker.shown.takeFirst().startsWith(QLatin1String("QMessageBox")),
-                     qPrintable(c[0]));
-        }
-        // A 4-bit picture, a 16-pixel one and a picture too large.
-        std::vector<std::uint8_t> fourBit = bmpHeaders(40, 40, 4, 54 + 64);
-        fourBit.resize(54 + 64 + 20 * 40);
-        std::vector<std::uint8_t> tiny = makeBmp8(16, 16, palette, std::vector<std::uint8_t>(256));
-        std::vector<std::uint8_t> huge = bmpHeaders(70000, 40, 24, 54);
-        huge.resize(54 + 1000);
-        for (const auto& [name, bytes] : {std::pair{"depth.bmp", fourBit}, {"tiny.bmp", tiny}, {"huge.bmp", huge}}) {
-            const QString path = m_dir->filePath(QString::fromLatin1(name));
-            QVERIFY(writeBytes(path, bytes));
-            m_frame->loadPictureFile(path);
+        for (const auto& [name, bytes] : cases) {
+            const QString path = m_maker->dir.filePath(QString::fromLatin1(name));
+            QVERIFY(bytes.empty() || writeBytes(path, bytes));
+            m_maker->frame.loadPictureFile(path);
             QVERIFY2(walker.shown.size() == 1 && walker.shown.takeFirst().startsWith(QLatin1String("QMessageBox")),
                      name);
         }
@@ -234,8 +218,8 @@ private slots:
     // option and a failed batch run.
     void commandLineFollowsTheLocale()
     {
-        const QString missing = m_dir->filePath(QStringLiteral("missing.bmp"));
-        const QString out = m_dir->filePath(QStringLiteral("out.jzt"));
+        const QString missing = m_maker->dir.filePath(QStringLiteral("missing.bmp"));
+        const QString out = m_maker->dir.filePath(QStringLiteral("out.jzt"));
         const QList<QStringList> runs = {
             {QStringLiteral("--help")},
             {QStringLiteral("--size"), QStringLiteral("99")},
@@ -255,12 +239,8 @@ private slots:
         const QString help = runKestra(QStringLiteral("en_US.UTF-8"), {QStringLiteral("--help")}).out;
         for (const jigsaw::PuzzleSize& size : jigsaw::puzzleSizes()) {
             const jigsaw::PuzzleGeometry& g = size.geometry;
-            QVERIFY2(help.contains(QStringLiteral("%1: %2 pieces (%3 × %4)")
-                                       .arg(size.sizeIndex)
-                                       .arg(g.pieceCount())
-                                       .arg(g.cols)
-                                       .arg(g.rows)),
-                     qPrintable(help));
+            const QString line = QStringLiteral("%1: %2 pieces (%3 × %4)").arg(size.sizeIndex).arg(g.pieceCount());
+            QVERIFY2(help.contains(line.arg(g.cols).arg(g.rows)), qPrintable(help));
         }
         QCOMPARE(runKestra(QStringLiteral("ja_JP.UTF-8"), {QStringLiteral("--bogus")}).err,
                  QStringLiteral(
@@ -269,10 +249,7 @@ private slots:
 
 private:
     QList<QTranslator*> m_translators;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<KestraSettings> m_settings;
-    std::unique_ptr<CKestraDoc> m_doc;
-    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<Maker> m_maker;
 };
 
 QTEST_MAIN(KestraEnglishTest)

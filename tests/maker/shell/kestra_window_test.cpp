@@ -5,10 +5,8 @@
 #include "creation_flow.h"
 #include "dib_samples.h"
 #include "jzt_file.h"
-#include "kestra_doc.h"
-#include "kestra_settings.h"
 #include "kestra_view.h"
-#include "main_frame.h"
+#include "maker_window.h"
 #include "message_dialog.h"
 #include "preview_window.h"
 #include "screen_area.h"
@@ -19,9 +17,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
-#include <QScreen>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -87,14 +83,6 @@ QPoint cornerOf(const KRect& r, int dx, int dy)
 }
 
 }  // namespace
-
-// A main window on a fresh document and settings file, for each test.
-struct Maker {
-    QTemporaryDir dir;
-    KestraSettings settings{dir.filePath(QStringLiteral("kestra.ini"))};
-    CKestraDoc doc;
-    CMainFrame frame{doc, settings};
-};
 
 class KestraWindowTest : public QObject {
     Q_OBJECT
@@ -162,24 +150,48 @@ private slots:
         QCOMPARE(m_maker->frame.view()->size(), display);
     }
 
-    // Unframed yet, the main window and the preview leave room above them
-    // for their title bars: at the first start and fitted to a picture.
-    void titleBarsStayOnTheScreen()
+    // The main window and the preview stay on the screen, room left above
+    // them for their title bars while unframed: at the first start, from a
+    // stored rectangle reaching past the screen, fitted to each picture in
+    // turn and with the largest preview. Where there is room, the preview
+    // sits beside the window, not under it.
+    void windowsStayOnTheScreen_data()
     {
-        m_maker->frame.show();
-        const QRect available = m_maker->frame.screen()->availableGeometry();
-        for (const bool fitted : {false, true}) {
-            if (fitted)
-                m_maker->frame.installPicture(kestra::pictureFromImage(brightImage(700, 900)), available);
-            const QWidget* const windows[] = {&m_maker->frame, m_maker->frame.preview()};
-            for (const QWidget* w : windows) {
-                const QRect frame = w->geometry().marginsAdded(windowDecoration(*w));
-                QVERIFY2(available.contains(frame), qPrintable(QStringLiteral("%1 at %2,%3")
-                                                                   .arg(w->windowTitle())
-                                                                   .arg(frame.x())
-                                                                   .arg(frame.y())));
-            }
+        QTest::addColumn<bool>("storedPastTheScreen");
+        QTest::addColumn<QList<QSize>>("pictures");
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("tall") << false << QList<QSize>{QSize(700, 900)} << false;
+        QTest::newRow("wide, then taller") << false << QList<QSize>{QSize(700, 400), QSize(500, 640)} << true;
+        QTest::newRow("stored past the screen, wider than it") << true << QList<QSize>{QSize(4000, 300)} << false;
+    }
+    void windowsStayOnTheScreen()
+    {
+        QFETCH(bool, storedPastTheScreen);
+        QFETCH(QList<QSize>, pictures);
+        QFETCH(bool, beside);
+        if (storedPastTheScreen) {
+            QSettings ini(m_maker->settings.path(), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("Kestra_Section/rgleft"), 300);
+            ini.setValue(QStringLiteral("Kestra_Section/rgtop"), 0);
+            ini.setValue(QStringLiteral("Kestra_Section/rgright"), 300 + 4000);
+            ini.setValue(QStringLiteral("Kestra_Section/rgbottom"), 480);
         }
+        CMainFrame& frame = m_maker->frame;
+        const auto onScreen = [&frame] {
+            for (const QWidget* w : {static_cast<QWidget*>(&frame), static_cast<QWidget*>(frame.preview())})
+                if (!kScreen.contains(w->geometry().marginsAdded(windowDecoration(*w))))
+                    return false;
+            return true;
+        };
+        frame.show();
+        QVERIFY(onScreen());
+        for (const QSize size : pictures) {
+            frame.installPicture(kestra::pictureFromImage(brightImage(size.width(), size.height())), kScreen);
+            QVERIFY2(onScreen(), qPrintable(QStringLiteral("%1 × %2").arg(size.width()).arg(size.height())));
+            QVERIFY(!beside || !frame.preview()->frameGeometry().intersects(frame.frameGeometry()));
+        }
+        frame.action(32798)->trigger();  // the largest preview
+        QVERIFY(onScreen() && frame.preview()->isVisible());
     }
 
     // Minimised and restored, the window keeps the size fitted to the
@@ -198,43 +210,6 @@ private slots:
         QCOMPARE(m_maker->frame.view()->size(), QSize(700, 400));
         const QMargins decoration = windowDecoration(m_maker->frame);
         QCOMPARE(m_maker->frame.geometry().marginsAdded(decoration).topLeft(), kScreen.topLeft());
-    }
-
-    // A picture wider than the screen: the window spans it, and the preview
-    // stays on the screen; a stored window rectangle reaching past the screen
-    // is brought back onto it.
-    void previewOfAWidePictureStaysOnTheScreen()
-    {
-        QSettings ini(m_maker->settings.path(), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Kestra_Section/rgleft"), 300);
-        ini.setValue(QStringLiteral("Kestra_Section/rgtop"), 0);
-        ini.setValue(QStringLiteral("Kestra_Section/rgright"), 300 + 4000);
-        ini.setValue(QStringLiteral("Kestra_Section/rgbottom"), 480);
-        ini.sync();
-        m_maker->frame.show();
-        const QRect available = m_maker->frame.screen()->availableGeometry();
-        QVERIFY(available.contains(m_maker->frame.frameGeometry()));
-        QVERIFY(available.contains(m_maker->frame.preview()->frameGeometry()));
-
-        m_maker->frame.installPicture(kestra::pictureFromImage(brightImage(4000, 300)), kScreen);
-        QVERIFY(kScreen.contains(m_maker->frame.frameGeometry()));
-        QVERIFY(kScreen.contains(m_maker->frame.preview()->frameGeometry()));
-        m_maker->frame.action(32798)->trigger();  // the largest preview
-        QVERIFY(kScreen.contains(m_maker->frame.preview()->frameGeometry()));
-        QVERIFY(m_maker->frame.preview()->isVisible());
-    }
-
-    // Where there is room, the preview sits beside the window, not under it,
-    // also after the window grew to a new picture.
-    void previewStaysBesideTheMainWindow()
-    {
-        m_maker->frame.show();
-        for (const QSize size : {QSize(700, 400), QSize(500, 640)}) {
-            m_maker->frame.installPicture(kestra::pictureFromImage(brightImage(size.width(), size.height())), kScreen);
-            const QRect preview = m_maker->frame.preview()->frameGeometry();
-            QVERIFY(kScreen.contains(preview));
-            QVERIFY2(!preview.intersects(m_maker->frame.frameGeometry()), qPrintable(QStringLiteral("%1,%2").arg(preview.x()).arg(preview.y())));
-        }
     }
 
     // A large picture is kept reduced; the frame, in the picture's own
@@ -305,17 +280,15 @@ private slots:
 
         const kestra::CreationPrompts real = kestra::defaultCreationPrompts();
         kestra::CreationPrompts prompts;
-        QStringList asked;
+        bool saveAsked = false;
         prompts.confirm = [](QWidget*) { return true; };
         prompts.chooseFormat = [&](QWidget* parent, CKestraDoc& doc) {
-            asked << QStringLiteral("format");
             if (dialog != QLatin1String("format"))
                 return true;
             QTimer::singleShot(0, [&] { close(QApplication::activeModalWidget()); });
             return real.chooseFormat(parent, doc);
         };
         prompts.editMessage = [&](QWidget* parent, CKestraDoc& doc) {
-            asked << QStringLiteral("message");
             if (dialog != QLatin1String("message"))
                 return true;
             QTimer::singleShot(0, [&] {
@@ -327,7 +300,7 @@ private slots:
             return real.editMessage(parent, doc);
         };
         prompts.chooseSaveFile = [&](QWidget*, const QString&, const QString&) {
-            asked << QStringLiteral("save");
+            saveAsked = true;
             return m_maker->dir.filePath(QStringLiteral("never.jzt"));
         };
         // Closes the progress dialog of the stage under test as soon as it
@@ -347,7 +320,7 @@ private slots:
         QVERIFY(kestra::runDataCreation(&m_maker->frame, m_maker->doc, m_maker->settings, prompts).isEmpty());
         QCOMPARE(m_maker->settings.readPath(QStringLiteral("pspath"), QStringLiteral("unset")), before);
         QVERIFY(!QFile::exists(m_maker->dir.filePath(QStringLiteral("never.jzt"))));
-        QVERIFY(!asked.contains(QStringLiteral("save")));
+        QVERIFY(!saveAsked);
         QVERIFY(m_maker->doc.m_szMessage[0].empty());
         if (dialog != QLatin1String("format") && dialog != QLatin1String("message"))
             QVERIFY(closed);

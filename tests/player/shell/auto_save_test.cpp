@@ -145,13 +145,11 @@ private slots:
         m_settings->writeRect(QStringLiteral("rg"), QRect(0, 0, 900, 700));
         m_settings->writeInt(QStringLiteral("FlDx"), 600);
         m_state = m_dir->filePath(QStringLiteral("state"));
-        m_disk.recordWrites = 0;
-        m_disk.pictureWrites = 0;
-        m_disk.failuresLeft = 0;
+        m_disk = std::make_unique<TestDisk>();
     }
     void cleanup()
     {
-        m_disk.setSlow(false);
+        m_disk->setSlow(false);
         m_player.reset();
         m_dir.reset();
     }
@@ -163,10 +161,10 @@ private slots:
     void slowDiskNeverHoldsUpPlay()
     {
         startPlayer();
-        m_disk.setSlow(true);
+        m_disk->setSlow(true);
         handOver(0, QPoint(120, 120));
         m_player->autoSave->look();
-        QTRY_COMPARE(m_disk.pictureWrites.load(), 1);
+        QTRY_COMPARE(m_disk->pictureWrites.load(), 1);
         QVERIFY(m_player->autoSave->isWriting());
         QVERIFY(m_player->frame.isEnabled() && QApplication::activeModalWidget() == nullptr);
 
@@ -174,21 +172,21 @@ private slots:
         handOver(2, QPoint(120, 300));
         QCOMPARE(doc().GetPiecesOut(), 3);
         lookLater(AutoSave::kIntervalMs + 1000);
-        QCOMPARE(m_disk.recordWrites.load(), 0);
+        QCOMPARE(m_disk->recordWrites.load(), 0);
 
         QSignalSpy ended(m_player->autoSave.get(), &AutoSave::writeEnded);
-        m_disk.setSlow(false);
+        m_disk->setSlow(false);
         QVERIFY(ended.wait(10000));
         QCOMPARE(piecesOutOf(record()), 1);
         lookLater(0);
         QVERIFY(ended.wait(10000));
         QCOMPARE(piecesOutOf(record()), 3);
         lookLater(AutoSave::kIntervalMs);
-        QCOMPARE(m_disk.recordWrites.load(), 2);
+        QCOMPARE(m_disk->recordWrites.load(), 2);
         lookLater(AutoSave::kClockIntervalMs);
         QVERIFY(ended.wait(10000));
-        QCOMPARE(m_disk.recordWrites.load(), 3);
-        QCOMPARE(m_disk.pictureWrites.load(), 1);
+        QCOMPARE(m_disk->recordWrites.load(), 3);
+        QCOMPARE(m_disk->pictureWrites.load(), 1);
     }
 
     // Whatever makes a copy fail, the player goes on and says so in the
@@ -210,10 +208,10 @@ private slots:
         startPlayer();
         QSignalSpy ended(m_player->autoSave.get(), &AutoSave::writeEnded);
         if (kind == 1)
-            m_disk.failure = [] { throw std::runtime_error("odd"); };
+            m_disk->failure = [] { throw std::runtime_error("odd"); };
         if (kind == 2)
-            m_disk.failure = [] { throw 1; };
-        m_disk.failuresLeft = kind == 3 ? 0 : 1;
+            m_disk->failure = [] { throw 1; };
+        m_disk->failuresLeft = kind == 3 ? 0 : 1;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("自動保存に失敗しました")));
         handOver(0, QPoint(120, 120));
         RECT& piece = doc().PieceRect()[0][0];
@@ -364,7 +362,7 @@ private:
         explicit Player(AutoSaveTest& t)
             : frame(*t.m_settings, t.m_clock, t.m_random, t.m_sounds, t.m_chooser),
               store(t.m_state),
-              autoSave(std::make_unique<AutoSave>(frame.document(), t.m_clock, store, t.m_disk.writer(),
+              autoSave(std::make_unique<AutoSave>(frame.document(), t.m_clock, store, t.m_disk->writer(),
                                                   [this] { return boardThumbnail(frame.document(), frame.images()); }))
         {
             QObject::connect(&frame, &CMainFrame::gameEnding, autoSave.get(), &AutoSave::gameEnding);
@@ -416,7 +414,7 @@ private:
     MtRandom m_random;
     RecordingSounds m_sounds;
     ScriptedChooser m_chooser;
-    TestDisk m_disk;
+    std::unique_ptr<TestDisk> m_disk;
     std::unique_ptr<Player> m_player;
 };
 

@@ -25,13 +25,9 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSettings>
-#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -126,63 +122,26 @@ private slots:
     }
 
     // Pieces lost far off the table come back into the part of the board in
-    // view, a group as one, with nothing restacked or joined; a carry ends
-    // first, as for the file commands.
+    // view, where the board shows them.
     void gatherBringsStrayPiecesIntoView()
     {
         DialogAnswerer answers;
-        startTwelveWithAPair();
+        startTwelve();
         CVorpelDoc& d = doc();
-        QCOMPARE(groupSize(0), 2);
-        for (int id : {0, 1}) {
-            RECT& r = d.PieceRect()[id % 3][id / 3];
-            r = RECT{r.left + 2600, r.top + 1500, r.right + 2600, r.bottom + 1500};
-        }
+        placeOnBoard(d, 0, 2, 2600, 1500);
         placeOnBoard(d, 5, 1, 2400, 1800);
         placeOnBoard(d, 7, 3, 1900, 40);
-        m_frame->board()->documentChanged();
-        const SlotTable<int> zCol = d.ZCol();
-        const SlotTable<int> zRow = d.ZRow();
-
         CVorpelView* board = m_frame->board();
+        board->documentChanged();
         board->horizontalScrollBar()->setValue(300);
         board->verticalScrollBar()->setValue(200);
         const QRect view = board->visibleBoardRect();
         QCOMPARE(view, QRect(QPoint(300, 200), board->viewport()->size()));
-
-        QAction* gather = m_frame->action(kCmdGatherPieces);
-        QVERIFY(gather != nullptr && gather->isEnabled());
-        QCOMPARE(gather->text(), QStringLiteral("ピースを集める(&G)"));
-        QVERIFY(holds(menuTitled(QStringLiteral("表 示(&T)")), gather));
-        QVERIFY(holds(m_frame->contextMenu(), gather));
-        gather->trigger();
-
-        for (int id : {0, 1, 5, 7})
+        m_frame->action(kCmdGatherPieces)->trigger();
+        for (int id : {0, 5, 7})
             QVERIFY2(view.contains(toQRect(rectOf(id))), qPrintable(QString::number(id)));
-        QCOMPARE(rectOf(1).left - rectOf(0).left, d.Pitch());
-        QCOMPARE(rectOf(1).top, rectOf(0).top);
-        QCOMPARE(groupSize(0), 2);
-        QCOMPARE(groupSize(5), 1);
-        QCOMPARE(groupSize(7), 1);
-        QVERIFY(d.ZCol() == zCol && d.ZRow() == zRow);
-        QCOMPARE(d.GetModified(), 1);
-        // The board shows it where it now lies.
         const QImage shown = board->viewport()->grab().toImage();
-        const QPoint core = toQRect(rectOf(5)).center() - view.topLeft();
-        QVERIFY(shown.pixelColor(core) != QColor(0, 128, 0));
-
-        // A piece carried from the tray goes back to its slot first.
-        placeOnBoard(d, 5, 1, 2400, 1800);
-        board->documentChanged();
-        carryFromTray(slotOfPiece(d, 2), board->viewport()->mapToGlobal(QPoint(250, 250)));
-        QCOMPARE(d.GetTrayDrag(), 1);
-        gather->trigger();
-        QCOMPARE(d.GetTrayDrag(), 0);
-        mouse(m_frame->tray()->viewport(), QEvent::MouseButtonRelease,
-              board->viewport()->mapToGlobal(QPoint(250, 250)), Qt::LeftButton, Qt::NoButton);
-        QVERIFY(slotOfPiece(d, 2) >= 0);
-        QCOMPARE(d.GetOnBoard(2), 0);
-        QVERIFY(board->visibleBoardRect().contains(toQRect(rectOf(5))));
+        QVERIFY(shown.pixelColor(toQRect(rectOf(5)).center() - view.topLeft()) != QColor(0, 128, 0));
     }
 
     // Loose pieces piled on one another and on a group are laid side by side
@@ -198,10 +157,7 @@ private slots:
             placeOnBoard(d, id, 1 + id % 4, group.left + 30, group.top + 20);
         m_frame->board()->documentChanged();
 
-        QAction* spread = m_frame->action(kCmdSpreadPieces);
-        QVERIFY(holds(menuTitled(QStringLiteral("表 示(&T)")), spread));
-        QVERIFY(holds(m_frame->contextMenu(), spread));
-        spread->trigger();
+        m_frame->action(kCmdSpreadPieces)->trigger();
 
         QCOMPARE(GroupBounds(d, 0), group);
         const QRect view = m_frame->board()->visibleBoardRect();
@@ -385,128 +341,79 @@ private slots:
                                     "夏休みの海.jzt 2:05:48"}));
     }
 
-    // Saving, opening or closing while a piece is carried ends the carry
-    // first, as letting go would: a piece from the tray goes back to its
-    // slot, a group held on the board is put down where it is. What is saved
-    // is always a whole game.
-    void fileCommandsEndTheCarryFirst()
+    // A command given while a piece is carried ends the carry first, as
+    // letting go would: a piece from the tray goes back to its slot, a group
+    // held on the board is put down where it is, within the board. Nothing
+    // arrives with the button's late release, and what is saved is always a
+    // whole game.
+    void commandsEndTheCarryFirst_data()
     {
+        QTest::addColumn<int>("command");    // 0: closing, saved at the prompt
+        QTest::addColumn<bool>("fromTray");  // or the pair held, piece 0 past the board's left edge
+        QTest::newRow("save, from the tray") << int(kCmdSavePlayFile) << true;
+        QTest::newRow("save, on the board") << int(kCmdSavePlayFile) << false;
+        QTest::newRow("close, from the tray") << 0 << true;
+        QTest::newRow("open a play file, on the board") << int(kCmdOpenPlayFile) << false;
+        QTest::newRow("open a puzzle, from the tray") << int(kCmdOpenPuzzle) << true;
+        QTest::newRow("arrange the tray, from the tray") << int(kCmdArrangeTray) << true;
+        QTest::newRow("gather, from the tray") << int(kCmdGatherPieces) << true;
+    }
+    void commandsEndTheCarryFirst()
+    {
+        QFETCH(int, command);
+        QFETCH(bool, fromTray);
         DialogAnswerer answers(QStringLiteral("はい"));
-        startTwelve();
-        const QPoint origin(40, 30);
-        playPiece(0, origin, QPoint(), false);
-        playPiece(1, origin, QPoint(), false);
-        QCOMPARE(groupSize(0), 2);
+        startTwelveWithAPair();
         CVorpelDoc& d = doc();
         const int pitch = d.Pitch();
-        QWidget* board = m_frame->board()->viewport();
-        const QPoint overBoard = board->mapToGlobal(QPoint(300, 400));
-
         const int slot = slotOfPiece(d, 5);
-        carryFromTray(slot, overBoard);
-        QCOMPARE(d.GetTrayDrag(), 1);
-        QVERIFY(overlay()->isVisible());
-        const QString midDrag = m_dir->filePath(QStringLiteral("mid-drag.jpd"));
-        m_chooser.nextSave = midDrag;
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("pair.jpd"));
+        m_chooser.nextOpen = m_dir->filePath(command == kCmdOpenPuzzle ? QStringLiteral("twelve.jzt")
+                                                                       : QStringLiteral("pair.jpd"));
         m_frame->action(kCmdSavePlayFile)->trigger();
-        QCOMPARE(d.GetTrayDrag(), 0);
-        QCOMPARE(slotOfPiece(d, 5), slot);
-        QVERIFY(!overlay()->isVisible());
-        QCOMPARE(d.GetModified(), 0);
-        mouse(m_frame->tray()->viewport(), QEvent::MouseButtonRelease, overBoard, Qt::LeftButton, Qt::NoButton);
-        QCOMPARE(d.GetOnBoard(5), 0);  // the late release takes nothing to the board
-
-        // Piece 1 carried to the board's left edge, piece 0 beyond it.
-        m_frame->board()->horizontalScrollBar()->setValue(0);
-        const QPoint grip = boardToViewport(QPoint(rectOf(1).left, rectOf(1).top) + QPoint(100, 100));
-        mouse(board, QEvent::MouseButtonPress, board->mapToGlobal(grip), Qt::LeftButton, Qt::LeftButton);
-        mouse(board, QEvent::MouseButtonRelease, board->mapToGlobal(grip), Qt::LeftButton, Qt::NoButton);
-        mouse(board, QEvent::MouseMove, board->mapToGlobal(QPoint(100, 200)), Qt::NoButton, Qt::NoButton);
-        QCOMPARE(d.GetHolding(), 1);
-        QVERIFY(rectOf(0).left < 0);
-        const QString held = m_dir->filePath(QStringLiteral("held.jpd"));
-        m_chooser.nextSave = held;
-        m_frame->action(kCmdSavePlayFile)->trigger();
-        QCOMPARE(d.GetHolding(), 0);
-        QCOMPARE(rectOf(0).left, 0);
-        QCOMPARE(rectOf(1).left, pitch);
-
-        // Closing mid-drag: the prompt's "はい" saves the game with the piece
-        // back in its slot.
-        carryFromTray(slotOfPiece(d, 7), overBoard);
-        // Turned while carried: a change, so that closing asks.
+        m_chooser.nextSave = m_dir->filePath(QStringLiteral("carried.jpd"));
+        QWidget* board = m_frame->board()->viewport();
         QWidget* tray = m_frame->tray()->viewport();
-        mouse(tray, QEvent::MouseButtonPress, overBoard, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
-        mouse(tray, QEvent::MouseButtonRelease, overBoard, Qt::RightButton, Qt::LeftButton);
-        const QString closed = m_dir->filePath(QStringLiteral("closed.jpd"));
-        m_chooser.nextSave = closed;
-        QVERIFY(m_frame->close());
-        QCOMPARE(answers.count(QStringLiteral("データの変更を保存する")), 1);
-
-        for (const QString& path : {midDrag, held, closed}) {
-            startFrame();
-            QVERIFY2(m_frame->files().loadPlayFile(path), qPrintable(path));
-            QCOMPARE(groupSize(0), 2);
-            QCOMPARE(rectOf(1).left - rectOf(0).left, pitch);
-            QCOMPARE(rectOf(1).top, rectOf(0).top);
-            QCOMPARE(doc().GetOnBoard(5) + doc().GetOnBoard(7), 0);
+        const QPoint overBoard = board->mapToGlobal(QPoint(300, 400));
+        if (fromTray) {
+            carryFromTray(slot, overBoard);
+            // Turned while carried: a change, so that closing asks.
+            click(tray, overBoard, Qt::RightButton, Qt::LeftButton);
+            QVERIFY(d.GetTrayDrag() && overlay()->isVisible());
+        } else {
+            m_frame->board()->horizontalScrollBar()->setValue(0);
+            click(board, board->mapToGlobal(boardToViewport(toQRect(rectOf(1)).topLeft() + QPoint(100, 100))));
+            mouse(board, QEvent::MouseMove, board->mapToGlobal(QPoint(100, 200)), Qt::NoButton, Qt::NoButton);
+            QVERIFY(d.GetHolding() && rectOf(0).left < 0);
         }
-    }
-
-    // Opening a file while carrying leaves nothing held and no drag image.
-    void openingEndsTheHoldAndTheDragImage()
-    {
-        DialogAnswerer answers;
-        startTwelve();
-        playPiece(0, QPoint(60, 50), QPoint(), false);
-        const QString saved = m_dir->filePath(QStringLiteral("one.jpd"));
-        m_chooser.nextSave = saved;
-        m_frame->action(kCmdSavePlayFile)->trigger();
-        CVorpelDoc& d = doc();
-        QWidget* board = m_frame->board()->viewport();
-        const QPoint grip = board->mapToGlobal(boardToViewport(QPoint(rectOf(0).left, rectOf(0).top) + QPoint(100, 100)));
-        mouse(board, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
-        mouse(board, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
-        QCOMPARE(d.GetHolding(), 1);
-
-        m_chooser.nextOpen = saved;
-        m_frame->action(kCmdOpenPlayFile)->trigger();
-        QCOMPARE(d.GetHolding(), 0);
-        const RECT resumed = rectOf(0);
-        mouse(board, QEvent::MouseMove, grip + QPoint(80, 60), Qt::NoButton, Qt::NoButton);
-        QCOMPARE(rectOf(0), resumed);
-
-        carryFromTray(slotOfPiece(d, 3), board->mapToGlobal(QPoint(250, 250)));
-        QVERIFY(overlay()->isVisible());
-        m_chooser.nextOpen = m_dir->filePath(QStringLiteral("twelve.jzt"));
-        m_frame->action(kCmdOpenPuzzle)->trigger();
-        QCOMPARE(d.GetTrayDrag(), 0);
-        QCOMPARE(d.GetHolding(), 0);
-        QVERIFY(!overlay()->isVisible());
-    }
-
-    // Arranging the tray while a piece is carried out of it: the piece goes
-    // back first, so no slot is reused under it and every piece stays once.
-    void arrangingEndsTheTrayCarryFirst()
-    {
-        DialogAnswerer answers;
-        startTwelve();
-        CVorpelDoc& d = doc();
-        playPiece(0, QPoint(60, 50), QPoint(), false);
-        QWidget* board = m_frame->board()->viewport();
-        carryFromTray(slotOfPiece(d, 1), board->mapToGlobal(QPoint(250, 250)));
-        QCOMPARE(d.GetTrayDrag(), 1);
-        m_frame->action(kCmdArrangeTray)->trigger();
-        QCOMPARE(d.GetTrayDrag(), 0);
-        QVERIFY(!overlay()->isVisible());
-        mouse(m_frame->tray()->viewport(), QEvent::MouseButtonRelease, board->mapToGlobal(QPoint(250, 250)),
-              Qt::LeftButton, Qt::NoButton);
-        for (int piece = 1; piece < d.PieceCount(); ++piece) {
+        if (command == 0)
+            QVERIFY(m_frame->close());
+        else
+            m_frame->action(command)->trigger();
+        QVERIFY(!d.GetTrayDrag() && !d.GetHolding() && !overlay()->isVisible());
+        const CVorpelDoc settled = d;
+        mouse(tray, QEvent::MouseButtonRelease, overBoard, Qt::LeftButton, Qt::NoButton);
+        mouse(board, QEvent::MouseMove, overBoard + QPoint(80, 60), Qt::NoButton, Qt::NoButton);
+        QVERIFY(d == settled);
+        for (int piece = 0; piece < d.PieceCount(); ++piece) {
             int inTray = 0;
-            for (int slot = 0; slot <= d.PieceCount(); ++slot)
-                inTray += d.GetTrayTurn(slot) != 0 && d.GetTrayPiece(slot) == piece;
+            for (int s = 0; s <= d.PieceCount(); ++s)
+                inTray += d.GetTrayTurn(s) != 0 && d.GetTrayPiece(s) == piece;
             QCOMPARE(inTray + d.GetOnBoard(piece), 1);
         }
+        if (command == kCmdOpenPuzzle)
+            return;
+        if (command != kCmdArrangeTray)
+            QCOMPARE(slotOfPiece(d, 5), slot);
+        if (command == kCmdSavePlayFile || command == 0) {
+            startFrame();
+            QVERIFY(m_frame->files().loadPlayFile(m_dir->filePath(QStringLiteral("carried.jpd"))));
+        }
+        QCOMPARE(groupSize(0), 2);
+        QCOMPARE(rectOf(0).left, fromTray || command == kCmdOpenPlayFile ? 40 : 0);
+        QCOMPARE(rectOf(1).left - rectOf(0).left, pitch);
+        QCOMPARE(rectOf(1).top, rectOf(0).top);
+        QCOMPARE(doc().GetOnBoard(5), 0);
     }
 
     // SIGTERM while the held piece would complete the puzzle: the carry ends,
@@ -527,8 +434,7 @@ private slots:
         m_frame->board()->documentChanged();
         QWidget* board = m_frame->board()->viewport();
         const QPoint grip = board->mapToGlobal(boardToViewport(toQRect(rectOf(11)).center()));
-        mouse(board, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
-        mouse(board, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+        click(board, grip);
         SignalExit signalExit([this] { m_frame->endWithoutQuestions(); });
         QSignalSpy closing(m_frame.get(), &CMainFrame::closing);
         answers.titles.clear();
@@ -559,7 +465,6 @@ private slots:
         m_frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
         QAction* pause = m_frame->action(kCmdPause);
-        QVERIFY(holds(menuTitled(QStringLiteral("ﾌｧｲﾙ(&F)")), pause) && holds(m_frame->contextMenu(), pause));
         const auto saved = [this](const QString& name) {
             m_chooser.nextSave = m_dir->filePath(name);
             m_frame->action(kCmdSavePlayFile)->trigger();
@@ -627,25 +532,6 @@ private:
         return w != nullptr ? w->progressLabel()->text() : QString();
     }
 
-    QMenu* menuTitled(const QString& text) const
-    {
-        for (QAction* a : m_frame->menuBar()->actions())
-            if (a->menu() != nullptr && a->text() == text)
-                return a->menu();
-        return nullptr;
-    }
-
-    // Whether the menu or one of its submenus offers the action.
-    static bool holds(const QMenu* menu, const QAction* action)
-    {
-        if (menu == nullptr)
-            return false;
-        for (QAction* a : menu->actions())
-            if (a == action || holds(a->menu(), action))
-                return true;
-        return false;
-    }
-
     int groupSize(int id)
     {
         int n = 0;
@@ -670,6 +556,13 @@ private:
     {
         QMouseEvent event(type, receiver->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
         QApplication::sendEvent(receiver, &event);
+    }
+    // A press and a release of `button` at a global point, `held` staying down.
+    static void click(QWidget* receiver, QPoint global, Qt::MouseButton button = Qt::LeftButton,
+                      Qt::MouseButtons held = {})
+    {
+        mouse(receiver, QEvent::MouseButtonPress, global, button, held | button);
+        mouse(receiver, QEvent::MouseButtonRelease, global, button, held);
     }
 
     QPoint boardToViewport(QPoint p) const
@@ -742,8 +635,7 @@ private:
         if (carry && d.GetTrayTurn(slot) == 1) {
             // Turned in the tray first, so that it cannot join on landing
             // and has to be carried into place.
-            mouse(tray, QEvent::MouseButtonPress, tray->mapToGlobal(inTray), Qt::RightButton, Qt::RightButton);
-            mouse(tray, QEvent::MouseButtonRelease, tray->mapToGlobal(inTray), Qt::RightButton, Qt::NoButton);
+            click(tray, tray->mapToGlobal(inTray), Qt::RightButton);
             QCOMPARE(d.GetTrayTurn(slot), 2);
         }
         // The tray keeps the mouse from the press to the release, wherever
@@ -755,20 +647,16 @@ private:
         if (groupSize(id) > 1)
             return;  // it landed upright and joined at once
 
-        for (int turns = 0; d.GetBoardTurn(id) != 1 && turns < 4; ++turns) {
-            mouse(board, QEvent::MouseButtonPress, target, Qt::RightButton, Qt::RightButton);
-            mouse(board, QEvent::MouseButtonRelease, target, Qt::RightButton, Qt::NoButton);
-        }
+        for (int turns = 0; d.GetBoardTurn(id) != 1 && turns < 4; ++turns)
+            click(board, target, Qt::RightButton);
         QCOMPARE(d.GetBoardTurn(id), 1);
         QCOMPARE(QPoint(rectOf(id).left, rectOf(id).top), place);
         if (carry) {
-            mouse(board, QEvent::MouseButtonPress, target, Qt::LeftButton, Qt::LeftButton);
-            mouse(board, QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
+            click(board, target);
             QCOMPARE(d.GetHolding(), 1);
             mouse(board, QEvent::MouseMove, target + QPoint(30, 20), Qt::NoButton, Qt::NoButton);
             mouse(board, QEvent::MouseMove, target, Qt::NoButton, Qt::NoButton);
-            mouse(board, QEvent::MouseButtonPress, target, Qt::LeftButton, Qt::LeftButton);
-            mouse(board, QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
+            click(board, target);
         } else {
             mouse(board, QEvent::MouseButtonPress, target, Qt::LeftButton, Qt::LeftButton);
             mouse(board, QEvent::MouseMove, target + QPoint(5, 3), Qt::NoButton, Qt::LeftButton);

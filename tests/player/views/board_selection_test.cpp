@@ -1,62 +1,17 @@
-#include "board_view.h"
-
-#include <QApplication>
-#include <QMouseEvent>
 #include <QtTest>
 
-#include <initializer_list>
-#include <memory>
-
-#include "piece_images.h"
 #include "views_test_support.h"
 
-// Choosing groups and carrying them together, in a 12-piece game (3 × 4,
-// S 200, margin 80, pitch 120) on a board pane of 900 × 900 at actual size.
-class BoardSelectionTest : public QObject {
+// Choosing groups and carrying them together, on a board pane of 900 × 900
+// at actual size.
+class BoardSelectionTest : public QObject, protected BoardHarness {
     Q_OBJECT
 
-    FakeClock m_clock;
-    std::unique_ptr<CVorpelDoc> m_doc;
-    PieceImages m_images;
-    RecordingSounds m_sounds;
-    std::unique_ptr<QWidget> m_pane;
-    CVorpelView* m_view = nullptr;
-
-    QWidget* vp() const { return m_view->viewport(); }
-    QPoint topLeftOf(int id) const
-    {
-        const RECT r = m_doc->PieceRect()[id % m_doc->GetCols()][id / m_doc->GetCols()];
-        return QPoint(r.left, r.top);
-    }
-    QPoint centreOf(int id) const { return topLeftOf(id) + QPoint(100, 100); }
+    QPoint topLeftOf(int id) const { return rectOf(id).topLeft(); }
     QPoint homeOf(int id) const
     {
         const POINT home = homePlace(*m_doc, id, 20, 20);
         return QPoint(home.x, home.y);
-    }
-    // Lays pieces upright as one group, at their home places moved by `offset`.
-    void lay(std::initializer_list<int> ids, QPoint offset)
-    {
-        GroupMatrix group{};
-        for (const int id : ids) {
-            const QPoint at = homeOf(id) + offset;
-            placeOnBoard(*m_doc, id, 1, at.x(), at.y());
-            group[id % m_doc->GetCols()][id / m_doc->GetCols()] = 1;
-        }
-        for (const int id : ids)
-            m_doc->Group(id) = group;
-    }
-    void mouse(QEvent::Type type, Qt::MouseButton button, QPoint board, Qt::MouseButtons buttons = {},
-               Qt::KeyboardModifiers modifiers = {})
-    {
-        const QPoint at = board - m_view->scrollPosition();
-        QMouseEvent event(type, at, vp()->mapToGlobal(at), button, buttons, modifiers);
-        QApplication::sendEvent(vp(), &event);
-    }
-    void click(QPoint board, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers modifiers = {})
-    {
-        mouse(QEvent::MouseButtonPress, button, board, button, modifiers);
-        mouse(QEvent::MouseButtonRelease, button, board, {}, modifiers);
     }
     // The pieces whose groups are chosen.
     std::vector<int> chosen() const
@@ -67,27 +22,10 @@ class BoardSelectionTest : public QObject {
                 ids.push_back(id);
         return ids;
     }
-    QImage shot() const
-    {
-        QApplication::processEvents();
-        return vp()->grab().toImage();
-    }
     QColor squareCornerShown(int id) const { return shot().pixelColor(topLeftOf(id) + QPoint(40, 40)); }
-    bool paintedAsNew() const { return shot() == freshBoardShot(*m_view, *m_doc, m_images); }
 
 private slots:
-    void init()
-    {
-        m_doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
-        m_images.rebuild(*m_doc);
-        m_sounds.played.clear();
-        m_pane = std::make_unique<QWidget>();
-        m_pane->resize(900, 900);
-        m_view = new CVorpelView(*m_doc, m_images, m_sounds, m_pane.get());
-        m_view->setGeometry(0, 0, 900, 900);
-        m_pane->show();
-        QApplication::processEvents();
-    }
+    void init() { openBoard(QSize(900, 900)); }
 
     // A band chooses the three groups whose centres it holds; a drag of one
     // carries all three by the same offset, and each joins its neighbour.
@@ -96,10 +34,10 @@ private slots:
         const QPoint away(400, 0);
         const QColor outline(255, 255, 0);
         for (const int id : {0, 2, 9})
-            lay({id}, {});
-        lay({1}, away);
-        lay({5}, away);
-        lay({10, 11}, away);
+            layJoined(id, id, QPoint(20, 20));
+        layJoined(1, 1, QPoint(20, 20) + away);
+        layJoined(5, 5, QPoint(20, 20) + away);
+        layJoined(10, 11, QPoint(20, 20) + away);
         m_view->documentChanged();
         mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(880, 10), Qt::LeftButton);
         mouse(QEvent::MouseMove, Qt::NoButton, QPoint(700, 300), Qt::LeftButton);
@@ -181,9 +119,9 @@ private slots:
     void ctrlClicksTurnsAndTheEndOfTheChoice()
     {
         QFETCH(int, how);
-        lay({0}, QPoint(20, 20));
-        lay({4}, QPoint(80, 80));
-        lay({8}, QPoint(400, -200));
+        layJoined(0, 0, QPoint(40, 40));
+        layJoined(4, 4, QPoint(100, 100));
+        layJoined(8, 8, QPoint(420, -180));
         m_view->documentChanged();
         const auto ctrlClick = [&](int id) { click(centreOf(id), Qt::LeftButton, Qt::ControlModifier); };
         ctrlClick(0);

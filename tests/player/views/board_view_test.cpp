@@ -1,14 +1,7 @@
-#include "board_view.h"
-
-#include <QApplication>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <memory>
-
-#include "piece_images.h"
 #include "views_test_support.h"
 
 namespace {
@@ -17,38 +10,10 @@ const QColor kGreen(0, 128, 0);
 
 }  // namespace
 
-// A 12-piece game (3 × 4, S 200, pitch 120) on a board pane of 500 × 500.
-class BoardViewTest : public QObject {
+// The board on a pane of 500 × 500 unless a test says otherwise.
+class BoardViewTest : public QObject, protected BoardHarness {
     Q_OBJECT
 
-    FakeClock m_clock;
-    std::unique_ptr<CVorpelDoc> m_doc;
-    PieceImages m_images;
-    RecordingSounds m_sounds;
-    std::unique_ptr<QWidget> m_pane;
-    CVorpelView* m_view = nullptr;
-    int m_s = 0;
-
-    QWidget* vp() const { return m_view->viewport(); }
-    // Board points map exactly at every zoom when their coordinates are
-    // multiples of 4.
-    QPoint onView(QPoint board) const
-    {
-        return board * m_view->zoomPercent() / 100 - m_view->scrollPosition();
-    }
-    QRect rectOf(int id) const
-    {
-        const RECT r = m_doc->PieceRect()[id % m_doc->GetCols()][id / m_doc->GetCols()];
-        return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    }
-    QPoint centreOf(int id) const { return rectOf(id).topLeft() + QPoint(m_s / 2, m_s / 2); }
-    QImage shot() const
-    {
-        QApplication::processEvents();
-        return vp()->grab().toImage();
-    }
-    // What a new view paints from the document alone, with no cache history.
-    QImage freshShot() const { return freshBoardShot(*m_view, *m_doc, m_images); }
     QColor shownAt(QPoint board) const { return shot().pixelColor(onView(board)); }
     // The picture's colour at the centre of a piece in its turn on the board.
     QColor centreColour(int id) const
@@ -56,32 +21,10 @@ class BoardViewTest : public QObject {
         const QImage& sheet = m_images.sheet(m_doc->GetBoardTurn(id));
         return sheet.pixelColor(m_images.sourceRect(id).topLeft() + QPoint(m_s / 2, m_s / 2));
     }
-    void mouseAt(QEvent::Type type, Qt::MouseButton button, QPoint at, Qt::MouseButtons buttons = {})
+    // The largest difference of two colours in one channel.
+    static int distance(QColor a, QColor b)
     {
-        QMouseEvent event(type, at, vp()->mapToGlobal(at), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(vp(), &event);
-    }
-    void mouse(QEvent::Type type, Qt::MouseButton button, QPoint board, Qt::MouseButtons buttons = {})
-    {
-        mouseAt(type, button, onView(board), buttons);
-    }
-    void click(Qt::MouseButton button, QPoint board)
-    {
-        mouse(QEvent::MouseButtonPress, button, board, button);
-        mouse(QEvent::MouseButtonRelease, button, board);
-    }
-    // Lays pieces first to last upright in their home places from (x0, y0),
-    // as one group.
-    void layOutJoined(int first, int last, int x0, int y0)
-    {
-        GroupMatrix block{};
-        for (int id = first; id <= last; ++id) {
-            const POINT home = homePlace(*m_doc, id, x0, y0);
-            placeOnBoard(*m_doc, id, 1, home.x, home.y);
-            block[id % m_doc->GetCols()][id / m_doc->GetCols()] = 1;
-        }
-        for (int id = first; id <= last; ++id)
-            m_doc->Group(id) = block;
+        return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
     }
     // Everything the board's rules keep: places, turns, groups, stacking and
     // the hold.
@@ -103,9 +46,8 @@ class BoardViewTest : public QObject {
     // 900 × 900 pane, and returns the board after each gesture.
     std::vector<std::vector<int>> playGestures()
     {
-        m_pane->resize(900, 900);
-        m_view->setGeometry(0, 0, 900, 900);
-        layOutJoined(4, 5, 40, 40);
+        resizeBoard(QSize(900, 900));
+        layJoined(4, 5, QPoint(40, 40));
         placeOnBoard(*m_doc, 1, 1, 400, 360);
         placeOnBoard(*m_doc, 0, 1, 40, 400);
         m_view->documentChanged();
@@ -119,14 +61,14 @@ class BoardViewTest : public QObject {
         mouse(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(264, 136));
         states.push_back(boardState());
         // Turn the group about a spot on piece 5.
-        click(Qt::RightButton, QPoint(384, 264));
+        click(QPoint(384, 264), Qt::RightButton);
         states.push_back(boardState());
         // Click piece 0, carry it without a button, turn it while held, put
         // it down with a second click.
-        click(Qt::LeftButton, QPoint(140, 500));
+        click(QPoint(140, 500));
         mouse(QEvent::MouseMove, Qt::NoButton, QPoint(212, 452));
         states.push_back(boardState());
-        click(Qt::RightButton, QPoint(212, 452));
+        click(QPoint(212, 452), Qt::RightButton);
         states.push_back(boardState());
         mouse(QEvent::MouseMove, Qt::NoButton, QPoint(236, 480));
         mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(236, 480), Qt::LeftButton);
@@ -141,19 +83,7 @@ class BoardViewTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
-        m_images.rebuild(*m_doc);
-        m_s = m_doc->PieceSize();
-        m_sounds.played.clear();
-        m_pane = std::make_unique<QWidget>();
-        m_pane->resize(500, 500);
-        m_view = new CVorpelView(*m_doc, m_images, m_sounds, m_pane.get());
-        m_view->setGeometry(0, 0, 500, 500);
-        m_pane->show();
-        QApplication::processEvents();
-    }
+    void init() { openBoard(QSize(500, 500)); }
 
     void paintsPiecesOnTheBoardOnly()
     {
@@ -176,24 +106,13 @@ private slots:
         placeOnBoard(*m_doc, 0, 1, 100, 100);
         placeOnBoard(*m_doc, 4, 1, 200, 200);
         BringGroupToFront(*m_doc, 1, 1);
-        click(Qt::LeftButton, QPoint(250, 250));
+        click(QPoint(250, 250));
         QVERIFY(m_doc->GetHolding());
         QCOMPARE(m_doc->GetHoldRow(), 1);
-        click(Qt::LeftButton, QPoint(250, 250));
+        click(QPoint(250, 250));
         QVERIFY(!m_doc->GetHolding());
-        click(Qt::LeftButton, QPoint(215, 215));  // the transparent corner of piece 4
+        click(QPoint(215, 215));  // the transparent corner of piece 4
         QCOMPARE(m_doc->GetHoldRow(), 0);
-    }
-
-    // The second click of click-move-click, when quick, arrives as a double
-    // click: it puts the group down as a press would.
-    void aQuickSecondClickPutsDown()
-    {
-        placeOnBoard(*m_doc, 4, 1, 100, 100);
-        click(Qt::LeftButton, QPoint(200, 200));
-        QVERIFY(m_doc->GetHolding());
-        QTest::mouseDClick(vp(), Qt::LeftButton, {}, onView(QPoint(200, 200)));
-        QVERIFY(!m_doc->GetHolding());
     }
 
     void dragsCarriesAndKeepsTheCursorPointInView()
@@ -211,17 +130,18 @@ private slots:
         QVERIFY(!recorder.painted.isEmpty());
         QVERIFY(QRect(onView(QPoint(200, 50)), QSize(m_s + 70, m_s + 10)).contains(recorder.painted.boundingRect()));
         QCOMPARE(shownAt(centreOf(4)), centreColour(4));
-        QCOMPARE(shot(), freshShot());
+        QVERIFY(paintedAsNew());
         mouse(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(370, 160));
         QVERIFY(!m_doc->GetHolding());
         QCOMPARE(rectOf(4).topLeft(), QPoint(270, 60));
         QCOMPARE(shownAt(QPoint(140, 140)), kGreen);
-        QCOMPARE(shot(), freshShot());
+        QVERIFY(paintedAsNew());
 
         // Click, move without a button, click: the piece follows the mouse,
         // whose point stays inside the viewport, 25 pixels clear of the
-        // bottom.
-        click(Qt::LeftButton, centreOf(4));
+        // bottom. The second click, when quick, arrives as a double click
+        // and puts the piece down as a press would.
+        click(centreOf(4));
         const QPoint grab(m_s / 2, m_s / 2);
         mouse(QEvent::MouseMove, Qt::NoButton, m_view->scrollPosition() - QPoint(500, 500));
         QCOMPARE(rectOf(4).topLeft(), m_view->scrollPosition() - grab);
@@ -229,7 +149,7 @@ private slots:
         const QSize page = vp()->size();
         QCOMPARE(rectOf(4).topLeft(), m_view->scrollPosition() + QPoint(page.width() - 1, page.height() - 26) - grab);
         mouse(QEvent::MouseMove, Qt::NoButton, QPoint(150, 130));
-        mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPoint(150, 130), Qt::LeftButton);
+        mouse(QEvent::MouseButtonDblClick, Qt::LeftButton, QPoint(150, 130), Qt::LeftButton);
         QVERIFY(!m_doc->GetHolding());
         QCOMPARE(rectOf(4).topLeft(), QPoint(50, 30));
         QCOMPARE(shownAt(centreOf(4)), centreColour(4));
@@ -238,26 +158,26 @@ private slots:
     void rightClicksTurnOrOpenTheMenu()
     {
         QSignalSpy menus(m_view, &CVorpelView::contextMenuRequested);
-        layOutJoined(4, 5, 30, 40);
+        layJoined(4, 5, QPoint(30, 40));
         showBoard(30);
         const QRect start = rectOf(4);
         const QRect neighbour = rectOf(5);
         const QPoint spot = start.topLeft() + QPoint(m_s / 2 + 15, m_s / 2 - 12);
         for (int turn = 2; turn <= 5; ++turn) {
-            click(Qt::RightButton, spot);
+            click(spot, Qt::RightButton);
             QCOMPARE(m_doc->GetBoardTurn(5), (turn - 1) % 4 + 1);
             QCOMPARE(FindPieceAt(*m_doc, spot.x(), spot.y()), 4);
-            QCOMPARE(shot(), freshShot());
+            QVERIFY(paintedAsNew());
         }
         QCOMPARE(rectOf(4), start);
         QCOMPARE(rectOf(5), neighbour);
-        click(Qt::RightButton, spot);
+        click(spot, Qt::RightButton);
         mouse(QEvent::MouseButtonDblClick, Qt::RightButton, spot, Qt::RightButton);
         QCOMPARE(m_doc->GetBoardTurn(4), 3);
         QCOMPARE(menus.count(), 0);
 
         const QPoint empty = m_view->scrollPosition() + QPoint(10, 10);
-        click(Qt::RightButton, empty);
+        click(empty, Qt::RightButton);
         mouse(QEvent::MouseButtonDblClick, Qt::RightButton, empty, Qt::RightButton);
         QCOMPARE(menus.count(), 1);
         QCOMPARE(menus.at(0).at(0).toPoint(), vp()->mapToGlobal(QPoint(10, 10)));
@@ -266,7 +186,7 @@ private slots:
     void joinsSoundAndCompleteOnce()
     {
         const int last = m_doc->PieceCount() - 1;
-        layOutJoined(0, last - 1, 20, 20);
+        layJoined(0, last - 1, QPoint(20, 20));
         const POINT home{260, 380};  // column 2, row 3 of pitch 120 from (20, 20)
         placeOnBoard(*m_doc, last, 1, home.x + 7, home.y - 6);
         showBoard(0);
@@ -276,12 +196,12 @@ private slots:
             again.completed = true;
             m_view->pieceArrived(again);
         });
-        click(Qt::LeftButton, centreOf(last));
+        click(centreOf(last));
         mouse(QEvent::MouseButtonPress, Qt::LeftButton, centreOf(last), Qt::LeftButton);
         QCOMPARE(rectOf(last).topLeft(), QPoint(home.x, home.y));
         QCOMPARE(m_sounds.played, (std::vector<SoundEffect>{SoundEffect::Join, SoundEffect::Complete}));
         QCOMPARE(completed.count(), 1);
-        QCOMPARE(shot(), freshShot());
+        QVERIFY(paintedAsNew());
     }
 
     void takesPiecesFromTheTray()
@@ -293,7 +213,7 @@ private slots:
         // A drag from the tray while a group is held on the board.
         placeOnBoard(*m_doc, 4, 1, 60, 80);
         showBoard(25);
-        click(Qt::LeftButton, centreOf(4));
+        click(centreOf(4));
         LayoutTray(*m_doc, 400);
         const POINT slot = TraySlotOrigin(*m_doc, slotOfPiece(*m_doc, 0));
         QVERIFY(PickUpFromTray(*m_doc, POINT{slot.x + m_s / 2, slot.y + m_s / 2}));
@@ -302,7 +222,7 @@ private slots:
         QVERIFY(release.join);
         m_view->pieceArrived(*release.join);
         QCOMPARE(shownAt(centreOf(0)), centreColour(0));
-        QCOMPARE(shot(), freshShot());
+        QVERIFY(paintedAsNew());
 
         QSignalSpy completed(m_view, &CVorpelView::puzzleCompleted);
         JoinResult last;
@@ -316,23 +236,14 @@ private slots:
 
     void sizesAndScrolls()
     {
-        m_pane->resize(1000, 900);
-        m_view->setGeometry(0, 0, 1000, 900);
+        resizeBoard(QSize(1000, 900));
         QCOMPARE(m_view->totalSize(), QSize(980, 880));
-        m_pane->resize(300, 300);
-        m_view->setGeometry(0, 0, 300, 300);
+        resizeBoard(QSize(300, 300));
         // Three columns and four rows of pitch 120 with the margin of 80,
         // and the home marks' offset on both sides.
         const QSize needed(444, 560);
         QCOMPARE(m_view->totalSize(), needed);
         QCOMPARE(m_view->horizontalScrollBar()->maximum(), needed.width() - vp()->width());
-
-        m_view->horizontalScrollBar()->setValue(60);
-        QWheelEvent toward(QPointF(10, 10), vp()->mapToGlobal(QPointF(10, 10)), {}, QPoint(0, -120), {}, {},
-                           Qt::NoScrollPhase, false);
-        QApplication::sendEvent(vp(), &toward);
-        QCOMPARE(m_view->horizontalScrollBar()->value(), 110);
-        QVERIFY(m_view->verticalScrollBar()->value() > 0);
     }
 
     // A turn that takes a group past the top edge, or past the bottom of
@@ -350,21 +261,21 @@ private slots:
     {
         QFETCH(int, top);
         QFETCH(int, about);
-        layOutJoined(0, 2, 0, top);
+        layJoined(0, 2, QPoint(0, top));
         placeOnBoard(*m_doc, 7, 1, 300, top < 300 ? 300 : top - 300);
         m_view->documentChanged();
         showBoard(std::max(0, top - 350));
         const QPoint spot = centreOf(about) + QPoint(6, -4);
         const QPoint under = onView(spot);
         const QPoint bystander = onView(rectOf(7).topLeft());
-        click(Qt::RightButton, spot);
+        click(spot, Qt::RightButton);
         QCOMPARE(m_doc->GetBoardTurn(about), 2);
         const QPoint now = under + m_view->scrollPosition();
         QCOMPARE(FindPieceAt(*m_doc, now.x(), now.y()), about);
         QCOMPARE(onView(rectOf(7).topLeft()), bystander);
         const RECT table = BoardBounds(*m_doc);
         QCOMPARE(std::min(table.top, 65279 - table.bottom), 0);
-        QCOMPARE(shot(), freshShot());
+        QVERIFY(paintedAsNew());
     }
 
     // The scroll area covers every piece, wherever it lies; the view keeps
@@ -381,7 +292,7 @@ private slots:
             m_view->verticalScrollBar()->setValue(far.y());
             QVERIFY(vp()->rect().contains(QRect(onView(rectOf(4).topLeft()), QSize(m_s, m_s))));
             QCOMPARE(shownAt(centreOf(4)), centreColour(4));
-            QCOMPARE(shot(), freshShot());
+            QVERIFY(paintedAsNew());
         }
         placeOnBoard(*m_doc, 4, 1, 20, 20);
         m_view->documentChanged();
@@ -413,7 +324,7 @@ private slots:
         QCOMPARE(m_view->zoomPercent(), percent);
         const auto zoomed = playGestures();
         QCOMPARE(m_sounds.count(SoundEffect::Join), 1);
-        QCOMPARE(shot(), freshShot());
+        QVERIFY(paintedAsNew());
         for (std::size_t i = 0; i < actual.size(); ++i)
             QVERIFY2(zoomed[i] == actual[i], qPrintable(QStringLiteral("gesture %1").arg(i)));
     }
@@ -435,8 +346,7 @@ private slots:
         QFETCH(QSize, pane);
         QFETCH(QPoint, far);
         QFETCH(int, percent);
-        m_pane->resize(pane);
-        m_view->setGeometry(QRect(QPoint(0, 0), pane));
+        resizeBoard(pane);
         placeOnBoard(*m_doc, 4, 1, far.x(), far.y());
         m_view->documentChanged();
         m_view->zoomAbout(150, QPoint(0, 0));
@@ -451,12 +361,8 @@ private slots:
         // The far piece shows in its colours, or nearly so when a few pixels
         // wide.
         const QColor colour = shot().pixelColor(onView(far + QPoint(m_s / 2, m_s / 2)));
-        const auto distance = [&](QColor other) {
-            return std::abs(colour.red() - other.red()) + std::abs(colour.green() - other.green()) +
-                   std::abs(colour.blue() - other.blue());
-        };
-        QVERIFY(distance(centreColour(4)) < (percent >= 10 ? 60 : distance(kGreen)));
-        QCOMPARE(shot(), freshShot());
+        QVERIFY(distance(colour, centreColour(4)) < (percent >= 10 ? 20 : distance(colour, kGreen)));
+        QVERIFY(paintedAsNew());
     }
 
     // A carried piece follows the cursor at any zoom, however large it is
@@ -474,8 +380,7 @@ private slots:
         QFETCH(int, percent);
         QFETCH(QPoint, drag);
         QFETCH(QPoint, moved);
-        m_pane->resize(455, 444);
-        m_view->setGeometry(0, 0, 455, 444);
+        resizeBoard(QSize(455, 444));
         placeOnBoard(*m_doc, 4, 1, 40, 40);
         m_view->documentChanged();
         m_view->zoomAbout(percent, QPoint(0, 0));
@@ -529,7 +434,7 @@ private slots:
         QCOMPARE(m_view->scrollPosition(), stopped);
         mouseAt(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(page.width(), page.height()) / 2);
         QVERIFY(!m_doc->GetHolding());
-        QCOMPARE(shot(), freshShot());
+        QVERIFY(paintedAsNew());
     }
 
     // Ctrl with the wheel zooms one level a notch, keeping the board point
@@ -556,12 +461,14 @@ private slots:
             QVERIFY2((now - under).manhattanLength() <= 2, qPrintable(QStringLiteral("at %1 %").arg(percent)));
         }
         QCOMPARE(m_view->visibleBoardRect(), QRect(m_view->scrollPosition() * 2, vp()->size() * 2));
-        QCOMPARE(shot(), freshShot());
-        // The plain wheel still scrolls and leaves the zoom alone.
-        const int x = m_view->horizontalScrollBar()->value();
+        QVERIFY(paintedAsNew());
+        // The plain wheel still scrolls, sideways and down, and leaves the
+        // zoom alone.
+        const QPoint scroll = m_view->scrollPosition();
         wheel(-120, Qt::NoModifier);
         QCOMPARE(m_view->zoomPercent(), 50);
-        QCOMPARE(m_view->horizontalScrollBar()->value(), x + 50);
+        QCOMPARE(m_view->scrollPosition().x(), scroll.x() + 50);
+        QVERIFY(m_view->scrollPosition().y() > scroll.y());
     }
 
     // The faint picture lies where the completed puzzle would, on the table's
@@ -591,16 +498,11 @@ private slots:
         const auto picture = [&](int id) {
             return m_images.sheet(1).pixelColor(m_images.sourceRect(id).topLeft() + QPoint(m_s / 2, m_s / 2));
         };
-        const auto near = [&](QColor shown, QColor expected) {
-            return std::abs(shown.red() - expected.red()) <= tolerance &&
-                   std::abs(shown.green() - expected.green()) <= tolerance &&
-                   std::abs(shown.blue() - expected.blue()) <= tolerance;
-        };
         const QColor under = picture(4);
         const QColor faint((table.red() * 4 + under.red()) / 5, (table.green() * 4 + under.green()) / 5,
                            (table.blue() * 4 + under.blue()) / 5);
-        QVERIFY(near(shownAt(homeCentre(4)), faint));
-        QVERIFY(near(shownAt(homeCentre(7)), picture(7)));
+        QVERIFY(distance(shownAt(homeCentre(4)), faint) <= tolerance);
+        QVERIFY(distance(shownAt(homeCentre(7)), picture(7)) <= tolerance);
         QCOMPARE(shownAt(QPoint(m_doc->BoardWidth() + 20, 40)), table);
     }
 

@@ -1,15 +1,10 @@
-#include <QApplication>
 #include <QComboBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QtTest>
 
-#include <memory>
-
-#include "board_view.h"
 #include "drag_overlay.h"
-#include "piece_images.h"
 #include "play_rules.h"
 #include "tray_view.h"
 #include "views_test_support.h"
@@ -17,16 +12,10 @@
 // The tray beside the board in a splitter, under the drag overlay, with a
 // strip above both panes that belongs to neither. Mouse input is delivered to
 // the tray's viewport as Qt's implicit grab would during a drag.
-class TrayViewTest : public QObject {
+class TrayViewTest : public QObject, protected BoardHarness {
     Q_OBJECT
 
-    FakeClock m_clock;
-    std::unique_ptr<CVorpelDoc> m_doc;
-    PieceImages m_images;
-    RecordingSounds m_sounds;
-    std::unique_ptr<QWidget> m_root;
     QSplitter* m_splitter = nullptr;
-    CVorpelView* m_board = nullptr;
     CPsView* m_tray = nullptr;
     DragOverlay* m_overlay = nullptr;
 
@@ -36,7 +25,7 @@ class TrayViewTest : public QObject {
         const POINT o = TraySlotOrigin(*m_doc, slot);
         return QPoint(o.x, o.y - m_tray->verticalScrollBar()->value()) + QPoint(s() / 2, s() / 2);
     }
-    QPoint fromBoard(QPoint p) const { return m_tray->viewport()->mapFromGlobal(m_board->viewport()->mapToGlobal(p)); }
+    QPoint fromBoard(QPoint p) const { return m_tray->viewport()->mapFromGlobal(m_view->viewport()->mapToGlobal(p)); }
     void mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons = Qt::LeftButton)
     {
         QWidget* viewport = m_tray->viewport();
@@ -76,24 +65,20 @@ class TrayViewTest : public QObject {
 private slots:
     void init()
     {
-        m_doc = loadedDoc(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor, m_clock);
-        m_images.rebuild(*m_doc);
-        m_sounds.played.clear();
-        m_root = std::make_unique<QWidget>();
-        m_root->resize(900, 700);
-        m_splitter = new QSplitter(m_root.get());
+        openBoard(QSize(900, 700));
+        m_splitter = new QSplitter(m_pane.get());
         m_splitter->setGeometry(0, 60, 900, 640);
-        m_board = new CVorpelView(*m_doc, m_images, m_sounds, m_splitter);
+        m_splitter->addWidget(m_view);
         m_tray = new CPsView(*m_doc, m_images, m_sounds, m_splitter);
         m_splitter->setSizes({460, 440});
-        m_overlay = new DragOverlay(m_images, m_root.get());
-        m_tray->setBoard(m_board);
+        m_overlay = new DragOverlay(m_images, m_pane.get());
+        m_tray->setBoard(m_view);
         m_tray->setOverlay(m_overlay);
-        m_root->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_root.get()));
+        m_splitter->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
         QCOMPARE(m_doc->GetTrayCols(), 2);
     }
-    void cleanup() { m_root.reset(); }
+    void cleanup() { m_pane.reset(); }
 
     void dragOntoAnotherSlotSwapsOrMoves()
     {
@@ -124,13 +109,13 @@ private slots:
     void releaseOutsideBothPanesFliesBack()
     {
         const auto home = slotContent(0);
-        drag(0, m_tray->viewport()->mapFromGlobal(m_root->mapToGlobal(QPoint(450, 50))));
+        drag(0, m_tray->viewport()->mapFromGlobal(m_pane->mapToGlobal(QPoint(450, 50))));
         QCOMPARE(slotContent(0), home);
         QCOMPARE(m_doc->GetOnBoard(home.first), 0);
         QCOMPARE(m_sounds.count(SoundEffect::FlyBack), 1);
 
         // A right click in the window's top band ends the drag there.
-        const QPoint band = m_tray->viewport()->mapFromGlobal(m_root->frameGeometry().topLeft() + QPoint(450, 10));
+        const QPoint band = m_tray->viewport()->mapFromGlobal(m_pane->frameGeometry().topLeft() + QPoint(450, 10));
         mouse(QEvent::MouseButtonPress, slotCentre(0), Qt::LeftButton);
         mouse(QEvent::MouseMove, band, Qt::NoButton);
         mouse(QEvent::MouseButtonPress, band, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
@@ -152,7 +137,7 @@ private slots:
     void dropOnBoardLandsWhereShownInTheTurnGiven()
     {
         QFETCH(int, zoom);
-        m_board->zoomAbout(zoom, QPoint(0, 0));
+        m_view->zoomAbout(zoom, QPoint(0, 0));
         const auto [piece, turn] = slotContent(0);
         const QPoint target = fromBoard(QPoint(200, 252));
         mouse(QEvent::MouseButtonPress, slotCentre(0), Qt::LeftButton);
@@ -166,8 +151,8 @@ private slots:
         QCOMPARE(m_doc->GetBoardTurn(piece), turn % 4 + 1);
         const RECT rect = m_doc->PieceRect()[piece % m_doc->GetCols()][piece / m_doc->GetCols()];
         const QPoint at(rect.left, rect.top);
-        QCOMPARE(at, (QPoint(200, 252) + m_board->scrollPosition()) * 100 / zoom - QPoint(s() / 2, s() / 2));
-        QCOMPARE(m_board->viewport()->mapToGlobal(at * zoom / 100 - m_board->scrollPosition()), shown.topLeft());
+        QCOMPARE(at, (QPoint(200, 252) + m_view->scrollPosition()) * 100 / zoom - QPoint(s() / 2, s() / 2));
+        QCOMPARE(m_view->viewport()->mapToGlobal(at * zoom / 100 - m_view->scrollPosition()), shown.topLeft());
         QCOMPARE(slotContent(0), qMakePair(-1, 0));
         QCOMPARE(m_doc->GetPiecesOut(), 1);
         QVERIFY(m_sounds.played.empty() && m_overlay->isHidden());
