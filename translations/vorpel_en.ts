@@ -377,6 +377,10 @@ The finished picture has been saved here:
         <source>%1秒</source>
         <translation>%1 s</translation>
     </message>
+    <message>
+        <source>パズル完成</source>
+        <translation>Puzzle Complete</translation>
+    </message>
 </context>
 <context>
     <name>CutProgress</name>

@@ -50,7 +50,9 @@ CongratulationDialog::CongratulationDialog(const ElapsedTime& time, const BestTi
     : QDialog(parent), m_record(new QLabel), m_hours(numberBox(time.hours)), m_minutes(numberBox(time.minutes)),
       m_seconds(numberBox(time.seconds))
 {
-    setWindowTitle(QString());
+    // Titled by what it tells, rather than left to the window manager,
+    // which would show the program's name.
+    setWindowTitle(tr("パズル完成"));
     // The 32 ideographic spaces push the words to the second line of the
     // wrapped text, as the dialog has always shown them.
     auto* text = new QLabel(tr("　　　　　　　　　　　　　　　　　　　　　　　　　　　　　　　　パズル完成！　おめでとうございます。"));

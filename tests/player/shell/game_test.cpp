@@ -109,10 +109,10 @@ private slots:
         QCOMPARE(m_sounds.played.back(), SoundEffect::Complete);
         QCOMPARE(doc().GetCompleted(), 1);
         QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("half.jpd"), 100));
-        // The congratulations (untitled), then the finished-picture choice,
+        // The congratulations, then the finished-picture choice,
         // closed with Escape: no panel and no picture.
         QCOMPARE(answers.titles.mid(answers.titles.size() - 2),
-                 (QStringList{QString(), QStringLiteral("完成パズル画像")}));
+                 (QStringList{QStringLiteral("パズル完成"), QStringLiteral("完成パズル画像")}));
         QCOMPARE(answers.count(QStringLiteral("PANEL")), 0);
         QVERIFY(!m_frame->action(kCmdSavePlayFile)->isEnabled());
 
