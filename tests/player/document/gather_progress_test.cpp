@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -160,37 +161,37 @@ TEST(SpreadPieces, ManyMoreThanTheViewHoldsGoBesideThePuzzleWithoutOverlapping)
 
 TEST_F(GatherAndProgress, ProgressCountsJoinsNotPiecesOutOfTheTray)
 {
-    EXPECT_EQ(CountJoins(*doc).done, 0);
-    EXPECT_EQ(CountJoins(*doc).needed, 11);
-    EXPECT_EQ(CountJoins(*doc).percent(), 0);
+    // Joins done, joins needed, percent.
+    const auto progress = [&] {
+        const JoinProgress p = CountJoins(*doc);
+        return std::tuple{p.done, p.needed, p.percent()};
+    };
+    EXPECT_EQ(progress(), (std::tuple{0, 11, 0}));
     // Out of the tray but not joined: nothing done.
     put(0, 100, 100);
     put(4, 600, 600);
     put(11, 900, 100);
     doc->SetPiecesOut(3);
-    EXPECT_EQ(CountJoins(*doc).percent(), 0);
+    EXPECT_EQ(progress(), (std::tuple{0, 11, 0}));
     EXPECT_EQ(ElapsedClockAt(*doc, clock.tick).joinPercent, 0);
 
     putGroup({0, 1}, 100, 100);
-    EXPECT_EQ(CountJoins(*doc).done, 1);
-    EXPECT_EQ(CountJoins(*doc).percent(), 9) << "1 of 11";
+    EXPECT_EQ(progress(), (std::tuple{1, 11, 9}));
     EXPECT_EQ(ElapsedClockAt(*doc, clock.tick).joinPercent, 9);
     // One piece dropped into a gap joins two neighbours: two joins.
     putGroup({2, 3, 5}, 100, 100);
-    EXPECT_EQ(CountJoins(*doc).done, 4);
-    EXPECT_EQ(CountJoins(*doc).percent(), 36);
+    EXPECT_EQ(progress(), (std::tuple{4, 11, 36}));
 
     putGroup({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 100, 100);
     ASSERT_TRUE(IsPuzzleComplete(*doc));
-    EXPECT_EQ(CountJoins(*doc).done, 11);
-    EXPECT_EQ(CountJoins(*doc).percent(), 100);
+    EXPECT_EQ(progress(), (std::tuple{11, 11, 100}));
 }
 
 TEST(JoinProgress, ShowsAHundredOnlyWhenEveryJoinIsDone)
 {
-    EXPECT_EQ((JoinProgress{998, 999}.percent()), 99);
-    EXPECT_EQ((JoinProgress{999, 999}.percent()), 100);
-    EXPECT_EQ((JoinProgress{0, 0}.percent()), 0);
+    EXPECT_EQ((std::tuple{JoinProgress{998, 999}.percent(), JoinProgress{999, 999}.percent(),
+                          JoinProgress{0, 0}.percent()}),
+              (std::tuple{99, 100, 0}));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <numeric>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "document_test_support.h"
 #include "format_error.h"
@@ -40,16 +42,12 @@ TEST_P(LoadedGame, DealsEveryPieceIntoTheTray)
     std::vector<int> pieces;
     for (int slot = 0; slot < n; ++slot) {
         pieces.push_back(doc.GetTrayPiece(slot));
-        EXPECT_GE(doc.GetTrayTurn(slot), 1);
-        EXPECT_LE(doc.GetTrayTurn(slot), 4);
-        EXPECT_EQ(doc.GetOnBoard(slot), 0);
-        EXPECT_EQ(doc.GetBoardTurn(slot), 0);
+        EXPECT_TRUE(doc.GetTrayTurn(slot) >= 1 && doc.GetTrayTurn(slot) <= 4) << slot;
+        EXPECT_EQ((std::pair{doc.GetOnBoard(slot), doc.GetBoardTurn(slot)}), (std::pair{0, 0})) << slot;
     }
-    std::vector<int> sorted = pieces;
-    std::sort(sorted.begin(), sorted.end());
     std::vector<int> ids(static_cast<std::size_t>(n));
     std::iota(ids.begin(), ids.end(), 0);
-    EXPECT_EQ(sorted, ids);
+    EXPECT_TRUE(std::is_permutation(pieces.begin(), pieces.end(), ids.begin()));
     EXPECT_NE(pieces, ids) << "the tray is shuffled";
     EXPECT_EQ(doc.GetTrayTurn(n), 0);
 
@@ -61,9 +59,7 @@ TEST_P(LoadedGame, DealsEveryPieceIntoTheTray)
             members += std::count(column.begin(), column.end(), 1);
         EXPECT_EQ(members, 1) << "piece " << p;
         EXPECT_EQ(doc.Group(p)[col][row], 1);
-        EXPECT_EQ(doc.ZCol()[p], col);
-        EXPECT_EQ(doc.ZRow()[p], row);
-        EXPECT_EQ(doc.ZIndex()[col][row], p);
+        EXPECT_EQ((std::tuple{doc.ZCol()[p], doc.ZRow()[p], doc.ZIndex()[col][row]}), (std::tuple{col, row, p}));
         EXPECT_EQ(doc.CellB()[col][row], 1);
     }
 
