@@ -170,8 +170,7 @@ TEST(JztLayout, PictureBlocksKeepTheirQuirks)
     EXPECT_EQ(u32At(s, kJztHeaderSize + 10), 54u);
     const std::size_t map = blockStarts(small.header)[1];
     const std::size_t mapData = jztLayout(small.header).templateMapData;
-    EXPECT_EQ(s[map], 'B');
-    EXPECT_EQ(s[map + 1], 'M');
+    EXPECT_EQ(s[map] | s[map + 1] << 8, kBmpSignature) << "BM";
     EXPECT_EQ(u32At(s, map + 2), mapData + 118);
     EXPECT_EQ(u32At(s, map + 10), 118u);
     EXPECT_EQ(u32At(s, map + 14 + 20), mapData);

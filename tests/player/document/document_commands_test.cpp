@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 #include "document_test_support.h"
@@ -75,11 +76,8 @@ TEST(ReverseStacking, OddCountKeepsTheMiddle)
         doc.ZIndex()[pos % 3][pos / 3] = pos;
     }
     OnReverseStacking(doc, noDocumentEvents());
-    EXPECT_EQ(doc.ZCol()[4], 1);
-    EXPECT_EQ(doc.ZRow()[4], 1);
-    EXPECT_EQ(doc.ZIndex()[1][1], 4);
-    EXPECT_EQ(doc.ZIndex()[0][0], 8);
-    EXPECT_EQ(doc.ZIndex()[2][2], 0);
+    EXPECT_EQ((std::tuple{doc.ZCol()[4], doc.ZRow()[4], doc.ZIndex()[1][1], doc.ZIndex()[0][0], doc.ZIndex()[2][2]}),
+              (std::tuple{1, 1, 4, 8, 0}));
 }
 
 TEST(DocumentOptions, TogglesAndBlackModesNotifyOnlyOnChange)
@@ -106,10 +104,8 @@ TEST(DocumentOptions, TogglesAndBlackModesNotifyOnlyOnChange)
 TEST(Document, ConstructionAndElapsedTime)
 {
     CVorpelDoc doc;
-    for (int slot = 0; slot < 12; ++slot) {
-        EXPECT_EQ(doc.GetTrayPiece(slot), slot);
-        EXPECT_EQ(doc.GetTrayTurn(slot), 1);
-    }
+    for (int slot = 0; slot < 12; ++slot)
+        EXPECT_EQ((std::pair{doc.GetTrayPiece(slot), doc.GetTrayTurn(slot)}), (std::pair{slot, 1}));
     EXPECT_EQ(doc.GetTrayTurn(12), 0);
     EXPECT_EQ(doc.PieceSize(), 200);
     EXPECT_EQ(doc.GetHomeMark(12), (RECT{97, 565, 107, 575})) << "column 0 of the row below the 3 × 4 puzzle";
