@@ -189,9 +189,7 @@ TEST(CutPiecesTiny, EveryTurnIsLitFromTheTopLeft)
             }
     }
     // The column pass has the last word at the corners.
-    const TileView upright = out.view(1, 0, 0);
-    EXPECT_EQ(upright.colour(9, 5), kLight);
-    EXPECT_EQ(upright.colour(5, 9), kDark);
+    EXPECT_EQ((std::pair{out.view(1, 0, 0).colour(9, 5), out.view(1, 0, 0).colour(5, 9)}), (std::pair{kLight, kDark}));
 
     for (int y = 0; y < kTiny.height(); ++y)
         for (int x = 0; x < kTiny.width(); ++x)
@@ -313,13 +311,12 @@ TEST(CutPiecesTiny, EightBitSheetsTakeIndicesAndIndexBevels)
     for (int turn = 1; turn <= 4; ++turn) {
         SCOPED_TRACE(turn);
         const TileView tile = out.view(turn, 0, 0);
-        EXPECT_EQ(tile.index(7, 7), pictureIndex(7, 7));
-        EXPECT_EQ(tile.index(8, 6), pictureIndex(8, 6));
-        EXPECT_EQ(tile.index(5, 7), indexOf(kLeftMark[turn - 1]));
-        EXPECT_EQ(tile.index(7, 9), indexOf(kBottomMark[turn - 1]));
-        EXPECT_EQ(tile.index(4, 7), kWhiteIndex);
-        EXPECT_TRUE(tile.inside(9, 9));
-        EXPECT_FALSE(tile.inside(10, 9));
+        // Inside, on the left and bottom edges, and outside.
+        const auto at = [&](int u, int v) { return tile.index(u, v); };
+        EXPECT_EQ((std::tuple{at(7, 7), at(8, 6), at(5, 7), at(7, 9), at(4, 7)}),
+                  (std::tuple{pictureIndex(7, 7), pictureIndex(8, 6), indexOf(kLeftMark[turn - 1]),
+                              indexOf(kBottomMark[turn - 1]), kWhiteIndex}));
+        EXPECT_TRUE(tile.inside(9, 9) && !tile.inside(10, 9));
     }
     for (int y = 0; y < kTiny.height(); ++y)
         for (int x = 0; x < kTiny.width(); ++x)

@@ -93,10 +93,8 @@ std::vector<std::size_t> blockStarts(const JztHeader& h)
     const std::size_t head = 54 + (h.colorFormat == ColorFormat::Indexed ? 1024 : 0);
     std::vector<std::size_t> starts = {kJztHeaderSize};
     starts.push_back(starts.back() + head + l.pictureData);
-    if (h.dataFormat == DataFormat::Large) {
-        for (int k = 0; k < 4; ++k)
-            starts.push_back(starts.back() + head + l.sheetData);
-    }
+    for (int k = 0; h.dataFormat == DataFormat::Large && k < 4; ++k)
+        starts.push_back(starts.back() + head + l.sheetData);
     return starts;
 }
 

@@ -22,11 +22,9 @@ TEST(ArrangeTray, ClosesGapsKeepingOrderAndTurns)
     const Slot tray[] = {{7, 1}, {2, 0}, {5, 3}, {9, 0}, {4, 2}, {11, 4}, {3, 1}, {0, 3}};
     for (const auto& [command, arranged] : cases) {
         CVorpelDoc doc;
-        for (int slot = 0; slot < 12; ++slot)
-            doc.SetTrayTurn(slot, 0);
-        for (int slot = 0; slot < 8; ++slot) {
-            doc.SetTrayPiece(slot, tray[slot].first);
-            doc.SetTrayTurn(slot, tray[slot].second);
+        for (int slot = 0; slot < 12; ++slot) {
+            doc.SetTrayPiece(slot, slot < 8 ? tray[slot].first : slot);
+            doc.SetTrayTurn(slot, slot < 8 ? tray[slot].second : 0);
         }
         doc.SetTrayPiece(1000, 6);
         doc.SetTrayTurn(1000, 4);
@@ -57,8 +55,8 @@ TEST(ReverseStacking, SwapsEndsAndKeepsTheIndexTheInverse)
 
     OnReverseStacking(*doc, noDocumentEvents());
     for (int pos = 0; pos < 12; ++pos) {
-        EXPECT_EQ(doc->ZCol()[pos], before.ZCol()[11 - pos]);
-        EXPECT_EQ(doc->ZRow()[pos], before.ZRow()[11 - pos]);
+        EXPECT_EQ((std::pair{doc->ZCol()[pos], doc->ZRow()[pos]}),
+                  (std::pair{before.ZCol()[11 - pos], before.ZRow()[11 - pos]}));
         EXPECT_EQ(doc->ZIndex()[doc->ZCol()[pos]][doc->ZRow()[pos]], pos);
     }
     OnReverseStacking(*doc, noDocumentEvents());
