@@ -213,7 +213,7 @@ TEST_F(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
              b[kTray + 5 * second + 1] = b[kTray + 5 * first + 1];
          }},
         {"piece outside the puzzle", [](Bytes& b) { b[kTray + 5 * occupiedSlot(b, 0) + 1] = 12; }},
-        {"turn 5", [](Bytes& b) { b[kTray + 5 * 3 + 2] = 5; }},
+        {"turn 5", [](Bytes& b) { b[kTray + 5 * occupiedSlot(b, 0) + 2] = 5; }},
         // Piece 2 lies in the tray: a board turn would draw it on the board too.
         {"tray piece with a board turn", [](Bytes& b) { b[kTray + 5 * 2 + 3] = 1; }},
         {"stacking not a permutation", [](Bytes& b) { b[kZCol + 1] = b[kZCol]; }},
