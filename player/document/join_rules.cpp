@@ -1,3 +1,5 @@
+// Joins of neighbouring groups, below the board moves: they build on the
+// group placement (group_placement.cpp) alone, and board_rules.cpp calls them.
 #include "play_rules.h"
 #include "rules_detail.h"
 

@@ -137,18 +137,13 @@ TEST_F(AtomicFile, AFailedWriteOrFlushKeepsTheOldFile)
     const Bytes old = onDisk();
     a[0] ^= 0xFF;
 
-    faults = {};
-    faults.chunk = 100;
-    faults.failWriteAfter = 3;
-    expectFailureKeeps(old, std::strerror(ENOSPC));
-
-    faults = {};
-    faults.writeNothing = true;
-    expectFailureKeeps(old, std::strerror(EIO));
-
-    faults = {};
-    faults.fsyncError = EIO;
-    expectFailureKeeps(old, std::strerror(EIO));
+    // A full disk part way through, a write that makes no progress, a failed flush.
+    const std::pair<Faults, int> failures[] = {
+        {{.chunk = 100, .failWriteAfter = 3}, ENOSPC}, {{.writeNothing = true}, EIO}, {{.fsyncError = EIO}, EIO}};
+    for (const auto& [fault, error] : failures) {
+        faults = fault;
+        expectFailureKeeps(old, std::strerror(error));
+    }
 
     faults = {};
     write();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "bmp_headers.h"
 
 namespace jigsaw {
@@ -26,30 +28,20 @@ TEST(ByteIo, ReadsLittleEndianAndStopsAtTheEnd)
 
 TEST(ByteIo, BitmapHeadersKeepTheirByteLayout)
 {
-    BITMAPFILEHEADER f;
-    f.bfType = kBmpSignature;
-    f.bfSize = 0x11223344;
-    f.bfOffBits = 1078;
-    BITMAPINFOHEADER i;
-    i.biSize = 40;
-    i.biWidth = 570;
-    i.biHeight = -525;
-    i.biPlanes = 1;
-    i.biBitCount = 8;
-    i.biClrUsed = 256;
+    const BITMAPFILEHEADER f{.bfType = kBmpSignature, .bfSize = 0x11223344, .bfOffBits = 1078};
+    const BITMAPINFOHEADER i{
+        .biSize = 40, .biWidth = 570, .biHeight = -525, .biPlanes = 1, .biBitCount = 8, .biClrUsed = 256};
 
     std::vector<std::uint8_t> bytes;
     ByteWriter out(bytes);
     writeFileHeader(out, f);
     writeInfoHeader(out, i);
     ASSERT_EQ(bytes.size(), 54u);
-    EXPECT_EQ(bytes[0], 'B');
-    EXPECT_EQ(bytes[1], 'M');
-    EXPECT_EQ(bytes[2], 0x44);
-    EXPECT_EQ(bytes[10], 1078 & 0xFF);
-    EXPECT_EQ(bytes[14], 40);
-    EXPECT_EQ(bytes[22], 0xF3) << "negative heights are two's complement";
-    EXPECT_EQ(bytes[25], 0xFF);
+    // Negative heights are two's complement (bytes 22 to 25).
+    const std::pair<std::size_t, int> stored[] = {{0, 'B'}, {1, 'M'},   {2, 0x44},  {10, 1078 & 0xFF},
+                                                  {14, 40}, {22, 0xF3}, {25, 0xFF}};
+    for (const auto& [at, value] : stored)
+        EXPECT_EQ(bytes[at], value) << "byte " << at;
 
     ByteReader in(bytes);
     EXPECT_EQ(readFileHeader(in), f);

@@ -6,6 +6,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "piece_template.h"
@@ -166,27 +167,6 @@ Output cutTiny(const Canvas& canvas, CutVariant variant = CutVariant::Maker)
     return out;
 }
 
-// Piece (0, 0) is a bar two samples wide, x 6..7 and y 3..10.
-TEST(CutPiecesTiny, TwoSampleRunCarriesBothSideMarks)
-{
-    const Output out = cutTiny(Canvas(kTiny).fill(6, 3, 7, 10, kRed));
-    for (int turn = 1; turn <= 4; ++turn) {
-        SCOPED_TRACE(turn);
-        const TileView tile = out.view(turn, 0, 0);
-        for (int v = 4; v <= 9; ++v) {
-            EXPECT_EQ(tile.colour(6, v), kLeftMark[turn - 1]);
-            EXPECT_EQ(tile.colour(7, v), kRightMark[turn - 1]);
-        }
-        for (int u = 6; u <= 7; ++u) {
-            EXPECT_EQ(tile.colour(u, 3), kTopMark[turn - 1]);
-            EXPECT_EQ(tile.colour(u, 10), kBottomMark[turn - 1]);
-        }
-        for (int v = 0; v < kTiny.pieceSize(); ++v)
-            for (int u = 0; u < kTiny.pieceSize(); ++u)
-                EXPECT_EQ(tile.inside(u, v), u >= 6 && u <= 7 && v >= 3 && v <= 10) << u << "," << v;
-    }
-}
-
 // Piece (0, 0) is the square x, y 5..9. Whatever the turn, the sheet shows it
 // lit from the top left: the marks are not turned with the picture.
 TEST(CutPiecesTiny, EveryTurnIsLitFromTheTopLeft)
@@ -209,80 +189,91 @@ TEST(CutPiecesTiny, EveryTurnIsLitFromTheTopLeft)
             }
     }
     // The column pass has the last word at the corners.
-    const TileView upright = out.view(1, 0, 0);
-    EXPECT_EQ(upright.colour(9, 5), kLight);
-    EXPECT_EQ(upright.colour(5, 9), kDark);
+    EXPECT_EQ((std::pair{out.view(1, 0, 0).colour(9, 5), out.view(1, 0, 0).colour(5, 9)}), (std::pair{kLight, kDark}));
 
     for (int y = 0; y < kTiny.height(); ++y)
         for (int x = 0; x < kTiny.width(); ++x)
             ASSERT_EQ(out.sinkColour(x, y), pictureAt(x, y)) << x << "," << y;
 }
 
-// Piece (0, 0) reaches the last row of its tile (y 13) in x 6..8; below the
-// tile, x 7 goes on in red. Piece (0, 1) reaches the last row of the template.
-TEST(CutPiecesTiny, RunsEndingAtTheTileBottomGetABottomMark)
+// What a probe expects besides a plain colour: the mark an upright edge gets
+// in the probe's turn, the picture's own sample, or only that the sample lies
+// inside or outside the piece.
+enum : ColorRef { kLeft = 1u << 24, kRight, kTop, kBottom, kPicture, kIn, kOut };
+
+ColorRef expected(ColorRef expect, int turn, int x, int y)
 {
-    const Output out = cutTiny(Canvas(kTiny)
-                                   .fill(4, 4, 10, 9, kRed)
-                                   .fill(6, 10, 8, 13, kRed)
-                                   .fill(4, 14, 10, 22, kGreen)
-                                   .fill(7, 14, 7, 14, kRed));
-    const TileView upright = out.view(1, 0, 0);
-    EXPECT_EQ(upright.colour(6, 13), kDark);
-    EXPECT_EQ(upright.colour(8, 13), kDark);
-    EXPECT_EQ(out.view(2, 0, 0).colour(8, 13), kLight);
-    EXPECT_EQ(upright.colour(7, 13), pictureAt(7, 13));
-    for (int u = 5; u <= 9; ++u)
-        EXPECT_EQ(out.view(1, 0, 1).colour(u, 13), kDark) << u;
+    const ColorRef* const marks[] = {kLeftMark, kRightMark, kTopMark, kBottomMark};
+    if (expect >= kLeft && expect <= kBottom)
+        return marks[expect - kLeft][turn - 1];
+    return expect == kPicture ? pictureAt(x, y) : expect;
 }
 
-// Piece (1, 0) has knobs in the first column (y 6..8) and the first row
-// (x 15..17) of its tile, which starts at x 9.
-TEST(CutPiecesTiny, FirstRowAndColumnBelongToTheMakerOnly)
-{
-    const Canvas canvas =
-        Canvas(kTiny).fill(13, 3, 19, 10, kYellow).fill(9, 6, 12, 8, kYellow).fill(15, 0, 17, 2, kYellow);
-    const Output maker = cutTiny(canvas, CutVariant::Maker);
-    const Output player = cutTiny(canvas, CutVariant::Player);
-    for (int turn = 1; turn <= 4; ++turn) {
-        SCOPED_TRACE(turn);
-        const TileView made = maker.view(turn, 1, 0), played = player.view(turn, 1, 0);
-        for (int i = 0; i < 3; ++i) {
-            EXPECT_TRUE(made.inside(0, 6 + i));
-            EXPECT_TRUE(made.inside(6 + i, 0));
-            EXPECT_FALSE(played.inside(0, 6 + i));
-            EXPECT_FALSE(played.inside(6 + i, 0));
-            EXPECT_TRUE(played.inside(1, 6 + i));
-            EXPECT_TRUE(played.inside(6 + i, 1));
-        }
-    }
-    EXPECT_EQ(maker.view(1, 1, 0).colour(0, 7), kLight);
-    EXPECT_EQ(maker.view(1, 1, 0).colour(1, 7), pictureAt(10, 7));
-    EXPECT_EQ(player.view(1, 1, 0).colour(0, 7), kWhite);
-    EXPECT_EQ(player.view(1, 1, 0).colour(1, 7), kLight);
-    // The column pass still marks the first column, outside the mask.
-    EXPECT_EQ(player.view(1, 1, 0).colour(0, 6), kLight);
-}
+// Samples u0..u1 × v0..v1 of piece (c, r) in sheet `turn`; turn 0: in every turn.
+struct Probe {
+    int turn, c, r, u0, v0, u1, v1;
+    ColorRef expect;
+};
+struct Fill {
+    int x0, y0, x1, y1;
+    ColorRef colour;
+};
 
-// Besides its square (x, y 4..9), piece (0, 0)'s tile holds red in its top
-// right corner (x 11..13, y 0..2, the last column included) and a lone red
-// sample at (12, 6).
-TEST(CutPiecesTiny, SameColourElsewhereInTheTileIsCutIn)
+// Templates painted by hand, each cut and probed where its runs begin and end.
+TEST(CutPiecesTiny, MarksAndOutlinesFollowTheRunsOfEachTile)
 {
-    const Output out = cutTiny(Canvas(kTiny).fill(4, 4, 9, 9, kRed).fill(11, 0, 13, 2, kRed).fill(12, 6, 12, 6, kRed));
-    for (int turn = 1; turn <= 4; ++turn) {
-        const TileView tile = out.view(turn, 0, 0);
-        for (int v = 0; v <= 2; ++v)
-            for (int u = 11; u <= 13; ++u)
-                EXPECT_TRUE(tile.inside(u, v)) << turn << ": " << u << "," << v;
-        // A run of one gets the right mark over the left, then the bottom mark over the top.
-        EXPECT_EQ(tile.colour(12, 6), kBottomMark[turn - 1]) << turn;
+    // Piece (1, 0) has knobs in the first column (y 6..8) and the first row
+    // (x 15..17) of its tile, which starts at x 9.
+    const std::vector<Fill> knobs{{13, 3, 19, 10, kYellow}, {9, 6, 12, 8, kYellow}, {15, 0, 17, 2, kYellow}};
+    const std::tuple<std::vector<Fill>, CutVariant, std::vector<Probe>> cuts[] = {
+        // Piece (0, 0) is a bar two samples wide, x 6..7 and y 3..10: both
+        // side marks, and nothing else of the tile inside.
+        {{{6, 3, 7, 10, kRed}}, CutVariant::Maker,
+         {{0, 0, 0, 6, 4, 6, 9, kLeft}, {0, 0, 0, 7, 4, 7, 9, kRight}, {0, 0, 0, 6, 3, 7, 3, kTop},
+          {0, 0, 0, 6, 10, 7, 10, kBottom}, {0, 0, 0, 6, 3, 7, 10, kIn}, {0, 0, 0, 0, 0, 13, 2, kOut},
+          {0, 0, 0, 0, 11, 13, 13, kOut}, {0, 0, 0, 0, 3, 5, 10, kOut}, {0, 0, 0, 8, 3, 13, 10, kOut}}},
+        // Piece (0, 0) reaches the last row of its tile (y 13) in x 6..8;
+        // below the tile, x 7 goes on in red: runs ending at the tile bottom
+        // get a bottom mark. Piece (0, 1) reaches the last row of the template.
+        {{{4, 4, 10, 9, kRed}, {6, 10, 8, 13, kRed}, {4, 14, 10, 22, kGreen}, {7, 14, 7, 14, kRed}}, CutVariant::Maker,
+         {{1, 0, 0, 6, 13, 6, 13, kDark}, {1, 0, 0, 8, 13, 8, 13, kDark}, {2, 0, 0, 8, 13, 8, 13, kLight},
+          {1, 0, 0, 7, 13, 7, 13, kPicture}, {1, 0, 1, 5, 13, 9, 13, kDark}}},
+        // The first row and column of a tile belong to the maker only; the
+        // column pass still marks the player's first column, outside the mask.
+        {knobs, CutVariant::Maker,
+         {{0, 1, 0, 0, 6, 0, 8, kIn}, {0, 1, 0, 6, 0, 8, 0, kIn}, {1, 1, 0, 0, 7, 0, 7, kLight},
+          {1, 1, 0, 1, 7, 1, 7, kPicture}}},
+        {knobs, CutVariant::Player,
+         {{0, 1, 0, 0, 6, 0, 8, kOut}, {0, 1, 0, 6, 0, 8, 0, kOut}, {0, 1, 0, 1, 6, 1, 8, kIn},
+          {0, 1, 0, 6, 1, 8, 1, kIn}, {1, 1, 0, 0, 7, 0, 7, kWhite}, {1, 1, 0, 1, 7, 1, 7, kLight},
+          {1, 1, 0, 0, 6, 0, 6, kLight}}},
+        // Besides its square (x, y 4..9), piece (0, 0)'s tile holds red in its
+        // top right corner (x 11..13, y 0..2, the last column included) and a
+        // lone red sample at (12, 6): the same colour elsewhere in the tile is
+        // cut in. A run of one gets the right mark over the left, then the
+        // bottom mark over the top. The row pass ends with the tile, so a run
+        // in its last column has no right mark.
+        {{{4, 4, 9, 9, kRed}, {11, 0, 13, 2, kRed}, {12, 6, 12, 6, kRed}}, CutVariant::Maker,
+         {{0, 0, 0, 11, 0, 13, 2, kIn}, {0, 0, 0, 12, 6, 12, 6, kBottom}, {1, 0, 0, 11, 1, 11, 1, kLight},
+          {1, 0, 0, 12, 1, 13, 1, kPicture}}},
+    };
+    for (const auto& [fills, variant, probes] : cuts) {
+        Canvas canvas(kTiny);
+        for (const Fill& f : fills)
+            canvas.fill(f.x0, f.y0, f.x1, f.y1, f.colour);
+        const Output out = cutTiny(canvas, variant);
+        for (const Probe& p : probes)
+            for (int turn = std::max(p.turn, 1); turn <= (p.turn ? p.turn : 4); ++turn)
+                for (int v = p.v0; v <= p.v1; ++v)
+                    for (int u = p.u0; u <= p.u1; ++u) {
+                        const TileView tile = out.view(turn, p.c, p.r);
+                        if (p.expect == kIn || p.expect == kOut)
+                            EXPECT_EQ(tile.inside(u, v), p.expect == kIn) << turn << ": " << u << "," << v;
+                        else
+                            EXPECT_EQ(tile.colour(u, v), expected(p.expect, turn, 9 * p.c + u, 9 * p.r + v))
+                                << turn << ": " << p.c << "," << p.r << " at " << u << "," << v;
+                    }
     }
-    const TileView upright = out.view(1, 0, 0);
-    EXPECT_EQ(upright.colour(11, 1), kLight);
-    EXPECT_EQ(upright.colour(12, 1), pictureAt(12, 1));
-    // The row pass ends with the tile, so a run in its last column has no right mark.
-    EXPECT_EQ(upright.colour(13, 1), pictureAt(13, 1));
 }
 
 TEST(CutPiecesTiny, ProgressReportsEachPieceBeforeItIsCut)
@@ -320,13 +311,12 @@ TEST(CutPiecesTiny, EightBitSheetsTakeIndicesAndIndexBevels)
     for (int turn = 1; turn <= 4; ++turn) {
         SCOPED_TRACE(turn);
         const TileView tile = out.view(turn, 0, 0);
-        EXPECT_EQ(tile.index(7, 7), pictureIndex(7, 7));
-        EXPECT_EQ(tile.index(8, 6), pictureIndex(8, 6));
-        EXPECT_EQ(tile.index(5, 7), indexOf(kLeftMark[turn - 1]));
-        EXPECT_EQ(tile.index(7, 9), indexOf(kBottomMark[turn - 1]));
-        EXPECT_EQ(tile.index(4, 7), kWhiteIndex);
-        EXPECT_TRUE(tile.inside(9, 9));
-        EXPECT_FALSE(tile.inside(10, 9));
+        // Inside, on the left and bottom edges, and outside.
+        const auto at = [&](int u, int v) { return tile.index(u, v); };
+        EXPECT_EQ((std::tuple{at(7, 7), at(8, 6), at(5, 7), at(7, 9), at(4, 7)}),
+                  (std::tuple{pictureIndex(7, 7), pictureIndex(8, 6), indexOf(kLeftMark[turn - 1]),
+                              indexOf(kBottomMark[turn - 1]), kWhiteIndex}));
+        EXPECT_TRUE(tile.inside(9, 9) && !tile.inside(10, 9));
     }
     for (int y = 0; y < kTiny.height(); ++y)
         for (int x = 0; x < kTiny.width(); ++x)
@@ -348,17 +338,13 @@ TEST(CutPiecesArguments, ShortBuffersAreRejectedBeforeAnythingIsWritten)
 
     EXPECT_THROW(cut(templ.first(templ.size() - 1), picture, full), std::invalid_argument);
     EXPECT_THROW(cut(templ, std::span(picture).first(picture.size() - 1), full), std::invalid_argument);
-    for (std::size_t k = 0; k < 4; ++k) {
+    // Each sheet, the mask and the full picture one byte short.
+    for (std::size_t k = 0; k < 6; ++k) {
         CutTarget target = full;
-        target.sheets[k] = shortened(target.sheets[k]);
+        std::span<std::uint8_t>& part = k < 4 ? target.sheets[k] : k == 4 ? target.mask : target.fullPicture;
+        part = shortened(part);
         EXPECT_THROW(cut(templ, picture, target), std::invalid_argument) << k;
     }
-    CutTarget target = full;
-    target.mask = shortened(target.mask);
-    EXPECT_THROW(cut(templ, picture, target), std::invalid_argument);
-    target = full;
-    target.fullPicture = shortened(target.fullPicture);
-    EXPECT_THROW(cut(templ, picture, target), std::invalid_argument);
     EXPECT_THROW(cut(templ, picture, full, CutVariant::Player), std::invalid_argument);
     EXPECT_THROW(CutPieces(PuzzleGeometry{0, 2, 4, 5}, templ, picture, kLight, kDark, CutVariant::Maker, full),
                  std::invalid_argument);
@@ -371,7 +357,7 @@ TEST(CutPiecesArguments, ShortBuffersAreRejectedBeforeAnythingIsWritten)
     // 8-bit sheets take one byte per pixel.
     Output out8(kTiny, 8);
     const std::vector<std::uint8_t> indices(picture.size(), 1);
-    target = out8.target();
+    CutTarget target = out8.target();
     target.sheets[2] = shortened(target.sheets[2]);
     EXPECT_THROW(CutPieces(kTiny, templ, indices, 2, 3, CutVariant::Maker, target), std::invalid_argument);
     EXPECT_NO_THROW(CutPieces(kTiny, templ, indices, 2, 3, CutVariant::Maker, out8.target()));

@@ -34,10 +34,8 @@ TEST(Geometry, EverySizeFitsTheFileLayout)
         EXPECT_EQ(g.width() % 2, 0);
         EXPECT_EQ(3 * g.width() * g.height() % 5, 0) << "the template map's length must be whole";
         EXPECT_GE(3u * g.width() * g.height() / 5, dibStride(g.width(), 4) * g.height());
-        EXPECT_LE(g.width(), 1220);
-        EXPECT_LE(g.height(), 930);
-        EXPECT_LE(g.sheetWidth(), 2000);
-        EXPECT_LE(g.sheetHeight(), 1500);
+        EXPECT_TRUE(g.width() <= 1220 && g.height() <= 930) << g.width() << " × " << g.height();
+        EXPECT_TRUE(g.sheetWidth() <= 2000 && g.sheetHeight() <= 1500) << g.sheetWidth() << " × " << g.sheetHeight();
         EXPECT_LE(g.sheetWidth() * g.sheetHeight(), 2'700'000);
         EXPECT_LE(g.pieceCount(), 1000);
         EXPECT_EQ(s.templateWidth, s.sizeIndex == 12 ? 1155 : g.width());

@@ -44,7 +44,6 @@ TEST(PackedDib, RowsArePaddedAndStoredBottomUp)
     EXPECT_EQ(dib.stride(), 572u);
     EXPECT_EQ(dib.block().size(), 40u + 1024u + 572u * 3u);
     EXPECT_EQ(dib.colorCount(), 256);
-    EXPECT_EQ(dib.color(1), (RGBQUAD{10, 20, 30, 0}));
     EXPECT_EQ(dib.color(200), (RGBQUAD{}));
     EXPECT_THROW(dib.color(256), std::out_of_range);
 
@@ -65,11 +64,8 @@ TEST(PackedDib, SamplesOfFourAndTwentyFourBitPictures)
     PackedDib map = PackedDib::create(PackedDib::makeInfo(3, 2, 4), table, 0);
     map.rowFromTop(1)[0] = 0x12;  // left pixel code 1, right pixel code 2
     map.rowFromTop(1)[1] = 0x10;
-    const std::vector<ColorRef> m = dibSamples(map);
-    EXPECT_EQ(m[3], rgb(255, 255, 255));
-    EXPECT_EQ(m[4], rgb(0, 0, 255));
-    EXPECT_EQ(m[5], rgb(255, 255, 255));
-    EXPECT_EQ(m[0], rgb(0, 0, 0));
+    const ColorRef black = rgb(0, 0, 0), white = rgb(255, 255, 255);
+    EXPECT_EQ(dibSamples(map), (std::vector<ColorRef>{black, black, black, white, rgb(0, 0, 255), white}));
 
     PackedDib pic = PackedDib::create(PackedDib::makeInfo(2, 1, 24), {}, 0);
     pic.rowFromTop(0)[3] = 1;  // blue, green, red

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 #include "document_test_support.h"
@@ -21,11 +22,9 @@ TEST(ArrangeTray, ClosesGapsKeepingOrderAndTurns)
     const Slot tray[] = {{7, 1}, {2, 0}, {5, 3}, {9, 0}, {4, 2}, {11, 4}, {3, 1}, {0, 3}};
     for (const auto& [command, arranged] : cases) {
         CVorpelDoc doc;
-        for (int slot = 0; slot < 12; ++slot)
-            doc.SetTrayTurn(slot, 0);
-        for (int slot = 0; slot < 8; ++slot) {
-            doc.SetTrayPiece(slot, tray[slot].first);
-            doc.SetTrayTurn(slot, tray[slot].second);
+        for (int slot = 0; slot < 12; ++slot) {
+            doc.SetTrayPiece(slot, slot < 8 ? tray[slot].first : slot);
+            doc.SetTrayTurn(slot, slot < 8 ? tray[slot].second : 0);
         }
         doc.SetTrayPiece(1000, 6);
         doc.SetTrayTurn(1000, 4);
@@ -56,8 +55,8 @@ TEST(ReverseStacking, SwapsEndsAndKeepsTheIndexTheInverse)
 
     OnReverseStacking(*doc, noDocumentEvents());
     for (int pos = 0; pos < 12; ++pos) {
-        EXPECT_EQ(doc->ZCol()[pos], before.ZCol()[11 - pos]);
-        EXPECT_EQ(doc->ZRow()[pos], before.ZRow()[11 - pos]);
+        EXPECT_EQ((std::pair{doc->ZCol()[pos], doc->ZRow()[pos]}),
+                  (std::pair{before.ZCol()[11 - pos], before.ZRow()[11 - pos]}));
         EXPECT_EQ(doc->ZIndex()[doc->ZCol()[pos]][doc->ZRow()[pos]], pos);
     }
     OnReverseStacking(*doc, noDocumentEvents());
@@ -75,11 +74,8 @@ TEST(ReverseStacking, OddCountKeepsTheMiddle)
         doc.ZIndex()[pos % 3][pos / 3] = pos;
     }
     OnReverseStacking(doc, noDocumentEvents());
-    EXPECT_EQ(doc.ZCol()[4], 1);
-    EXPECT_EQ(doc.ZRow()[4], 1);
-    EXPECT_EQ(doc.ZIndex()[1][1], 4);
-    EXPECT_EQ(doc.ZIndex()[0][0], 8);
-    EXPECT_EQ(doc.ZIndex()[2][2], 0);
+    EXPECT_EQ((std::tuple{doc.ZCol()[4], doc.ZRow()[4], doc.ZIndex()[1][1], doc.ZIndex()[0][0], doc.ZIndex()[2][2]}),
+              (std::tuple{1, 1, 4, 8, 0}));
 }
 
 TEST(DocumentOptions, TogglesAndBlackModesNotifyOnlyOnChange)
@@ -106,10 +102,8 @@ TEST(DocumentOptions, TogglesAndBlackModesNotifyOnlyOnChange)
 TEST(Document, ConstructionAndElapsedTime)
 {
     CVorpelDoc doc;
-    for (int slot = 0; slot < 12; ++slot) {
-        EXPECT_EQ(doc.GetTrayPiece(slot), slot);
-        EXPECT_EQ(doc.GetTrayTurn(slot), 1);
-    }
+    for (int slot = 0; slot < 12; ++slot)
+        EXPECT_EQ((std::pair{doc.GetTrayPiece(slot), doc.GetTrayTurn(slot)}), (std::pair{slot, 1}));
     EXPECT_EQ(doc.GetTrayTurn(12), 0);
     EXPECT_EQ(doc.PieceSize(), 200);
     EXPECT_EQ(doc.GetHomeMark(12), (RECT{97, 565, 107, 575})) << "column 0 of the row below the 3 × 4 puzzle";

@@ -6,10 +6,9 @@
 
 TEST(ElapsedClock, HandsEndWhereTheOldConstantsPutThem)
 {
-    EXPECT_EQ(ClockHandEnd(0, kSecondHandLength), (POINT{42, 25}));
-    EXPECT_EQ(ClockHandEnd(15, kSecondHandLength), (POINT{66, 49}));
-    EXPECT_EQ(ClockHandEnd(30, kSecondHandLength), (POINT{42, 74}));
-    EXPECT_EQ(ClockHandEnd(45, kSecondHandLength), (POINT{17, 50}));
+    const std::pair<int, POINT> ends[] = {{0, {42, 25}}, {15, {66, 49}}, {30, {42, 74}}, {45, {17, 50}}};
+    for (const auto& [seconds, end] : ends)
+        EXPECT_EQ(ClockHandEnd(seconds, kSecondHandLength), end) << seconds;
 }
 
 TEST(ElapsedClock, NothingIsTimedBeforeAGame)
@@ -30,8 +29,7 @@ TEST(ElapsedClock, CountsWholeSecondsOfTheRunningGame)
     EXPECT_EQ(c.time, (ElapsedTime{1, 2, 5}));
     EXPECT_EQ(c.secondHandEnd, (POINT{54, 28}));
     EXPECT_EQ(c.minuteHandEnd, (POINT{46, 30}));
-    EXPECT_EQ(c.piecesOut, 5);
-    EXPECT_EQ(c.pieceCount, 12);
+    EXPECT_EQ((std::pair{c.piecesOut, c.pieceCount}), (std::pair{5, 12}));
 
     // A negative base from a play file wraps around in 32 bits.
     doc->SetElapsedBase(-10);

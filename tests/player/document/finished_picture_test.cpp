@@ -99,9 +99,8 @@ TEST_F(FinishedPicture, GluedSqueezesTheBoardPictureAndThePanelFramesIt)
     doc->SetPanel(1);
     const PanelImages panel{panelImage(1, 0), panelImage(2, 1)};
     const FinishedBuffer framed = CaptureFinishedPicture(*doc, ComposeFinishedPicture(*doc, &panel));
-    EXPECT_EQ(pixel(framed, 0, 0), kRed);
-    EXPECT_EQ(pixel(framed, 359, 240), kRed);
-    EXPECT_EQ(pixel(framed, 180, 479), kRed);
+    EXPECT_EQ((std::tuple{pixel(framed, 0, 0), pixel(framed, 359, 240), pixel(framed, 180, 479)}),
+              (std::tuple{kRed, kRed, kRed}));
     EXPECT_EQ(pixel(framed, 180, 240), pixel(glued, 180, 240)) << "the picture shows through the window";
     EXPECT_EQ(pixel(framed, 20, 30), pixel(glued, 20, 30));
 }
@@ -121,14 +120,12 @@ TEST_F(FinishedPicture, BmpRowsArePaddedAndOtherReadersSeeTheColours)
     jigsaw::ByteReader in(bytes);
     const jigsaw::BITMAPFILEHEADER file = jigsaw::readFileHeader(in);
     const jigsaw::BITMAPINFOHEADER info = jigsaw::readInfoHeader(in);
-    EXPECT_EQ(+file.bfType, +jigsaw::kBmpSignature);
-    EXPECT_EQ(+file.bfSize, bytes.size());
-    EXPECT_EQ(+file.bfOffBits, 54u);
+    EXPECT_EQ((std::tuple{+file.bfType, +file.bfSize, +file.bfOffBits}),
+              (std::tuple{+jigsaw::kBmpSignature, static_cast<std::uint32_t>(bytes.size()), 54u}));
     EXPECT_EQ(+info.biSizeImage, 16u * 3) << "rows of 15 bytes padded to 16";
     EXPECT_EQ((std::tuple{+info.biWidth, +info.biHeight, +info.biBitCount}), (std::tuple{5, 3, 24}));
-    const std::vector<std::uint8_t> pixels(bytes.begin() + 54, bytes.end());
     jigsaw::PackedDib read = jigsaw::PackedDib::allocate(info, {});
-    std::copy(pixels.begin(), pixels.end(), read.pBits());
+    std::copy(bytes.begin() + 54, bytes.end(), read.pBits());
     const std::vector<ColorRef> samples = jigsaw::dibSamples(read);
     EXPECT_EQ(samples[2 * 5 + 4], jigsaw::rgb(7, 200, 200));
     EXPECT_EQ(samples[0], jigsaw::rgb(7, 0, 0));

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -59,25 +60,20 @@ TEST_F(GatherAndProgress, GatherBringsOutlyingGroupsInWholeInRowsAndKeepsTheRest
     for (int id : {3, 6})
         EXPECT_EQ(rect(id), before.PieceRect()[id % 3][id / 3]) << id;
     // The group moved as one: its members kept their places in it.
-    for (int id : {5, 8}) {
-        EXPECT_EQ(rect(id).left - rect(4).left, (id % 3 - 1) * pitch) << id;
-        EXPECT_EQ(rect(id).top - rect(4).top, (id / 3 - 1) * pitch) << id;
-    }
+    for (int id : {5, 8})
+        EXPECT_EQ(offsetBetween(rect(id), rect(4)), (POINT{(id % 3 - 1) * pitch, (id / 3 - 1) * pitch})) << id;
     const std::vector<RECT> moved{rect(0), GroupBounds(*doc, 4), rect(7), rect(9)};
     for (std::size_t i = 0; i < moved.size(); ++i) {
         EXPECT_TRUE(inside(moved[i], area)) << i;
         // Neither on each other nor on what was already in view.
         for (std::size_t j = i + 1; j < moved.size(); ++j)
             EXPECT_FALSE(overlap(moved[i], moved[j])) << i << " " << j;
-        EXPECT_FALSE(overlap(moved[i], rect(3))) << i;
-        EXPECT_FALSE(overlap(moved[i], rect(6))) << i;
+        EXPECT_FALSE(overlap(moved[i], rect(3)) || overlap(moved[i], rect(6))) << i;
     }
     // No joins made, no restacking, no piece taken from or put into the tray.
     for (int id = 0; id < 12; ++id)
         ASSERT_EQ(doc->Group(id), before.Group(id)) << id;
-    EXPECT_EQ(doc->ZCol(), before.ZCol());
-    EXPECT_EQ(doc->ZRow(), before.ZRow());
-    EXPECT_EQ(doc->ZIndex(), before.ZIndex());
+    EXPECT_TRUE(doc->ZCol() == before.ZCol() && doc->ZRow() == before.ZRow() && doc->ZIndex() == before.ZIndex());
     EXPECT_EQ(CountJoins(*doc).done, 2);
 }
 
@@ -87,9 +83,7 @@ TEST_F(GatherAndProgress, GatherPutsAGroupTooBigForTheViewAtItsTopLeftAndNeverBe
     put(11, 2000, 100);
     // A view of 250 × 250: the row of three (440 wide) cannot fit.
     OnGatherPieces(*doc, noDocumentEvents(), RECT{300, 200, 550, 450});
-    const RECT group = GroupBounds(*doc, 0);
-    EXPECT_EQ(group.left, 300);
-    EXPECT_EQ(group.top, 200);
+    EXPECT_EQ(at(0), (POINT{300, 200})) << "the group's top-left";
     EXPECT_EQ(rect(1).left - rect(0).left, pitch);
     EXPECT_TRUE(inside(rect(11), RECT{300, 200, 550, 450}));
 
@@ -98,8 +92,7 @@ TEST_F(GatherAndProgress, GatherPutsAGroupTooBigForTheViewAtItsTopLeftAndNeverBe
     put(11, 2000, 100);
     OnGatherPieces(*doc, noDocumentEvents(), RECT{-100, -60, 400, 400});
     EXPECT_TRUE(inside(rect(11), RECT{0, 0, 400, 400}));
-    EXPECT_GE(BoardBounds(*doc).left, 0);
-    EXPECT_GE(BoardBounds(*doc).top, 0);
+    EXPECT_TRUE(BoardBounds(*doc).left >= 0 && BoardBounds(*doc).top >= 0);
 }
 
 TEST_F(GatherAndProgress, GatherWithNothingOutsideChangesNothingAndAFullViewStillSpreadsThePieces)
@@ -146,9 +139,9 @@ TEST(SpreadPieces, ManyMoreThanTheViewHoldsGoBesideThePuzzleWithoutOverlapping)
     for (int id = 0; id < doc->PieceCount(); ++id)
         laid.push_back(doc->PieceRect()[id % cols][id / cols]);
     for (std::size_t i = 0; i < laid.size(); ++i) {
-        ASSERT_GE(laid[i].left, doc->BoardWidth()) << i;
-        ASSERT_LE(laid[i].right, doc->BoardWidth() * 3) << i;
-        ASSERT_LE(laid[i].bottom, kMaxBoardCoordinate) << i;
+        ASSERT_TRUE(laid[i].left >= doc->BoardWidth() && laid[i].right <= doc->BoardWidth() * 3 &&
+                    laid[i].bottom <= kMaxBoardCoordinate)
+            << i;
         for (std::size_t j = i + 1; j < laid.size(); ++j)
             ASSERT_FALSE(overlap(laid[i], laid[j])) << i << " " << j;
     }
@@ -160,37 +153,37 @@ TEST(SpreadPieces, ManyMoreThanTheViewHoldsGoBesideThePuzzleWithoutOverlapping)
 
 TEST_F(GatherAndProgress, ProgressCountsJoinsNotPiecesOutOfTheTray)
 {
-    EXPECT_EQ(CountJoins(*doc).done, 0);
-    EXPECT_EQ(CountJoins(*doc).needed, 11);
-    EXPECT_EQ(CountJoins(*doc).percent(), 0);
+    // Joins done, joins needed, percent.
+    const auto progress = [&] {
+        const JoinProgress p = CountJoins(*doc);
+        return std::tuple{p.done, p.needed, p.percent()};
+    };
+    EXPECT_EQ(progress(), (std::tuple{0, 11, 0}));
     // Out of the tray but not joined: nothing done.
     put(0, 100, 100);
     put(4, 600, 600);
     put(11, 900, 100);
     doc->SetPiecesOut(3);
-    EXPECT_EQ(CountJoins(*doc).percent(), 0);
+    EXPECT_EQ(progress(), (std::tuple{0, 11, 0}));
     EXPECT_EQ(ElapsedClockAt(*doc, clock.tick).joinPercent, 0);
 
     putGroup({0, 1}, 100, 100);
-    EXPECT_EQ(CountJoins(*doc).done, 1);
-    EXPECT_EQ(CountJoins(*doc).percent(), 9) << "1 of 11";
+    EXPECT_EQ(progress(), (std::tuple{1, 11, 9}));
     EXPECT_EQ(ElapsedClockAt(*doc, clock.tick).joinPercent, 9);
     // One piece dropped into a gap joins two neighbours: two joins.
     putGroup({2, 3, 5}, 100, 100);
-    EXPECT_EQ(CountJoins(*doc).done, 4);
-    EXPECT_EQ(CountJoins(*doc).percent(), 36);
+    EXPECT_EQ(progress(), (std::tuple{4, 11, 36}));
 
     putGroup({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 100, 100);
     ASSERT_TRUE(IsPuzzleComplete(*doc));
-    EXPECT_EQ(CountJoins(*doc).done, 11);
-    EXPECT_EQ(CountJoins(*doc).percent(), 100);
+    EXPECT_EQ(progress(), (std::tuple{11, 11, 100}));
 }
 
 TEST(JoinProgress, ShowsAHundredOnlyWhenEveryJoinIsDone)
 {
-    EXPECT_EQ((JoinProgress{998, 999}.percent()), 99);
-    EXPECT_EQ((JoinProgress{999, 999}.percent()), 100);
-    EXPECT_EQ((JoinProgress{0, 0}.percent()), 0);
+    EXPECT_EQ((std::tuple{JoinProgress{998, 999}.percent(), JoinProgress{999, 999}.percent(),
+                          JoinProgress{0, 0}.percent()}),
+              (std::tuple{99, 100, 0}));
 }
 
 }  // namespace

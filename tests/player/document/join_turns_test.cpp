@@ -1,4 +1,7 @@
 #include "play_rules.h"
+
+#include <utility>
+
 #include "twelve_piece_game.h"
 
 namespace {
@@ -10,7 +13,6 @@ protected:
     const CVorpelDoc start = *doc;
 
     void put(int id, int turn, int x, int y) { placeOnBoard(*doc, id, turn, x, y); }
-    POINT at(int id) const { return POINT{rect(id).left, rect(id).top}; }
 };
 
 struct Neighbour {
@@ -56,14 +58,15 @@ TEST_F(JoinTurns, ANeighbourInTheUnturnedPlaceOrAnotherTurnDoesNotJoin)
 {
     for (const Neighbour& n : kNeighbours)
         for (int turn = 2; turn <= 4; ++turn) {
-            *doc = start;
-            put(4, turn, 400, 400);
-            put(n.id, turn, 400 + n.place[0].x, 400 + n.place[0].y);
-            EXPECT_EQ(TryJoin(*doc, 4).count, 0) << "neighbour " << n.id << " turn " << turn;
-            *doc = start;
-            put(4, turn, 400, 400);
-            put(n.id, turn % 4 + 1, 400 + n.place[turn - 1].x, 400 + n.place[turn - 1].y);
-            EXPECT_EQ(TryJoin(*doc, 4).count, 0) << "neighbour " << n.id << " turn " << turn;
+            // The neighbour in the group's turn at its unturned place, or at
+            // its turned place in the next turn.
+            const std::pair<int, POINT> misplaced[] = {{turn, n.place[0]}, {turn % 4 + 1, n.place[turn - 1]}};
+            for (const auto& [neighbourTurn, place] : misplaced) {
+                *doc = start;
+                put(4, turn, 400, 400);
+                put(n.id, neighbourTurn, 400 + place.x, 400 + place.y);
+                EXPECT_EQ(TryJoin(*doc, 4).count, 0) << "neighbour " << n.id << " turns " << turn << ", " << neighbourTurn;
+            }
         }
 }
 
@@ -77,8 +80,7 @@ TEST_F(JoinTurns, AGroupThatGrowsDuringThePassKeepsJoiningWhileTurned)
     put(10, 3, 411, 154);
     const JoinResult joined = TryJoin(*doc, 4);
     ASSERT_EQ(joined.count, 2);
-    EXPECT_EQ(joined.joined[0], 7);
-    EXPECT_EQ(joined.joined[1], 10);
+    EXPECT_EQ((std::pair{joined.joined[0], joined.joined[1]}), (std::pair{7, 10}));
     EXPECT_EQ(at(10), (POINT{411, 154})) << "the last neighbour stays where it lay";
     EXPECT_EQ(at(7), (POINT{411, 274}));
     EXPECT_EQ(at(4), (POINT{411, 394}));

@@ -85,47 +85,40 @@ std::unique_ptr<CVorpelDoc> gameInProgress(FakeClock& clock)
     return doc;
 }
 
-TEST(PlayFile, StoresPairsInBaseTwoHundredFiftyFive)
-{
+class PlayFile : public testing::Test {
+protected:
     FakeClock clock;
+    const std::unique_ptr<CVorpelDoc> game = gameInProgress(clock);
+};
+
+// The fixed blocks keep their full size whatever the puzzle; numbers are
+// pairs in base 255, the empty slot −1 as 0xFF, 0; group records run in
+// row-major cell order.
+TEST_F(PlayFile, FixedBlocksAndPairsKeepTheirLayout)
+{
+    EXPECT_EQ(kPlayFixedSize, 6400u + 12792 + 17056 + 1067066 + 1001 + 1001 + 16 + 16);
     const auto doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::Indexed, clock);
     doc->SetTrayPiece(0, 300);
     doc->SetTrayPiece(1, 1000);
     doc->SetTrayPiece(2, -1);
     doc->SetPiecesOut(254);
     Bytes data = WritePlayData(*doc, clock.tick);
-    EXPECT_EQ(data[kTray], 1);
-    EXPECT_EQ(data[kTray + 1], 45);
-    EXPECT_EQ(data[kTray + 5], 3);
-    EXPECT_EQ(data[kTray + 6], 235);
-    EXPECT_EQ(data[kTray + 10], 0);
-    EXPECT_EQ(data[kTray + 11], 0xFF);
-    EXPECT_EQ(data[16], 254);
-    EXPECT_EQ(data[17], 0);
-    doc->SetPiecesOut(255);
-    data = WritePlayData(*doc, clock.tick);
-    EXPECT_EQ(data[16], 0);
-    EXPECT_EQ(data[17], 1);
-}
-
-TEST(PlayFile, TwelvePiecesStillWriteTheFullFixedBlocks)
-{
-    EXPECT_EQ(kPlayFixedSize, 6400u + 12792 + 17056 + 1067066 + 1001 + 1001 + 16 + 16);
-    FakeClock clock;
-    const auto doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::Indexed, clock);
-    const Bytes data = WritePlayData(*doc, clock.tick);
     // 440 × 560 picture, 600 × 800 sheets, all 8-bit; the mask as long as a sheet.
     EXPECT_EQ(data.size(), kPlayFixedSize + (440 * 560 + 1078) + 4 * (600 * 800 + 1078) + (600 * 800 + 62));
-    EXPECT_EQ(data[kZCol + 11], doc->ZCol()[11]);
-    EXPECT_EQ(data[kGroups + 1066 * 4 + 4], 1) << "piece 4's own cell, in row-major cell order";
+    const std::pair<std::size_t, int> stored[] = {
+        {kTray, 1},  {kTray + 1, 45}, {kTray + 5, 3}, {kTray + 6, 235}, {kTray + 10, 0}, {kTray + 11, 0xFF},
+        {16, 254},   {17, 0},         {kZCol + 11, doc->ZCol()[11]},   {kGroups + 1066 * 4 + 4, 1}};
+    for (const auto& [at, value] : stored)
+        EXPECT_EQ(data[at], value) << "byte " << at;
+    doc->SetPiecesOut(255);
+    data = WritePlayData(*doc, clock.tick);
+    EXPECT_EQ((std::pair{data[16], data[17]}), (std::pair<std::uint8_t, std::uint8_t>{0, 1}));
 }
 
-TEST(PlayFile, RoundTripInTheMiddleOfAGame)
+TEST_F(PlayFile, RoundTripInTheMiddleOfAGame)
 {
-    FakeClock clock;
-    const auto doc = gameInProgress(clock);
     clock.tick += 65'000;
-    const Bytes data = WritePlayData(*doc, clock.tick);
+    const Bytes data = WritePlayData(*game, clock.tick);
 
     // The same puzzle dealt at the same second, then the play file opened.
     FakeClock later = clock;
@@ -136,7 +129,7 @@ TEST(PlayFile, RoundTripInTheMiddleOfAGame)
     RecordingEvents events;
     OpenPlayData(*reopened, data, later, events);
 
-    CVorpelDoc expected = *doc;
+    CVorpelDoc expected = *game;
     for (int slot = 0; slot < kMaxPieces; ++slot)
         if (expected.GetTrayPiece(slot) == -1)
             expected.SetTrayPiece(slot, 255);
@@ -145,17 +138,15 @@ TEST(PlayFile, RoundTripInTheMiddleOfAGame)
     expected.SetModified(0);
     EXPECT_TRUE(*reopened == expected);
     EXPECT_EQ(events.log, (std::vector<std::string>{"message", "elapsed on", "redraw", "redraw"}));
-    EXPECT_EQ(events.message, doc->GetMessageText());
+    EXPECT_EQ(events.message, game->GetMessageText());
 }
 
 // A game that a file cannot hold whole is not written: a piece carried out of
 // the tray lies nowhere, and a position outside 0 … 65,279 would come back
 // elsewhere.
-TEST(PlayFile, AGameWithAPieceInNoPlaceIsNotWritten)
+TEST_F(PlayFile, AGameWithAPieceInNoPlaceIsNotWritten)
 {
-    FakeClock clock;
-    auto doc = gameInProgress(clock);
-    const CVorpelDoc whole = *doc;
+    const CVorpelDoc whole = *game;
     const std::function<void(CVorpelDoc&)> broken[] = {
         [](CVorpelDoc& d) {
             d.SetTrayDrag(1);
@@ -165,22 +156,21 @@ TEST(PlayFile, AGameWithAPieceInNoPlaceIsNotWritten)
         [](CVorpelDoc& d) { d.PieceRect()[2][1] = RECT{65200, 300, 65400, 500}; },
     };
     for (const auto& breakIt : broken) {
-        *doc = whole;
-        breakIt(*doc);
-        EXPECT_THROW(WritePlayData(*doc, clock.tick), jigsaw::FormatError);
+        *game = whole;
+        breakIt(*game);
+        EXPECT_THROW(WritePlayData(*game, clock.tick), jigsaw::FormatError);
     }
-    *doc = whole;
-    doc->PieceRect()[2][1] = RECT{65079, 300, 65279, 500};
-    EXPECT_NO_THROW(WritePlayData(*doc, clock.tick)) << "the largest pair still fits";
+    *game = whole;
+    game->PieceRect()[2][1] = RECT{65079, 300, 65279, 500};
+    EXPECT_NO_THROW(WritePlayData(*game, clock.tick)) << "the largest pair still fits";
 }
 
 // The file's picture lengths leave out row padding: for a size whose 24-bit
 // rows need it, the top rows of each picture are not all in the file. They
 // must come back as picture, not as a black line.
-TEST(PlayFile, PicturesOfPaddedSizesComeBackWithoutBlackRows)
+TEST_F(PlayFile, PicturesOfPaddedSizesComeBackWithoutBlackRows)
 {
     constexpr int kPaddedSize = 2;
-    FakeClock clock;
     const auto doc = loadedDoc(kPaddedSize, DataFormat::Large, ColorFormat::TrueColor, clock);
     const Bytes data = WritePlayData(*doc, clock.tick);
     auto reopened = loadedDoc(kPaddedSize, DataFormat::Large, ColorFormat::TrueColor, clock);
@@ -189,36 +179,25 @@ TEST(PlayFile, PicturesOfPaddedSizesComeBackWithoutBlackRows)
     const auto& before = doc->Picture();
     const auto& after = reopened->Picture();
     ASSERT_NE(before.stride(), std::size_t(before.info().biWidth) * 3) << "size must need row padding";
-    const int top = 0;
-    const int width = before.info().biWidth;
-    for (int x = 0; x < width * 3; ++x) {
-        const int was = before.rowFromTop(top)[x];
-        const int now = after.rowFromTop(top)[x];
-        EXPECT_LE(std::abs(was - now), 48) << "byte " << x << " of the top row";
-    }
+    for (int x = 0; x < before.info().biWidth * 3; ++x)
+        EXPECT_LE(std::abs(before.rowFromTop(0)[x] - after.rowFromTop(0)[x]), 48) << "byte " << x << " of the top row";
 }
 
-TEST(PlayFile, TwoSavesDifferOnlyInTheSeconds)
+TEST_F(PlayFile, TwoSavesDifferOnlyInTheSeconds)
 {
-    FakeClock clock;
-    const auto doc = gameInProgress(clock);
-    const Bytes first = WritePlayData(*doc, clock.tick);
-    const Bytes second = WritePlayData(*doc, clock.tick + 70'000'000'000);
+    const Bytes first = WritePlayData(*game, clock.tick);
+    const Bytes second = WritePlayData(*game, clock.tick + 70'000'000'000);
     ASSERT_EQ(first.size(), second.size());
-    for (std::size_t i = 0; i < first.size(); ++i) {
-        if (i < 5033 || i >= 5037) {
-            ASSERT_EQ(first[i], second[i]) << "byte " << i;
-        }
-    }
+    EXPECT_TRUE(std::equal(first.begin(), first.begin() + 5033, second.begin()));
+    EXPECT_TRUE(std::equal(first.begin() + 5037, first.end(), second.begin() + 5037));
     const std::uint32_t seconds = (second[5033] << 24) | (second[5034] << 16) | (second[5035] << 8) | second[5036];
     EXPECT_EQ(seconds, 40u + 70'000'000u);
 }
 
 // Each damage to a good file must be refused with the open game left as it was.
-TEST(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
+TEST_F(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
 {
-    FakeClock clock;
-    const Bytes good = WritePlayData(*gameInProgress(clock), clock.tick);
+    const Bytes good = WritePlayData(*game, clock.tick);
     const auto doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::Indexed, clock);
     const CVorpelDoc before = *doc;
 
@@ -234,7 +213,7 @@ TEST(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
              b[kTray + 5 * second + 1] = b[kTray + 5 * first + 1];
          }},
         {"piece outside the puzzle", [](Bytes& b) { b[kTray + 5 * occupiedSlot(b, 0) + 1] = 12; }},
-        {"turn 5", [](Bytes& b) { b[kTray + 5 * 3 + 2] = 5; }},
+        {"turn 5", [](Bytes& b) { b[kTray + 5 * occupiedSlot(b, 0) + 2] = 5; }},
         // Piece 2 lies in the tray: a board turn would draw it on the board too.
         {"tray piece with a board turn", [](Bytes& b) { b[kTray + 5 * 2 + 3] = 1; }},
         {"stacking not a permutation", [](Bytes& b) { b[kZCol + 1] = b[kZCol]; }},
@@ -269,10 +248,9 @@ TEST(PlayFile, DamagedFilesAreRefusedAndTheGameSurvives)
 
 // What a file can tell from the rest of itself is mended: the count of
 // pieces taken out, and a piece in the tray listed in a group on the board.
-TEST(PlayFile, DisagreementsWithinAFileAreMended)
+TEST_F(PlayFile, DisagreementsWithinAFileAreMended)
 {
-    FakeClock clock;
-    Bytes data = WritePlayData(*gameInProgress(clock), clock.tick);
+    Bytes data = WritePlayData(*game, clock.tick);
     data[16] = 7;
     for (std::size_t p = 0; p < 3; ++p)
         std::fill_n(data.begin() + static_cast<std::ptrdiff_t>(kGroups + 1066 * p), 3, 1);
@@ -286,9 +264,8 @@ TEST(PlayFile, DisagreementsWithinAFileAreMended)
 // A game saved by an earlier release while its big group was carried past
 // the board's top-left corner: the group comes back whole within the board,
 // every piece can be clicked, and the last piece completes the puzzle.
-TEST(PlayFile, AGroupSavedPastTheCornerComesBackWhole)
+TEST_F(PlayFile, AGroupSavedPastTheCornerComesBackWhole)
 {
-    FakeClock clock;
     const auto doc = loadedDoc(kSize12, DataFormat::Large, ColorFormat::TrueColor, clock);
     const int s = doc->PieceSize();
     const int pitch = doc->Pitch();
@@ -318,39 +295,37 @@ TEST(PlayFile, AGroupSavedPastTheCornerComesBackWhole)
 
 // Saved through files, the game opens again; a folder that is missing or an
 // overwrite that fails leaves the old file byte for byte and the game unsaved.
-TEST(PlayFile, SaveAndOpenThroughFiles)
+TEST_F(PlayFile, SaveAndOpenThroughFiles)
 {
     const std::filesystem::path dir =
         std::filesystem::temp_directory_path() / ("play_file_test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    FakeClock clock;
-    const auto doc = gameInProgress(clock);
 
-    EXPECT_THROW(SavePlayFile(*doc, dir / "missing" / "game.jpd", clock), jigsaw::FormatError);
-    EXPECT_EQ(doc->GetModified(), 1);
+    EXPECT_THROW(SavePlayFile(*game, dir / "missing" / "game.jpd", clock), jigsaw::FormatError);
+    EXPECT_EQ(game->GetModified(), 1);
 
-    SavePlayFile(*doc, dir / "game.jpd", clock);
-    EXPECT_EQ(doc->GetModified(), 0);
-    EXPECT_EQ(doc->GetPlaySavePath(), (dir / "game.jpd").string());
+    SavePlayFile(*game, dir / "game.jpd", clock);
+    EXPECT_EQ(game->GetModified(), 0);
+    EXPECT_EQ(game->GetPlaySavePath(), (dir / "game.jpd").string());
     const Bytes saved = fileBytes(dir / "game.jpd");
-    EXPECT_EQ(saved, WritePlayData(*doc, clock.tick));
+    EXPECT_EQ(saved, WritePlayData(*game, clock.tick));
     CVorpelDoc reopened;
     OpenPlayFile(reopened, dir / "game.jpd", clock, noDocumentEvents());
     EXPECT_EQ(reopened.GetPlayOpenPath(), (dir / "game.jpd").string());
     EXPECT_EQ(reopened.GetPiecesOut(), 3);
     EXPECT_EQ(reopened.Group(1)[0][0], 1);
 
-    doc->PieceRect()[2][1] = RECT{700, 300, 900, 500};
-    doc->SetModified(1);
+    game->PieceRect()[2][1] = RECT{700, 300, 900, 500};
+    game->SetModified(1);
     clock.tick += 60'000;
     jigsaw::atomicFileCalls().fsync = [](int) {
         errno = EIO;
         return -1;
     };
-    EXPECT_THROW(SavePlayFile(*doc, dir / "game.jpd", clock), jigsaw::FormatError);
+    EXPECT_THROW(SavePlayFile(*game, dir / "game.jpd", clock), jigsaw::FormatError);
     jigsaw::atomicFileCalls().fsync = ::fsync;
     EXPECT_EQ(fileBytes(dir / "game.jpd"), saved);
-    EXPECT_EQ(doc->GetModified(), 1);
+    EXPECT_EQ(game->GetModified(), 1);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
     std::filesystem::remove_all(dir);
 }

@@ -48,12 +48,10 @@ TEST_F(PlayRules, APieceDroppedIntoAGapJoinsAllThreeAndTheLastJoinCompletes)
     ASSERT_EQ(gap.count, 3);
     EXPECT_EQ((std::vector<int>{gap.joined[0], gap.joined[1], gap.joined[2]}), (std::vector<int>{1, 5, 3}));
     EXPECT_FALSE(gap.completed);
-    EXPECT_EQ(rect(4).left, 200 + pitch);
-    EXPECT_EQ(rect(4).top, 200 + pitch);
+    EXPECT_EQ(at(4), (POINT{200 + pitch, 200 + pitch}));
     for (int id : {1, 3, 5})
         EXPECT_EQ(doc->Group(id), doc->Group(4));
-    EXPECT_EQ(doc->GetModified(), 1);
-    EXPECT_EQ(doc->GetHolding(), 0);
+    EXPECT_EQ((std::pair<int, int>{doc->GetModified(), doc->GetHolding()}), (std::pair{1, 0}));
     EXPECT_EQ(gap.damage.after, GroupBounds(*doc, 4));
 
     for (int id : {0, 2, 6, 7, 8, 9, 10}) {
@@ -84,20 +82,12 @@ TEST_F(PlayRules, RightClicksTurnTheGroupAboutThePointAndFourRestoreIt)
         EXPECT_EQ(doc->GetBoardTurn(4), (click + 1) % 4 + 1);
         EXPECT_EQ(doc->GetBoardTurn(7), doc->GetBoardTurn(4));
         EXPECT_EQ(FindPieceAt(*doc, bx, by), 4) << "the clicked spot stays under the cursor";
-        EXPECT_EQ(rect(5).left - rect(4).left, right[click].x) << "click " << click;
-        EXPECT_EQ(rect(5).top - rect(4).top, right[click].y);
-        EXPECT_EQ(rect(7).left - rect(4).left, below[click].x);
-        EXPECT_EQ(rect(7).top - rect(4).top, below[click].y);
+        EXPECT_EQ(offsetBetween(rect(5), rect(4)), right[click]) << "click " << click;
+        EXPECT_EQ(offsetBetween(rect(7), rect(4)), below[click]) << "click " << click;
     }
-    EXPECT_EQ(rect(4), home4);
-    EXPECT_EQ(rect(5), home5);
-    EXPECT_EQ(rect(7), home7);
+    EXPECT_EQ((std::tuple{rect(4), rect(5), rect(7)}), (std::tuple{home4, home5, home7}));
     EXPECT_EQ(doc->GetModified(), 1);
 }
-
-// Where a piece lies relative to another: what a shift of the whole board
-// keeps.
-POINT offsetBetween(const RECT& a, const RECT& b) { return POINT{a.left - b.left, a.top - b.top}; }
 
 TEST_F(PlayRules, NoPutDownLeavesAPieceLeftOfOrAboveTheBoard)
 {
@@ -108,11 +98,9 @@ TEST_F(PlayRules, NoPutDownLeavesAPieceLeftOfOrAboveTheBoard)
     ASSERT_EQ(PickUpGroup(*doc, 300 + pitch + s / 2, 300 + s / 2), 1);
     MoveHeldGroup(*doc, s / 2 + 20, s / 2 - 60);
     const JoinResult down = PutDownHeldGroup(*doc);
-    EXPECT_EQ(rect(0).left, 0);
-    EXPECT_EQ(rect(0).top, 0);
+    EXPECT_EQ(at(0), (POINT{0, 0}));
     EXPECT_EQ(rect(1).left, pitch) << "the group shifts as one";
-    EXPECT_EQ(rect(8).left, 700 + pitch - 20) << "and the rest of the board with it";
-    EXPECT_EQ(rect(8).top, 500 + 60);
+    EXPECT_EQ(at(8), (POINT{700 + pitch - 20, 500 + 60})) << "and the rest of the board with it";
     EXPECT_LT(down.damage.before.left, 0);
 
     LayoutTray(*doc, 3 * s);
@@ -167,8 +155,7 @@ TEST_F(PlayRules, TurningAtTheEdgeKeepsTheSpotAndShiftsTheWholeBoard)
     const RECT before7 = rect(7);
     ASSERT_EQ(TurnGroupAt(*doc, bx, by).piece, 2);
     const POINT shift = offsetBetween(rect(7), before7);
-    EXPECT_EQ(shift.x, 0);
-    EXPECT_EQ(shift.y, 2 * pitch - (by - (bx - 2 * pitch)));
+    EXPECT_EQ(shift, (POINT{0, 2 * pitch - (by - (bx - 2 * pitch))}));
     EXPECT_EQ(FindPieceAt(*doc, bx + shift.x, by + shift.y), 2) << "the clicked spot is still under the cursor";
     EXPECT_EQ(rect(2).left, bx - (s - (by - 30)) + shift.x);
     for (int id : {0, 1, 2})
@@ -187,10 +174,8 @@ TEST_F(PlayRules, TurningAtTheEdgeKeepsTheSpotAndShiftsTheWholeBoard)
     const POINT back = offsetBetween(rect(7), held7);
     EXPECT_GT(back.x, 0);
     EXPECT_EQ(FindPieceAt(*doc, hx + back.x, hy + back.y), 2);
-    for (int id : {0, 1, 2, 7}) {
-        EXPECT_GE(rect(id).left, 0);
-        EXPECT_GE(rect(id).top, 0);
-    }
+    for (int id : {0, 1, 2, 7})
+        EXPECT_TRUE(rect(id).left >= 0 && rect(id).top >= 0) << id;
 }
 
 // A piece put down so far from the rest that no move of the whole board
@@ -254,12 +239,9 @@ TEST_F(PlayRules, TrayDragSwapsFillsTheEmptySlotHandsOverOrFliesBack)
     MoveTrayDrag(*doc);
     TrayRelease swap = ReleaseTrayDrag(*doc, {TrayDropPoint::Where::Tray, slotCentre(1)});
     EXPECT_TRUE(swap.swapped);
-    EXPECT_EQ(doc->GetTrayPiece(1), a);
-    EXPECT_EQ(doc->GetTrayTurn(1), turnA);
-    EXPECT_EQ(doc->GetTrayPiece(0), b);
+    EXPECT_EQ((std::tuple{doc->GetTrayPiece(1), doc->GetTrayTurn(1), doc->GetTrayPiece(0)}), (std::tuple{a, turnA, b}));
     EXPECT_EQ((std::tuple{swap.flySlot, swap.flyPiece, swap.flyTurn}), (std::tuple{0, b, turnB}));
-    EXPECT_EQ(doc->GetHolding(), 0);
-    EXPECT_EQ(doc->GetTrayDrag(), 0);
+    EXPECT_EQ((std::pair<int, int>{doc->GetHolding(), doc->GetTrayDrag()}), (std::pair{0, 0}));
 
     const int c = doc->GetTrayPiece(2);
     ASSERT_TRUE(PickUpFromTray(*doc, slotCentre(2)));
@@ -288,8 +270,7 @@ TEST_F(PlayRules, TrayDragSwapsFillsTheEmptySlotHandsOverOrFliesBack)
     EXPECT_EQ(doc->GetBoardTurn(d), landingTurn) << "lands in the turn given while dragging";
     EXPECT_EQ(rect(d), (RECT{500 - s / 2, 500 - s / 2, 500 + s / 2, 500 + s / 2}));
     EXPECT_EQ((std::pair{doc->GetTrayPiece(3), doc->GetTrayTurn(3)}), (std::pair{-1, 0}));
-    EXPECT_EQ(doc->GetPiecesOut(), 1);
-    EXPECT_EQ(doc->GetDroppedOnBoard(), 1);
+    EXPECT_EQ((std::pair<int, int>{doc->GetPiecesOut(), doc->GetDroppedOnBoard()}), (std::pair{1, 1}));
     EXPECT_EQ(FindPieceAt(*doc, 500, 500), d);
 }
 
