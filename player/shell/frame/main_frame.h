@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "game_clock.h"
+#include "game_host.h"
 #include "music_device.h"
 #include "piece_images.h"
 #include "random_source.h"
@@ -36,7 +37,7 @@ class VorpelSettings;
 // chance, sound, music and file choosing come in from outside so that tests
 // can fix them. Commands act on the document through its rules and then
 // refresh the menus and the panes.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public GameHost {
     Q_OBJECT
 public:
     CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource& random, SoundEffects& sounds,
@@ -60,9 +61,13 @@ public:
 
     // Opens a file named on the command line, puzzle or play file.
     void openFromCommandLine(const QString& path);
+    // What the list of unfinished games asks of the window.
+    QWidget* hostWindow() override { return this; }
+    bool offerSave() override;
+    void choosePuzzle() override;
     // Resumes the listed unfinished game `id` as the game `name`, marked as
     // changed; true on success.
-    bool resumeCopy(const GameStore& store, const QString& id, const QString& name);
+    bool resumeCopy(const GameStore& store, const QString& id, const QString& name) override;
     // Shows why the automatic copy cannot be written, or nothing when empty:
     // in the title and the elapsed-time window.
     void showAutoSaveFailure(const QString& reason);

@@ -462,6 +462,17 @@ void CMainFrame::openFromCommandLine(const QString& path)
     refreshCommands();
 }
 
+bool CMainFrame::offerSave()
+{
+    return m_files->offerSave();
+}
+
+void CMainFrame::choosePuzzle()
+{
+    m_files->choosePuzzle();
+    refreshCommands();
+}
+
 bool CMainFrame::resumeCopy(const GameStore& store, const QString& id, const QString& name)
 {
     std::optional<GameStore::PlaySource> source;
