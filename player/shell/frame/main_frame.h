@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QMap>
 #include <QString>
 
 #include <memory>
@@ -22,6 +21,7 @@ class DragOverlay;
 class FileChooser;
 class FileCommands;
 class GameStore;
+class MenuTable;
 class PauseCover;
 class QAction;
 class QMenu;
@@ -52,9 +52,9 @@ public:
     ToolWindows& toolWindows() { return *m_toolWindows; }
 
     // The action of a command id (command_ids.h), or null.
-    QAction* action(int commandId) const { return m_actions.value(commandId); }
+    QAction* action(int commandId) const;
     // Menu 141/142: the panes' context menu, made of the same actions.
-    QMenu* contextMenu() const { return m_contextMenu; }
+    QMenu* contextMenu() const;
 
     // Refreshes the enabled and checked state of every command.
     void refreshCommands();
@@ -96,9 +96,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QAction* addCommand(int id, const QString& text);
-    void buildMenus();
-    void buildContextMenu();
     void connectCommands();
     void runDocumentCommand(void (*command)(CVorpelDoc&, DocumentEvents&));
     // Ends what the mouse carries, as letting go would, so that the game is
@@ -118,7 +115,6 @@ private:
     void storePlaces();
     void redrawPanes();
     void showContextMenu(QPoint globalPos);
-    void swapContextTexts(bool context);
     void focusOtherPane();
     void puzzleCompleted();
     void showAbout();
@@ -138,10 +134,9 @@ private:
     CPsView* m_tray;
     DragOverlay* m_overlay;
     PauseCover* m_pauseCover;
-    QMenu* m_contextMenu = nullptr;
+    std::unique_ptr<MenuTable> m_menus;
     // The board's width from the settings, kept until the user moves the bar.
     std::optional<int> m_storedBoardWidth;
-    QMap<int, QAction*> m_actions;
     // The name of the game's file in the title; empty before the first game.
     QString m_gameName;
     // The program was told to end: no dialog may open any more.
