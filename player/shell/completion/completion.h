@@ -6,8 +6,8 @@
 #include "vorpel_doc.h"
 
 class FileChooser;
+class IniSettings;
 class QWidget;
-class VorpelSettings;
 
 // The end of a game, run modally when the last join completes the puzzle:
 // saving the game is no longer offered and the clock stops; the time is
@@ -20,7 +20,7 @@ class VorpelSettings;
 // file, `gameName`, as a picture. Every failure with the picture is told in a
 // message box; a time that could not be recorded, in the congratulations.
 void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock, FileChooser& chooser,
-                   VorpelSettings& settings, const QString& gameName);
+                   IniSettings& settings, const QString& gameName);
 
 // The finished picture's file formats.
 enum class PictureFormat { Bmp, Jpeg };

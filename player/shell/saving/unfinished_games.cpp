@@ -3,9 +3,8 @@
 #include "auto_save.h"
 #include "clock_text.h"
 #include "error_text.h"
-#include "file_commands.h"
 #include "format_error.h"
-#include "main_frame.h"
+#include "game_host.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -110,20 +109,19 @@ void UnfinishedGamesDialog::deleteChosen()
     fill();
 }
 
-void runUnfinishedGames(CMainFrame& frame, GameStore& store, AutoSave& autoSave, bool atStartup)
+void runUnfinishedGames(GameHost& host, GameStore& store, AutoSave& autoSave, bool atStartup)
 {
     if (atStartup && store.list().empty())
         return;
     if (!atStartup) {
         autoSave.saveNow();
-        if (!frame.files().offerSave())
+        if (!host.offerSave())
             return;
     }
-    UnfinishedGamesDialog dialog(store, &frame);
+    UnfinishedGamesDialog dialog(store, host.hostWindow());
     dialog.exec();
     if (dialog.choice() == UnfinishedGamesDialog::Choice::Afresh) {
-        frame.files().choosePuzzle();
-        frame.refreshCommands();
+        host.choosePuzzle();
         return;
     }
     const UnfinishedGame* game = dialog.chosen();
@@ -131,13 +129,13 @@ void runUnfinishedGames(CMainFrame& frame, GameStore& store, AutoSave& autoSave,
         return;
     auto lock = store.lock(game->id);
     if (!lock) {
-        QMessageBox::warning(&frame, dialog.windowTitle(),
+        QMessageBox::warning(host.hostWindow(), dialog.windowTitle(),
                              QCoreApplication::translate("UnfinishedGames",
                                                          "「%1」は別のウィンドウで開かれています。\nそのウィンドウで続きを遊んでください。")
                                  .arg(nameOf(*game)));
         return;
     }
     autoSave.adoptNext(game->id, std::move(lock));
-    if (!frame.resumeCopy(store, game->id, nameOf(*game)))
+    if (!host.resumeCopy(store, game->id, nameOf(*game)))
         autoSave.dropAdoption();
 }

@@ -1,19 +1,13 @@
 #pragma once
 
 #include "document_commands.h"
+#include "music_commands.h"
 
 // Command ids that the frame handles itself, beside the document's
-// (document_commands.h). Each QAction carries its id (QAction::data), so that
-// menus, handlers and tests agree on one number.
+// (document_commands.h) and the music's (music_commands.h). Each QAction
+// carries its id (QAction::data), so that menus, handlers and tests agree on
+// one number.
 enum ShellCommand : int {
-    kCmdBgmStop = 32789,   // "停止"
-    kCmdBgmTrack1 = 32792, // built-in track "BGM01.mid"
-    kCmdBgmTrack2 = 32794, // "BGM02.mid"
-    kCmdBgmTrack3 = 32795, // "BGM03.mid"
-    kCmdBgmTrack4 = 32797, // "BGM04.mid"
-    kCmdBgmTrack5 = 32798, // "BGM05.mid"
-    kCmdBgmPlay = 32802,   // "演奏"
-    kCmdBgmOpen = 32803,   // "開く"
     kCmdGatherPieces = 32830, // "ピースを集める(&G)"
     kCmdSpreadPieces = 33112, // "ピースを並べる(&S)"
     kCmdAbout = 57664,     // "ﾊﾞｰｼﾞｮﾝ情報(&A)..."

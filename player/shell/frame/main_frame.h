@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QMap>
 #include <QString>
 
 #include <memory>
 #include <optional>
 
 #include "game_clock.h"
+#include "game_host.h"
 #include "music_device.h"
 #include "piece_images.h"
 #include "random_source.h"
@@ -21,6 +21,7 @@ class DragOverlay;
 class FileChooser;
 class FileCommands;
 class GameStore;
+class MenuTable;
 class PauseCover;
 class QAction;
 class QMenu;
@@ -36,7 +37,7 @@ class VorpelSettings;
 // chance, sound, music and file choosing come in from outside so that tests
 // can fix them. Commands act on the document through its rules and then
 // refresh the menus and the panes.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public GameHost {
     Q_OBJECT
 public:
     CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource& random, SoundEffects& sounds,
@@ -51,18 +52,22 @@ public:
     ToolWindows& toolWindows() { return *m_toolWindows; }
 
     // The action of a command id (command_ids.h), or null.
-    QAction* action(int commandId) const { return m_actions.value(commandId); }
+    QAction* action(int commandId) const;
     // Menu 141/142: the panes' context menu, made of the same actions.
-    QMenu* contextMenu() const { return m_contextMenu; }
+    QMenu* contextMenu() const;
 
     // Refreshes the enabled and checked state of every command.
     void refreshCommands();
 
     // Opens a file named on the command line, puzzle or play file.
     void openFromCommandLine(const QString& path);
+    // What the list of unfinished games asks of the window.
+    QWidget* hostWindow() override { return this; }
+    bool offerSave() override;
+    void choosePuzzle() override;
     // Resumes the listed unfinished game `id` as the game `name`, marked as
     // changed; true on success.
-    bool resumeCopy(const GameStore& store, const QString& id, const QString& name);
+    bool resumeCopy(const GameStore& store, const QString& id, const QString& name) override;
     // Shows why the automatic copy cannot be written, or nothing when empty:
     // in the title and the elapsed-time window.
     void showAutoSaveFailure(const QString& reason);
@@ -91,9 +96,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QAction* addCommand(int id, const QString& text);
-    void buildMenus();
-    void buildContextMenu();
     void connectCommands();
     void runDocumentCommand(void (*command)(CVorpelDoc&, DocumentEvents&));
     // Ends what the mouse carries, as letting go would, so that the game is
@@ -113,7 +115,6 @@ private:
     void storePlaces();
     void redrawPanes();
     void showContextMenu(QPoint globalPos);
-    void swapContextTexts(bool context);
     void focusOtherPane();
     void puzzleCompleted();
     void showAbout();
@@ -133,10 +134,9 @@ private:
     CPsView* m_tray;
     DragOverlay* m_overlay;
     PauseCover* m_pauseCover;
-    QMenu* m_contextMenu = nullptr;
+    std::unique_ptr<MenuTable> m_menus;
     // The board's width from the settings, kept until the user moves the bar.
     std::optional<int> m_storedBoardWidth;
-    QMap<int, QAction*> m_actions;
     // The name of the game's file in the title; empty before the first game.
     QString m_gameName;
     // The program was told to end: no dialog may open any more.

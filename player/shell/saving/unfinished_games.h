@@ -5,7 +5,7 @@
 #include "game_store.h"
 
 class AutoSave;
-class CMainFrame;
+class GameHost;
 class QPushButton;
 class QTreeWidget;
 
@@ -43,4 +43,4 @@ private:
 // Offers the unfinished games and resumes the one chosen, or starts afresh.
 // At start-up the list shows only when it holds any game; from the menu the
 // game in progress is first written to its copy and the save prompt runs.
-void runUnfinishedGames(CMainFrame& frame, GameStore& store, AutoSave& autoSave, bool atStartup);
+void runUnfinishedGames(GameHost& host, GameStore& store, AutoSave& autoSave, bool atStartup);

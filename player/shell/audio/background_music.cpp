@@ -1,9 +1,9 @@
 #include "background_music.h"
 
-#include "command_ids.h"
 #include "data_files.h"
 #include "dialog_folder.h"
 #include "file_chooser.h"
+#include "music_commands.h"
 #include "vorpel_doc.h"
 
 #include <QCoreApplication>

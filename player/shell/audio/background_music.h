@@ -45,7 +45,7 @@ public:
     void close();
 
     bool isOpen() const { return m_bBgmOpen; }
-    // Enabled and checked state of the commands above (command_ids.h).
+    // Enabled and checked state of the commands above (music_commands.h).
     bool isCommandEnabled(int id) const;
     bool isCommandChecked(int id) const;
 

@@ -9,10 +9,10 @@
 #include "file_path.h"
 #include "finished_picture.h"
 #include "finished_picture_dialog.h"
+#include "ini_settings.h"
 #include "panel_art.h"
 #include "panel_dialog.h"
 #include "picture_writers.h"
-#include "vorpel_settings.h"
 #include "wallpaper.h"
 
 #include <QCoreApplication>
@@ -61,7 +61,7 @@ std::optional<FinishedBuffer> composePicture(QWidget* parent, CVorpelDoc& doc)
 // The save dialog in the folder last used, or the user's pictures folder,
 // proposing the game's name with the first filter's extension; the chosen
 // name, empty when cancelled.
-QString askName(QWidget* parent, FileChooser& chooser, VorpelSettings& settings, const QString& gameName,
+QString askName(QWidget* parent, FileChooser& chooser, IniSettings& settings, const QString& gameName,
                 const QString& filters, QString& chosenFilter)
 {
     const QString folder =
@@ -92,7 +92,7 @@ bool writeFinishedPicture(QWidget* parent, const PictureTarget& target, const Fi
     }
 }
 
-void saveAsWallpaper(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, VorpelSettings& settings,
+void saveAsWallpaper(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, IniSettings& settings,
                      const QString& gameName)
 {
     const std::optional<FinishedBuffer> picture = composePicture(parent, doc);
@@ -119,7 +119,7 @@ void saveAsWallpaper(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, Vor
                           failure});
 }
 
-void saveOnly(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, VorpelSettings& settings,
+void saveOnly(QWidget* parent, CVorpelDoc& doc, FileChooser& chooser, IniSettings& settings,
               const QString& gameName)
 {
     const std::optional<FinishedBuffer> picture = composePicture(parent, doc);
@@ -146,7 +146,7 @@ PictureTarget pictureTarget(const QString& chosenPath, const QString& chosenFilt
 }
 
 void RunCompletion(QWidget* parent, CVorpelDoc& doc, GameClock& clock, FileChooser& chooser,
-                   VorpelSettings& settings, const QString& gameName)
+                   IniSettings& settings, const QString& gameName)
 {
     const ElapsedTime time = TakeFinalTime(doc, clock.TickMs());
     const BestTimeStore::Recorded recorded =
