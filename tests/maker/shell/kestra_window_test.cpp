@@ -138,12 +138,9 @@ private slots:
         const KRect f = m_maker->doc.m_rcFrame;
         QVERIFY(f.left >= 0 && f.top >= 0 && f.right <= pictureSize.width() && f.bottom <= pictureSize.height());
 
-        kestra::CreationPrompts prompts;
-        prompts.confirm = [](QWidget*) { return true; };
-        prompts.chooseFormat = [](QWidget*, CKestraDoc& doc) { return doc.m_nDataFormat = 1, true; };
-        prompts.editMessage = [](QWidget*, CKestraDoc&) { return true; };
         const QString target = m_maker->dir.filePath(QStringLiteral("corner.jzt"));
-        prompts.chooseSaveFile = [&](QWidget*, const QString&, const QString&) { return target; };
+        kestra::CreationPrompts prompts = agreeingPrompts(target);
+        prompts.chooseFormat = [](QWidget*, CKestraDoc& doc) { return doc.m_nDataFormat = 1, true; };
         QCOMPARE(kestra::runDataCreation(&m_maker->frame, m_maker->doc, m_maker->settings, prompts), target);
         const int darkest = darkestEdgeChannel(jigsaw::readJztFile(QFile::encodeName(target).toStdString()));
         QVERIFY2(darkest >= 95, qPrintable(QString::number(darkest)));
@@ -279,9 +276,8 @@ private slots:
         };
 
         const kestra::CreationPrompts real = kestra::defaultCreationPrompts();
-        kestra::CreationPrompts prompts;
+        kestra::CreationPrompts prompts = agreeingPrompts({});
         bool saveAsked = false;
-        prompts.confirm = [](QWidget*) { return true; };
         prompts.chooseFormat = [&](QWidget* parent, CKestraDoc& doc) {
             if (dialog != QLatin1String("format"))
                 return true;
