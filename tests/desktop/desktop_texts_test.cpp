@@ -1,4 +1,5 @@
 #include "help_file.h"
+#include "installed_catalogue.h"
 #include "japanese_text.h"
 #include "translations.h"
 
@@ -12,7 +13,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTranslator>
 
 #include <functional>
 #include <utility>
@@ -20,27 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// The translators of one language, installed while the object lives.
-class Installed {
-public:
-    Installed(UiLanguage language) : m_translators(installTranslations(QStringLiteral("vorpel"), language, folder(language))) {}
-    ~Installed()
-    {
-        for (QTranslator* t : m_translators) {
-            QCoreApplication::removeTranslator(t);
-            delete t;
-        }
-    }
-    qsizetype count() const { return m_translators.size(); }
-
-private:
-    static QString folder(UiLanguage language)
-    {
-        return language == UiLanguage::English ? QStringLiteral(VORPEL_DIR) : QString();
-    }
-    QList<QTranslator*> m_translators;
-};
 
 // Runs `look` on each modal window that opens until it returns true.
 void whileModal(const std::function<bool(QWidget*)>& look)
@@ -59,7 +38,7 @@ void whileModal(const std::function<bool(QWidget*)>& look)
 // Without a help page the English message names the English page missing.
 TEST(DesktopTexts, MissingHelpPageIsNamedInEnglish)
 {
-    Installed english(UiLanguage::English);
+    InstalledCatalogue english(QStringLiteral("vorpel"), UiLanguage::English, QStringLiteral(VORPEL_DIR));
     ASSERT_EQ(english.count(), 1);
     const QString name = QCoreApplication::applicationName();
     QCoreApplication::setApplicationName(QStringLiteral("no-such-program"));
@@ -80,7 +59,7 @@ TEST(DesktopTexts, MissingHelpPageIsNamedInEnglish)
 // buttons, its labels and the question before a file is replaced.
 TEST(DesktopTexts, QtsOwnDialogsFollowJapanese)
 {
-    Installed japanese(UiLanguage::Japanese);
+    InstalledCatalogue japanese(QStringLiteral("vorpel"), UiLanguage::Japanese);
     ASSERT_EQ(japanese.count(), 1);
     QTemporaryDir dir;
     const QString existing = dir.filePath(QStringLiteral("game.jpd"));

@@ -7,7 +7,6 @@
 #include "batch_mode.h"
 #include "message_text.h"
 #include "picture_loader.h"
-#include "sample_picture.h"
 #include "test_pictures.h"
 
 namespace {
@@ -76,14 +75,7 @@ TEST_F(BatchCreation, EverySizeBothFormatsFromBmpAndJpeg)
                 indices[static_cast<std::size_t>(y) * w + x] = static_cast<std::uint8_t>((x / 9 + y / 7 * 5) % 216);
         ASSERT_TRUE(writeBytes(path("pic.bmp"), makeBmp8(w, h, palette, indices)));
 
-        const std::vector<jigsaw::ColorRef> scene = jigsaw::samplePicture(w, h);
-        QImage photo(w, h, QImage::Format_RGB32);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const jigsaw::ColorRef c = scene[static_cast<std::size_t>(y) * w + x];
-                photo.setPixel(x, y, qRgb(jigsaw::redOf(c), jigsaw::greenOf(c), jigsaw::blueOf(c)));
-            }
-        ASSERT_TRUE(photo.save(path("pic.jpg"), "JPG", 90));
+        ASSERT_TRUE(writeJpegRows(path("pic.jpg"), w, h, [=](int y, std::uint8_t* rgb) { photoRow(w, h, y, rgb); }));
         const QImage decoded = kestra::loadPictureFile(path("pic.jpg")).image;
         std::vector<jigsaw::ColorRef> jpegColours(static_cast<std::size_t>(w) * h);
         for (int y = 0; y < h; ++y)

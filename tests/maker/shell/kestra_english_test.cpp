@@ -1,9 +1,8 @@
+#include "installed_catalogue.h"
 #include "japanese_text.h"
 #include "maker_window.h"
-#include "translations.h"
 
 #include <QMenuBar>
-#include <QTranslator>
 #include <QtTest>
 
 // The maker with the English catalogue loaded. That every Japanese text of
@@ -16,9 +15,8 @@ class KestraEnglishTest : public QObject {
 private slots:
     void menus()
     {
-        const QList<QTranslator*> translators =
-            installTranslations(QStringLiteral("kestra"), UiLanguage::English, QStringLiteral(KESTRA_DIR));
-        QCOMPARE(translators.size(), 1);
+        const InstalledCatalogue english(QStringLiteral("kestra"), UiLanguage::English, QStringLiteral(KESTRA_DIR));
+        QCOMPARE(english.count(), 1);
         Maker maker;
         QMenu bar;
         bar.addActions(maker.frame.menuBar()->actions());
@@ -29,10 +27,6 @@ private slots:
                 faults << a->text();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
         QVERIFY(!hasJapanese(maker.frame.windowTitle()));
-        for (QTranslator* t : translators) {
-            QCoreApplication::removeTranslator(t);
-            delete t;
-        }
     }
 };
 

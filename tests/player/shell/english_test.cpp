@@ -1,6 +1,7 @@
 #include "command_ids.h"
 #include "document_test_support.h"
 #include "elapsed_window.h"
+#include "installed_catalogue.h"
 #include "japanese_text.h"
 #include "jzt_file.h"
 #include "main_frame.h"
@@ -8,13 +9,11 @@
 #include "shell_test_support.h"
 #include "title_room.h"
 #include "tray_view.h"
-#include "translations.h"
 #include "vorpel_settings.h"
 #include "views_test_support.h"
 
 #include <QMenuBar>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
 
 // The player with the English catalogue loaded. That every Japanese text of
@@ -29,9 +28,8 @@ private slots:
     // their English titles.
     void menusAndTitles()
     {
-        const QList<QTranslator*> translators =
-            installTranslations(QStringLiteral("vorpel"), UiLanguage::English, QStringLiteral(VORPEL_DIR));
-        QCOMPARE(translators.size(), 1);
+        const InstalledCatalogue english(QStringLiteral("vorpel"), UiLanguage::English, QStringLiteral(VORPEL_DIR));
+        QCOMPARE(english.count(), 1);
         QTemporaryDir dir;
         VorpelSettings settings(dir.filePath(QStringLiteral("vorpel.ini")));
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
@@ -75,10 +73,6 @@ private slots:
             QVERIFY(tool != nullptr);
             QVERIFY2(!hasJapanese(tool->windowTitle()), qPrintable(tool->windowTitle()));
             QVERIFY2(tool->width() >= titleRoom(*tool), qPrintable(tool->windowTitle()));
-        }
-        for (QTranslator* t : translators) {
-            QCoreApplication::removeTranslator(t);
-            delete t;
         }
     }
 };
