@@ -3,6 +3,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -55,10 +56,10 @@ QStringList stringLiterals(const QString& code)
     return literals;
 }
 
-// The finished English translations of a catalogue by their Japanese texts.
-QHash<QString, QString> translations(const QString& program)
+// The Japanese texts of a catalogue that have a finished English translation.
+QSet<QString> translatedTexts(const QString& program)
 {
-    QHash<QString, QString> english;
+    QSet<QString> english;
     QFile file(QStringLiteral(SOURCE_DIR "/translations/%1_en.ts").arg(program));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << program.toStdString();
     QXmlStreamReader xml(&file);
@@ -72,7 +73,7 @@ QHash<QString, QString> translations(const QString& program)
             const bool finished = xml.attributes().value(QLatin1String("type")).isEmpty();
             const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             if (finished && !text.isEmpty() && !hasJapanese(text))
-                english.insert(source, text);
+                english.insert(source);
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
@@ -88,11 +89,11 @@ QHash<QString, QString> translations(const QString& program)
 // and the shared one.
 TEST(SourceTexts, EveryJapaneseLiteralHasAnEnglishTranslation)
 {
-    const QHash<QString, QString> common = translations(QStringLiteral("common"));
+    const QSet<QString> common = translatedTexts(QStringLiteral("common"));
     const std::pair<const char*, const char*> folders[] = {{"desktop", nullptr}, {"player", "vorpel"}, {"maker", "kestra"}};
     int checked = 0;
     for (const auto& [folder, program] : folders) {
-        const QHash<QString, QString> own = program ? translations(QLatin1String(program)) : QHash<QString, QString>();
+        const QSet<QString> own = program ? translatedTexts(QLatin1String(program)) : QSet<QString>();
         QDirIterator files(QStringLiteral(SOURCE_DIR "/") + QLatin1String(folder), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
                            QDir::Files, QDirIterator::Subdirectories);
         while (files.hasNext()) {
