@@ -127,53 +127,32 @@ TEST_F(BatchCreation, EverySizeBothFormatsFromBmpAndJpeg)
     }
 }
 
-// Batch mode holds to the window's rules: the message lines that the file can
-// hold, and the show flag only with a message.
-class BatchRules : public BatchCreation {
-protected:
-    void SetUp() override
-    {
-        QImage photo(1000, 800, QImage::Format_RGB32);
-        photo.fill(qRgb(200, 120, 40));
-        ASSERT_TRUE(photo.save(picture, "PNG"));
-    }
-    int make(const QStringList& messages, bool show = true)
-    {
-        QFile::remove(output);
+// Batch mode holds to the window's rules: without options the first size is
+// made of the whole picture with no message to show, the show flag comes
+// only with a message, and a message line longer than the file holds is cut.
+TEST_F(BatchCreation, DefaultsMessagesAndTheShowFlag)
+{
+    QImage photo(1000, 800, QImage::Format_RGB32);
+    photo.fill(qRgb(200, 120, 40));
+    ASSERT_TRUE(photo.save(path("p.png"), "PNG"));
+    const auto made = [this](const QStringList& messages, bool show) {
         kestra::CommandLine cmd;
         cmd.messageLines = messages;
         cmd.showMessageOnOpen = show;
-        return BatchCreation::make(cmd, picture, output);
-    }
-
-    const QString picture = path("p.png");
-    const QString output = path("out.jzt");
-};
-
-TEST_F(BatchRules, OverLongMessageLineIsCut)
-{
-    const QString longLine = QStringLiteral("あ").repeated(60);  // 120 bytes in CP932
-    ASSERT_EQ(make({QStringLiteral("短い"), longLine}), 0);
-    const jigsaw::JztHeader header = jigsaw::readJztFile(output.toStdString()).header;
-    EXPECT_EQ(jigsaw::cp932ToUtf8(header.messageLines[0]), "短い");
-    EXPECT_EQ(header.messageLines[1].size(), 100u);
-    EXPECT_TRUE(header.messageLines[2].empty());
-}
-
-// Without options the first size is made of the whole picture, with no
-// message to show; the show flag comes only with a message.
-TEST_F(BatchRules, DefaultsAndTheShowFlagOnlyWithAMessage)
-{
-    ASSERT_EQ(make({}), 0);
-    const jigsaw::JztPuzzle puzzle = jigsaw::readJztFile(output.toStdString());
-    EXPECT_EQ(puzzle.header.showMessage, 0);
-    EXPECT_EQ(puzzle.header.geometry, jigsaw::puzzleSize(0).geometry);
-    EXPECT_EQ(jigsaw::dibSamples(puzzle.picture)[1000], jigsaw::rgb(200, 120, 40));
-    const auto shown = [this] { return jigsaw::readJztFile(output.toStdString()).header.showMessage; };
-    ASSERT_EQ(make({QStringLiteral("こんにちは")}), 0);
-    EXPECT_EQ(shown(), 1);
-    ASSERT_EQ(make({QStringLiteral("こんにちは")}, false), 0);
-    EXPECT_EQ(shown(), 0);
+        EXPECT_EQ(make(cmd, path("p.png"), path("out.jzt")), 0);
+        return jigsaw::readJztFile(path("out.jzt").toStdString());
+    };
+    const jigsaw::JztPuzzle plain = made({}, true);
+    EXPECT_EQ(plain.header.showMessage, 0);
+    EXPECT_EQ(plain.header.geometry, jigsaw::puzzleSize(0).geometry);
+    EXPECT_EQ(jigsaw::dibSamples(plain.picture)[1000], jigsaw::rgb(200, 120, 40));
+    EXPECT_EQ(made({QStringLiteral("こんにちは")}, true).header.showMessage, 1);
+    EXPECT_EQ(made({QStringLiteral("こんにちは")}, false).header.showMessage, 0);
+    // The second line is 120 bytes in CP932.
+    const jigsaw::JztHeader cut = made({QStringLiteral("短い"), QStringLiteral("あ").repeated(60)}, true).header;
+    EXPECT_EQ(jigsaw::cp932ToUtf8(cut.messageLines[0]), "短い");
+    EXPECT_EQ(cut.messageLines[1].size(), 100u);
+    EXPECT_TRUE(cut.messageLines[2].empty());
 }
 
 }  // namespace
