@@ -96,20 +96,16 @@ inline QStringList menuTexts(const QList<QAction*>& actions)
     return texts;
 }
 
-// The English help page names every command of the English menu bar. Until
-// the menus speak English there is nothing to compare.
-inline void checkEnglishHelpNamesMenus(const QMenuBar* bar)
+// The help page in the interface's language names every command and
+// submenu of the menu bar as it shows them.
+inline void checkHelpNamesMenus(const QMenuBar* bar)
 {
-    if (uiLanguage() != UiLanguage::English)
-        QSKIP("the Japanese page is compared with the menus by the program's own tests");
-    const QStringList texts = menuTexts(bar->actions());
-    for (const QString& text : texts)
-        if (hasJapanese(text))
-            QSKIP(qPrintable(QStringLiteral("the menus are not translated yet: ") + text));
     QFile file(helpFilePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString page =
         QString::fromUtf8(file.readAll()).remove(QRegularExpression(QStringLiteral("<[^>]*>"))).simplified();
+    const QStringList texts = menuTexts(bar->actions());
+    QVERIFY(texts.size() > 20);
     QStringList missing;
     for (const QString& text : texts)
         if (!page.contains(text))

@@ -1,7 +1,4 @@
-#include "translations.h"
-
-#include <QCoreApplication>
-#include <QTranslator>
+#include "installed_catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +20,10 @@ TEST(Translations, CataloguesAreFoundAndTranslate)
     const char* source = "未完成のゲーム";
     ASSERT_EQ(QCoreApplication::translate(context, source), QString::fromUtf8(source));
 
-    QList<QTranslator*> english = installTranslations(QStringLiteral("vorpel"), UiLanguage::English, QStringLiteral(VORPEL_DIR));
-    ASSERT_EQ(english.size(), 1);
-    EXPECT_EQ(QCoreApplication::translate(context, source), QStringLiteral("Unfinished Games"));
-    for (QTranslator* t : english) {
-        QCoreApplication::removeTranslator(t);
-        delete t;
+    {
+        const InstalledCatalogue english(QStringLiteral("vorpel"), UiLanguage::English, QStringLiteral(VORPEL_DIR));
+        ASSERT_EQ(english.count(), 1);
+        EXPECT_EQ(QCoreApplication::translate(context, source), QStringLiteral("Unfinished Games"));
     }
     EXPECT_EQ(QCoreApplication::translate(context, source), QString::fromUtf8(source));
 }

@@ -1,36 +1,15 @@
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "dib_samples.h"
 #include "jzt_file.h"
-#include "locale_environment.h"
+#include "batch_mode.h"
 #include "message_text.h"
 #include "picture_loader.h"
-#include "sample_picture.h"
 #include "test_pictures.h"
 
 namespace {
-
-struct RunResult {
-    int exitCode = -1;
-    QString errorText;
-};
-
-RunResult runKestra(const QStringList& args)
-{
-    QProcess p;
-    // The messages checked are the Japanese ones.
-    p.setProcessEnvironment(localeEnvironment(QStringLiteral("ja_JP.UTF-8")));
-    p.start(QStringLiteral(KESTRA_PATH), args);
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        return {-1, QStringLiteral("kestra did not finish within two minutes")};
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
-}
 
 // Turn 1's mask bit of sheet pixel (x, y from the top): true inside a piece.
 bool inside(const jigsaw::PackedDib& mask, int x, int y)
@@ -65,10 +44,20 @@ void expectSheetsShowThePicture(const jigsaw::JztPuzzle& puzzle, const std::vect
     EXPECT_EQ(mismatches, 0);
 }
 
+// Batch mode in this process, as the program runs it after reading its
+// command line; what the command line and the program's words on standard
+// error do is the command-line test's part.
 class BatchCreation : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    int make(kestra::CommandLine cmd, const QString& picture, const QString& output)
+    {
+        cmd.action = kestra::CommandLine::Action::Batch;
+        cmd.picturePath = picture;
+        cmd.outputPath = output;
+        return kestra::runBatch(cmd);
+    }
 };
 
 // Every size in both formats, from an 8-bit BMP and a JPEG of exactly the
@@ -86,14 +75,7 @@ TEST_F(BatchCreation, EverySizeBothFormatsFromBmpAndJpeg)
                 indices[static_cast<std::size_t>(y) * w + x] = static_cast<std::uint8_t>((x / 9 + y / 7 * 5) % 216);
         ASSERT_TRUE(writeBytes(path("pic.bmp"), makeBmp8(w, h, palette, indices)));
 
-        const std::vector<jigsaw::ColorRef> scene = jigsaw::samplePicture(w, h);
-        QImage photo(w, h, QImage::Format_RGB32);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const jigsaw::ColorRef c = scene[static_cast<std::size_t>(y) * w + x];
-                photo.setPixel(x, y, qRgb(jigsaw::redOf(c), jigsaw::greenOf(c), jigsaw::blueOf(c)));
-            }
-        ASSERT_TRUE(photo.save(path("pic.jpg"), "JPG", 90));
+        ASSERT_TRUE(writeJpegRows(path("pic.jpg"), w, h, [=](int y, std::uint8_t* rgb) { photoRow(w, h, y, rgb); }));
         const QImage decoded = kestra::loadPictureFile(path("pic.jpg")).image;
         std::vector<jigsaw::ColorRef> jpegColours(static_cast<std::size_t>(w) * h);
         for (int y = 0; y < h; ++y)
@@ -108,11 +90,13 @@ TEST_F(BatchCreation, EverySizeBothFormatsFromBmpAndJpeg)
                 const bool bmp = QLatin1String(source).endsWith(QLatin1String("bmp"));
                 // A path of its own, so that no earlier run's file can stand in.
                 const QString out = dir.filePath(QStringLiteral("out-%1-%2-%3.jzt").arg(size).arg(format, source));
-                const RunResult run = runKestra({QStringLiteral("--output"), out, QStringLiteral("--size"),
-                                           QString::number(size), QStringLiteral("--format"), QLatin1String(format),
-                                           QStringLiteral("--frame"), QStringLiteral("0,0,%1,%2").arg(w).arg(h),
-                                           path(source)});
-                ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+                kestra::CommandLine cmd;
+                cmd.sizeIndex = size;
+                cmd.smallFormat = QLatin1String(format) == QLatin1String("small");
+                cmd.hasFrame = true;
+                cmd.frame[2] = w;
+                cmd.frame[3] = h;
+                ASSERT_EQ(make(cmd, path(source), out), 0);
                 const jigsaw::JztPuzzle puzzle = jigsaw::readJztFile(out.toStdString());
                 EXPECT_EQ(puzzle.header.geometry, g);
                 EXPECT_EQ(puzzle.header.bitCount(), bmp ? 8 : 24);
@@ -143,109 +127,32 @@ TEST_F(BatchCreation, EverySizeBothFormatsFromBmpAndJpeg)
     }
 }
 
-TEST_F(BatchCreation, BadCommandLinesFailWithOneLineAndNoFile)
+// Batch mode holds to the window's rules: without options the first size is
+// made of the whole picture with no message to show, the show flag comes
+// only with a message, and a message line longer than the file holds is cut.
+TEST_F(BatchCreation, DefaultsMessagesAndTheShowFlag)
 {
-    QImage photo(700, 700, QImage::Format_RGB32);
-    photo.fill(Qt::red);
-    ASSERT_TRUE(photo.save(path("ok.png"), "PNG"));
-    ASSERT_TRUE(writeBytes(path("broken.jpg"), {0xFF, 0xD8, 0xFF, 0xE0, 0x00}));
-    const QString out = path("never.jzt");
-    const QString pic = path("ok.png");
-    const QString m = QStringLiteral("--message");
-    const std::vector<QStringList> bad = {
-        {QStringLiteral("--output"), out, m, QStringLiteral("1"), m, QStringLiteral("2"), m, QStringLiteral("3"), m,
-         QStringLiteral("4"), pic},
-        {QStringLiteral("--output"), out, QStringLiteral("--size"), QStringLiteral("16"), pic},
-        {QStringLiteral("--output"), out, QStringLiteral("--size"), QStringLiteral("big"), pic},
-        {QStringLiteral("--output"), out, QStringLiteral("--format"), QStringLiteral("medium"), pic},
-        {QStringLiteral("--output"), out, QStringLiteral("--frame"), QStringLiteral("1,2,3"), pic},
-        {QStringLiteral("--output"), out, path("missing.jpg")},
-        {QStringLiteral("--output"), out, path("broken.jpg")},
-        {QStringLiteral("--output"), out},
-        {QStringLiteral("--size"), QStringLiteral("3"), pic},
-        {QStringLiteral("--output"), dir.filePath(QStringLiteral("no/such/folder/x.jzt")), pic},
+    QImage photo(1000, 800, QImage::Format_RGB32);
+    photo.fill(qRgb(200, 120, 40));
+    ASSERT_TRUE(photo.save(path("p.png"), "PNG"));
+    const auto made = [this](const QStringList& messages, bool show) {
+        kestra::CommandLine cmd;
+        cmd.messageLines = messages;
+        cmd.showMessageOnOpen = show;
+        EXPECT_EQ(make(cmd, path("p.png"), path("out.jzt")), 0);
+        return jigsaw::readJztFile(path("out.jzt").toStdString());
     };
-    for (const QStringList& args : bad) {
-        SCOPED_TRACE(args.join(QLatin1Char(' ')).toStdString());
-        const RunResult run = runKestra(args);
-        EXPECT_NE(run.exitCode, 0);
-        EXPECT_TRUE(run.errorText.startsWith(QLatin1String("kestra: "))) << run.errorText.toStdString();
-        EXPECT_EQ(run.errorText.count(QLatin1Char('\n')), 1) << run.errorText.toStdString();
-        EXPECT_FALSE(QFile::exists(out));
-    }
-    const RunResult help = runKestra({QStringLiteral("--help")});
-    EXPECT_EQ(help.exitCode, 0);
-}
-
-// Batch mode holds to the window's rules: the smallest frame (with a word
-// when the puzzle enlarges it), the message lines that the file can hold, and
-// the show flag only with a message.
-class BatchRules : public BatchCreation {
-protected:
-    void SetUp() override
-    {
-        QImage photo(1000, 800, QImage::Format_RGB32);
-        photo.fill(qRgb(200, 120, 40));
-        ASSERT_TRUE(photo.save(picture, "PNG"));
-    }
-
-    // Runs the maker on the picture; returns its exit code and keeps what it
-    // wrote to standard error.
-    int make(const QStringList& options)
-    {
-        QFile::remove(output);
-        const RunResult run = runKestra(QStringList{QStringLiteral("--output"), output} + options << picture);
-        errorText = run.errorText;
-        return run.exitCode;
-    }
-
-    const QString picture = path("p.png");
-    const QString output = path("out.jzt");
-    QString errorText;
-};
-
-TEST_F(BatchRules, FrameMustBeFiftyPixelsEachWay)
-{
-    for (const char* frame : {"0,0,10,10", "0,0,49,200", "10,10,300,59"}) {
-        EXPECT_NE(make({QStringLiteral("--frame"), QLatin1String(frame)}), 0) << frame;
-        EXPECT_EQ(errorText.count(QLatin1Char('\n')), 1) << errorText.toStdString();
-        EXPECT_TRUE(errorText.contains(QLatin1String(frame))) << errorText.toStdString();
-        EXPECT_FALSE(QFile::exists(output)) << frame;
-    }
-    // The smallest frame is taken, with one line saying the puzzle enlarges it.
-    EXPECT_EQ(make({QStringLiteral("--frame"), QStringLiteral("350,250,400,300")}), 0) << errorText.toStdString();
-    EXPECT_EQ(errorText.count(QLatin1Char('\n')), 1) << errorText.toStdString();
-    EXPECT_TRUE(errorText.contains(QStringLiteral("10.33 倍"))) << errorText.toStdString();
-    EXPECT_TRUE(QFile::exists(output));
-}
-
-TEST_F(BatchRules, OverLongMessageLineIsCutAndSaidSo)
-{
-    const QString longLine = QStringLiteral("あ").repeated(60);  // 120 bytes in CP932
-    ASSERT_EQ(make({QStringLiteral("--message"), QStringLiteral("短い"), QStringLiteral("--message"), longLine}), 0);
-    EXPECT_TRUE(errorText.startsWith(QLatin1String("kestra: "))) << errorText.toStdString();
-    EXPECT_TRUE(errorText.contains(QStringLiteral("2 行目"))) << errorText.toStdString();
-    const jigsaw::JztHeader header = jigsaw::readJztFile(output.toStdString()).header;
-    EXPECT_EQ(jigsaw::cp932ToUtf8(header.messageLines[0]), "短い");
-    EXPECT_EQ(header.messageLines[1].size(), 100u);
-    EXPECT_TRUE(header.messageLines[2].empty());
-}
-
-// Without options the first size is made of the whole picture, with no
-// message to show; the show flag comes only with a message.
-TEST_F(BatchRules, DefaultsAndTheShowFlagOnlyWithAMessage)
-{
-    ASSERT_EQ(make({}), 0);
-    const jigsaw::JztPuzzle puzzle = jigsaw::readJztFile(output.toStdString());
-    EXPECT_EQ(puzzle.header.showMessage, 0);
-    EXPECT_EQ(puzzle.header.geometry, jigsaw::puzzleSize(0).geometry);
-    EXPECT_EQ(jigsaw::dibSamples(puzzle.picture)[1000], jigsaw::rgb(200, 120, 40));
-    const auto shown = [this] { return jigsaw::readJztFile(output.toStdString()).header.showMessage; };
-    ASSERT_EQ(make({QStringLiteral("--message"), QStringLiteral("こんにちは")}), 0);
-    EXPECT_EQ(shown(), 1);
-    ASSERT_EQ(make({QStringLiteral("--message"), QStringLiteral("こんにちは"), QStringLiteral("--hide-message")}), 0);
-    EXPECT_EQ(shown(), 0);
-    EXPECT_TRUE(errorText.isEmpty());
+    const jigsaw::JztPuzzle plain = made({}, true);
+    EXPECT_EQ(plain.header.showMessage, 0);
+    EXPECT_EQ(plain.header.geometry, jigsaw::puzzleSize(0).geometry);
+    EXPECT_EQ(jigsaw::dibSamples(plain.picture)[1000], jigsaw::rgb(200, 120, 40));
+    EXPECT_EQ(made({QStringLiteral("こんにちは")}, true).header.showMessage, 1);
+    EXPECT_EQ(made({QStringLiteral("こんにちは")}, false).header.showMessage, 0);
+    // The second line is 120 bytes in CP932.
+    const jigsaw::JztHeader cut = made({QStringLiteral("短い"), QStringLiteral("あ").repeated(60)}, true).header;
+    EXPECT_EQ(jigsaw::cp932ToUtf8(cut.messageLines[0]), "短い");
+    EXPECT_EQ(cut.messageLines[1].size(), 100u);
+    EXPECT_TRUE(cut.messageLines[2].empty());
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ private slots:
         checkHelpCommand(m_maker->frame.action(kestra::cmd::kHelp), QStringLiteral("kestra"));
     }
 
-    void englishHelpNamesEveryMenuCommand() { checkEnglishHelpNamesMenus(m_maker->frame.menuBar()); }
+    void helpNamesEveryMenuCommand() { checkHelpNamesMenus(m_maker->frame.menuBar()); }
 
 private:
     std::unique_ptr<Maker> m_maker;

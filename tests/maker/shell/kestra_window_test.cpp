@@ -40,25 +40,12 @@ QImage brightImage(int width, int height)
     return image;
 }
 
-// The darkest channel found along the four edges of the file's picture.
-int darkestEdgeChannel(const jigsaw::JztPuzzle& puzzle)
+// The darkest channel anywhere in the file's picture.
+int darkestChannel(const jigsaw::JztPuzzle& puzzle)
 {
-    const int w = puzzle.header.geometry.width();
-    const int h = puzzle.header.geometry.height();
-    const std::vector<jigsaw::ColorRef> samples = jigsaw::dibSamples(puzzle.picture);
     int darkest = 255;
-    const auto look = [&](int x, int y) {
-        const jigsaw::ColorRef c = samples[static_cast<std::size_t>(y) * w + x];
+    for (const jigsaw::ColorRef c : jigsaw::dibSamples(puzzle.picture))
         darkest = std::min({darkest, int(jigsaw::redOf(c)), int(jigsaw::greenOf(c)), int(jigsaw::blueOf(c))});
-    };
-    for (int x = 0; x < w; ++x) {
-        look(x, 0);
-        look(x, h - 1);
-    }
-    for (int y = 0; y < h; ++y) {
-        look(0, y);
-        look(w - 1, y);
-    }
     return darkest;
 }
 
@@ -138,14 +125,11 @@ private slots:
         const KRect f = m_maker->doc.m_rcFrame;
         QVERIFY(f.left >= 0 && f.top >= 0 && f.right <= pictureSize.width() && f.bottom <= pictureSize.height());
 
-        kestra::CreationPrompts prompts;
-        prompts.confirm = [](QWidget*) { return true; };
-        prompts.chooseFormat = [](QWidget*, CKestraDoc& doc) { return doc.m_nDataFormat = 1, true; };
-        prompts.editMessage = [](QWidget*, CKestraDoc&) { return true; };
         const QString target = m_maker->dir.filePath(QStringLiteral("corner.jzt"));
-        prompts.chooseSaveFile = [&](QWidget*, const QString&, const QString&) { return target; };
+        kestra::CreationPrompts prompts = agreeingPrompts(target);
+        prompts.chooseFormat = [](QWidget*, CKestraDoc& doc) { return doc.m_nDataFormat = 1, true; };
         QCOMPARE(kestra::runDataCreation(&m_maker->frame, m_maker->doc, m_maker->settings, prompts), target);
-        const int darkest = darkestEdgeChannel(jigsaw::readJztFile(QFile::encodeName(target).toStdString()));
+        const int darkest = darkestChannel(jigsaw::readJztFile(QFile::encodeName(target).toStdString()));
         QVERIFY2(darkest >= 95, qPrintable(QString::number(darkest)));
         QCOMPARE(m_maker->frame.view()->size(), display);
     }
@@ -279,9 +263,8 @@ private slots:
         };
 
         const kestra::CreationPrompts real = kestra::defaultCreationPrompts();
-        kestra::CreationPrompts prompts;
+        kestra::CreationPrompts prompts = agreeingPrompts({});
         bool saveAsked = false;
-        prompts.confirm = [](QWidget*) { return true; };
         prompts.chooseFormat = [&](QWidget* parent, CKestraDoc& doc) {
             if (dialog != QLatin1String("format"))
                 return true;

@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 
+#include "creation_flow.h"
 #include "kestra_doc.h"
 #include "kestra_settings.h"
 #include "main_frame.h"
@@ -13,3 +14,14 @@ struct Maker {
     CKestraDoc doc;
     CMainFrame frame{doc, settings};
 };
+
+// Data creation's questions all answered yes, its file saved as `target`.
+inline kestra::CreationPrompts agreeingPrompts(const QString& target)
+{
+    kestra::CreationPrompts prompts;
+    prompts.confirm = [](QWidget*) { return true; };
+    prompts.chooseFormat = [](QWidget*, CKestraDoc&) { return true; };
+    prompts.editMessage = [](QWidget*, CKestraDoc&) { return true; };
+    prompts.chooseSaveFile = [target](QWidget*, const QString&, const QString&) { return target; };
+    return prompts;
+}

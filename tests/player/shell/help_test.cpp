@@ -41,7 +41,7 @@ private slots:
         checkHelpCommand(m_frame->action(kCmdHelp), QStringLiteral("vorpel"));
     }
 
-    void englishHelpNamesEveryMenuCommand() { checkEnglishHelpNamesMenus(m_frame->menuBar()); }
+    void helpNamesEveryMenuCommand() { checkHelpNamesMenus(m_frame->menuBar()); }
 
 private:
     QTemporaryDir m_dir;
