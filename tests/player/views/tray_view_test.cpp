@@ -72,7 +72,7 @@ private slots:
         m_tray = new CPsView(*m_doc, m_images, m_sounds, m_splitter);
         m_splitter->setSizes({460, 440});
         m_overlay = new DragOverlay(m_images, m_pane.get());
-        m_tray->setBoard(m_view);
+        m_tray->setHandOver(std::make_unique<PieceHandOver>(*m_view));
         m_tray->setOverlay(m_overlay);
         m_splitter->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
