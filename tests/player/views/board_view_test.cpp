@@ -183,57 +183,6 @@ private slots:
         QCOMPARE(menus.at(0).at(0).toPoint(), vp()->mapToGlobal(QPoint(10, 10)));
     }
 
-    void joinsSoundAndCompleteOnce()
-    {
-        const int last = m_doc->PieceCount() - 1;
-        layJoined(0, last - 1, QPoint(20, 20));
-        const POINT home{260, 380};  // column 2, row 3 of pitch 120 from (20, 20)
-        placeOnBoard(*m_doc, last, 1, home.x + 7, home.y - 6);
-        showBoard(0);
-        QSignalSpy completed(m_view, &CVorpelView::puzzleCompleted);
-        connect(m_view, &CVorpelView::puzzleCompleted, this, [this] {
-            JoinResult again;
-            again.completed = true;
-            m_view->pieceArrived(again);
-        });
-        click(centreOf(last));
-        mouse(QEvent::MouseButtonPress, Qt::LeftButton, centreOf(last), Qt::LeftButton);
-        QCOMPARE(rectOf(last).topLeft(), QPoint(home.x, home.y));
-        QCOMPARE(m_sounds.played, (std::vector<SoundEffect>{SoundEffect::Join, SoundEffect::Complete}));
-        QCOMPARE(completed.count(), 1);
-        QVERIFY(paintedAsNew());
-    }
-
-    void takesPiecesFromTheTray()
-    {
-        QVERIFY(!m_view->boardPointAt(vp()->mapToGlobal(QPoint(-1, 10))));
-        m_view->scrollBoardBy(0, 25);
-        QCOMPARE(m_view->boardPointAt(vp()->mapToGlobal(QPoint(10, 10))).value_or(QPoint()), QPoint(10, 35));
-
-        // A drag from the tray while a group is held on the board.
-        placeOnBoard(*m_doc, 4, 1, 60, 80);
-        showBoard(25);
-        click(centreOf(4));
-        LayoutTray(*m_doc, 400);
-        const POINT slot = TraySlotOrigin(*m_doc, slotOfPiece(*m_doc, 0));
-        QVERIFY(PickUpFromTray(*m_doc, POINT{slot.x + m_s / 2, slot.y + m_s / 2}));
-        MoveTrayDrag(*m_doc);
-        const TrayRelease release = ReleaseTrayDrag(*m_doc, {TrayDropPoint::Where::Board, POINT{350, 300}});
-        QVERIFY(release.join);
-        m_view->pieceArrived(*release.join);
-        QCOMPARE(shownAt(centreOf(0)), centreColour(0));
-        QVERIFY(paintedAsNew());
-
-        QSignalSpy completed(m_view, &CVorpelView::puzzleCompleted);
-        JoinResult last;
-        last.count = 2;
-        last.completed = true;
-        m_view->pieceArrived(last);
-        QCOMPARE(m_sounds.played,
-                 (std::vector<SoundEffect>{SoundEffect::Join, SoundEffect::Join, SoundEffect::Complete}));
-        QCOMPARE(completed.count(), 1);
-    }
-
     void sizesAndScrolls()
     {
         resizeBoard(QSize(1000, 900));
@@ -394,47 +343,6 @@ private slots:
         mouseAt(QEvent::MouseButtonRelease, Qt::LeftButton, at + drag);
         QVERIFY(!m_doc->GetHolding());
         QCOMPARE(rectOf(4).topLeft(), QPoint(40, 40) + moved);
-    }
-
-    // A carried piece that reaches an edge of the view scrolls the board
-    // that way while the cursor rests there, staying under the cursor.
-    void scrollsWhileCarryingAtTheEdges_data()
-    {
-        QTest::addColumn<QPoint>("edge");  // the direction of the scroll
-        QTest::newRow("right") << QPoint(1, 0);
-        QTest::newRow("bottom") << QPoint(0, 1);
-        QTest::newRow("top left") << QPoint(-1, -1);
-    }
-    void scrollsWhileCarryingAtTheEdges()
-    {
-        QFETCH(QPoint, edge);
-        placeOnBoard(*m_doc, 4, 1, 200, 200);
-        placeOnBoard(*m_doc, 7, 1, 1500, 1200);
-        m_view->documentChanged();
-        m_view->horizontalScrollBar()->setValue(100);
-        m_view->verticalScrollBar()->setValue(100);
-        const QPoint start = m_view->scrollPosition();
-        mouse(QEvent::MouseButtonPress, Qt::LeftButton, centreOf(4), Qt::LeftButton);
-        const QSize page = vp()->size();
-        const auto along = [](int direction, int length, int fromEnd) {
-            return direction > 0 ? length - fromEnd : direction < 0 ? 3 : length / 2;
-        };
-        const QPoint at(along(edge.x(), page.width(), 4), along(edge.y(), page.height(), 30));
-        mouseAt(QEvent::MouseMove, Qt::NoButton, at, Qt::LeftButton);
-        const auto sign = [](int v) { return (v > 0) - (v < 0); };
-        const auto direction = [&] {
-            const QPoint d = m_view->scrollPosition() - start;
-            return QPoint(sign(d.x()), sign(d.y()));
-        };
-        QTRY_COMPARE(direction(), edge);
-        QCOMPARE(rectOf(4).topLeft(), at + m_view->scrollPosition() - QPoint(m_s / 2, m_s / 2));
-        mouseAt(QEvent::MouseMove, Qt::NoButton, QPoint(page.width(), page.height()) / 2, Qt::LeftButton);
-        const QPoint stopped = m_view->scrollPosition();
-        QTest::qWait(150);
-        QCOMPARE(m_view->scrollPosition(), stopped);
-        mouseAt(QEvent::MouseButtonRelease, Qt::LeftButton, QPoint(page.width(), page.height()) / 2);
-        QVERIFY(!m_doc->GetHolding());
-        QVERIFY(paintedAsNew());
     }
 
     // Ctrl with the wheel zooms one level a notch, keeping the board point

@@ -39,6 +39,13 @@ class TrayViewTest : public QObject, protected BoardHarness {
         mouse(QEvent::MouseMove, to, Qt::NoButton);
         mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
     }
+    // Scrolls the tray to the slot that holds a piece, and returns the slot.
+    int showSlotOf(int piece)
+    {
+        const int slot = slotOfPiece(*m_doc, piece);
+        m_tray->verticalScrollBar()->setValue(TraySlotOrigin(*m_doc, slot).y);
+        return slot;
+    }
     QPair<int, int> slotContent(int slot) const { return {m_doc->GetTrayPiece(slot), m_doc->GetTrayTurn(slot)}; }
     // Chooses the filter in the box above the slots and scrolls through the
     // whole tray: which slots show a piece (a white cell; hidden pieces and
@@ -239,6 +246,133 @@ private slots:
         QVERIFY(*m_doc == before);
         drag(static_cast<int>(edges.indexOf(true)), slotCentre(hidden));
         QCOMPARE(slotContent(hidden), qMakePair(before.GetTrayPiece(hidden), before.GetTrayTurn(hidden)));
+    }
+
+    // A wheel notch scrolls the tray's slots a step further than the plain
+    // scroll area would, down for a notch towards the user, and stops at
+    // either end.
+    void wheelScrollsTheTrayBetweenItsEnds()
+    {
+        QScrollBar* bar = m_tray->verticalScrollBar();
+        const auto notch = [&](int delta) {
+            const int before = bar->value();
+            const QPointF at(20, 20);
+            QWheelEvent event(at, m_tray->viewport()->mapToGlobal(at), {}, QPoint(0, delta), {}, {},
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(m_tray->viewport(), &event);
+            return bar->value() - before;
+        };
+        QCOMPARE(notch(120), 0);
+        while (bar->value() < bar->maximum())
+            QVERIFY(notch(-120) >= 70 || bar->value() == bar->maximum());
+        QCOMPARE(notch(-120), 0);
+        QVERIFY(notch(120) <= -70);
+    }
+
+    // A piece carried from the tray, or a group carried on the board, that
+    // nears an edge of the board scrolls the board that way; the group
+    // stays under the cursor. Away from the edges the board stays, and the
+    // piece lands under the cursor.
+    void carryingToTheBoardsEdgesScrollsIt_data()
+    {
+        QTest::addColumn<bool>("fromTray");
+        QTest::addColumn<QPoint>("edge");  // the direction of the scroll
+        for (const bool fromTray : {true, false}) {
+            const char* from = fromTray ? "from the tray" : "on the board";
+            QTest::addRow("%s, right", from) << fromTray << QPoint(1, 0);
+            QTest::addRow("%s, bottom", from) << fromTray << QPoint(0, 1);
+            QTest::addRow("%s, top left", from) << fromTray << QPoint(-1, -1);
+        }
+    }
+    void carryingToTheBoardsEdgesScrollsIt()
+    {
+        QFETCH(bool, fromTray);
+        QFETCH(QPoint, edge);
+        placeOnBoard(*m_doc, 4, 1, 200, 200);
+        placeOnBoard(*m_doc, 7, 1, 1500, 1200);
+        m_view->documentChanged();
+        m_view->horizontalScrollBar()->setValue(100);
+        m_view->verticalScrollBar()->setValue(100);
+        const QPoint start = m_view->scrollPosition();
+        const QSize page = vp()->size();
+        const QPoint middle(page.width() / 2, page.height() / 2);
+        const auto along = [](int direction, int length, int fromEnd) {
+            return direction > 0 ? length - fromEnd : direction < 0 ? 3 : length / 2;
+        };
+        const QPoint at(along(edge.x(), page.width(), 4), along(edge.y(), page.height(), 30));
+        const int piece = fromTray ? 0 : 4;
+        if (fromTray)
+            mouse(QEvent::MouseButtonPress, slotCentre(showSlotOf(piece)), Qt::LeftButton);
+        else
+            mouseAt(QEvent::MouseButtonPress, Qt::LeftButton, onView(centreOf(piece)), Qt::LeftButton);
+        const auto moveTo = [&](QPoint to) {
+            if (fromTray)
+                mouse(QEvent::MouseMove, fromBoard(to), Qt::NoButton);
+            else
+                mouseAt(QEvent::MouseMove, Qt::NoButton, to, Qt::LeftButton);
+        };
+        moveTo(middle);
+        moveTo(at);
+        const auto sign = [](int v) { return (v > 0) - (v < 0); };
+        const auto direction = [&] {
+            const QPoint d = m_view->scrollPosition() - start;
+            return QPoint(sign(d.x()), sign(d.y()));
+        };
+        QTRY_COMPARE(direction(), edge);
+        const QPoint grab(s() / 2, s() / 2);
+        if (!fromTray)
+            QCOMPARE(rectOf(piece).topLeft(), at + m_view->scrollPosition() - grab);
+        moveTo(middle);
+        const QPoint stopped = m_view->scrollPosition();
+        QTest::qWait(150);
+        QCOMPARE(m_view->scrollPosition(), stopped);
+        if (fromTray)
+            mouse(QEvent::MouseButtonRelease, fromBoard(middle), Qt::LeftButton, Qt::NoButton);
+        else
+            mouseAt(QEvent::MouseButtonRelease, Qt::LeftButton, middle);
+        QVERIFY(!m_doc->GetHolding() && !m_doc->GetTrayDrag());
+        QCOMPARE(rectOf(piece).topLeft(), middle + stopped - grab);
+        QVERIFY(paintedAsNew());
+    }
+
+    // The last join completes the puzzle, whether the last piece was put
+    // down on the board or dropped there from the tray: one join sound, the
+    // completion's, and completion reported once even when something
+    // reports it again meanwhile.
+    void theLastJoinCompletesOnce_data()
+    {
+        QTest::addColumn<bool>("fromTray");
+        QTest::newRow("put down on the board") << false;
+        QTest::newRow("dropped from the tray") << true;
+    }
+    void theLastJoinCompletesOnce()
+    {
+        QFETCH(bool, fromTray);
+        const int last = m_doc->PieceCount() - 1;
+        layJoined(0, last - 1, QPoint(20, 20));
+        const QPoint home(260, 380);  // column 2, row 3 of pitch 120 from (20, 20)
+        const QPoint off = home + QPoint(7, -6) + QPoint(s() / 2, s() / 2);
+        QSignalSpy completed(m_view, &CVorpelView::puzzleCompleted);
+        connect(m_view, &CVorpelView::puzzleCompleted, this, [this] {
+            JoinResult again;
+            again.completed = true;
+            m_view->pieceArrived(again);
+        });
+        // Clear of the band along the board's right edge that would scroll it.
+        m_view->horizontalScrollBar()->setValue(100);
+        if (fromTray) {
+            m_doc->SetTrayTurn(slotOfPiece(*m_doc, last), 1);
+            drag(showSlotOf(last), fromBoard(onView(off)));
+        } else {
+            placeOnBoard(*m_doc, last, 1, home.x() + 7, home.y() - 6);
+            m_view->documentChanged();
+            click(off);
+            click(off);
+        }
+        QCOMPARE(rectOf(last).topLeft(), home);
+        QCOMPARE(m_sounds.played, (std::vector<SoundEffect>{SoundEffect::Join, SoundEffect::Complete}));
+        QCOMPARE(completed.count(), 1);
+        QVERIFY(paintedAsNew());
     }
 
     void narrowTrayKeepsOneColumnOfPieceWidth()
