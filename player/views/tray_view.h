@@ -30,7 +30,8 @@ public:
     CPsView(CVorpelDoc& doc, const PieceImages& images, SoundEffects& sounds, QWidget* parent = nullptr);
 
     // What carries a dragged piece over to the board, and the overlay that
-    // shows the dragged piece over both panes, which must outlive the tray.
+    // shows the dragged piece over both panes. The board and the overlay
+    // must outlive the tray.
     void setHandOver(std::unique_ptr<PieceHandOver> handOver);
     void setOverlay(DragOverlay* overlay);
 

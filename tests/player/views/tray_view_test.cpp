@@ -10,8 +10,8 @@
 #include "views_test_support.h"
 
 // The tray beside the board in a splitter, under the drag overlay, with a
-// strip above both panes that belongs to neither. Mouse input is delivered to
-// the tray's viewport as Qt's implicit grab would during a drag.
+// strip above both panes that belongs to neither. Mouse input goes to the
+// pane a drag began in, as Qt's implicit grab would deliver it.
 class TrayViewTest : public QObject, protected BoardHarness {
     Q_OBJECT
 
