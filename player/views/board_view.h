@@ -68,8 +68,8 @@ public:
     // where a piece dragged from the tray would land.
     std::optional<QPoint> boardPointAt(QPoint globalPos) const;
 
-    // The tray handed a piece over (the rules have placed and joined it):
-    // repaint where it landed, sound the joins, and report completion.
+    // A piece came over from the tray (the rules have placed and joined
+    // it): repaint where it landed, sound the joins, and report completion.
     void pieceArrived(const JoinResult& join);
 
     // A group held on the board is put down where it is, as a click would:
@@ -82,8 +82,8 @@ public:
     // the least way that shows the one nearest to it.
     void showNearestPieces();
 
-    // Scrolls by a step, as the tray does while a piece is dragged near the
-    // board's edges; the board repaints at once.
+    // Scrolls by a step, as a piece dragged from the tray near the board's
+    // edges does; the board repaints at once.
     void scrollBoardBy(int dx, int dy);
 
     // The look of the table (board_backdrop.cpp): its colour, and whether the

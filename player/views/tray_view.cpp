@@ -8,8 +8,8 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
-#include "board_view.h"
 #include "board_zoom.h"
 #include "drag_overlay.h"
 #include "piece_images.h"
@@ -23,8 +23,7 @@ constexpr int kWheelStep = 70;
 // A right click this close below the top of the window's frame ends a drag
 // as a release would.
 constexpr int kTitleBand = 25;
-// Edge scrolling crosses the board's range in 5 steps, the tray's in 46.
-constexpr int kBoardEdgeSteps = 5;
+// Edge scrolling crosses the tray's range in 46 steps.
 constexpr int kTrayEdgeSteps = 46;
 
 QPoint toQPoint(POINT p)
@@ -56,9 +55,9 @@ CPsView::CPsView(CVorpelDoc& doc, const PieceImages& images, SoundEffects& sound
     layOut();
 }
 
-void CPsView::setBoard(CVorpelView* board)
+void CPsView::setHandOver(std::unique_ptr<PieceHandOver> handOver)
 {
-    m_board = board;
+    m_handOver = std::move(handOver);
 }
 
 void CPsView::setOverlay(DragOverlay* overlay)
@@ -242,8 +241,7 @@ void CPsView::showDragImage(QPoint globalPos)
         return;
     // Over the board the piece shows as it would land there, at the board's
     // zoom; elsewhere at the tray's actual size.
-    const bool overBoard = m_board != nullptr && m_board->boardPointAt(globalPos);
-    const int percent = overBoard ? m_board->zoomPercent() : kActualSize;
+    const int percent = m_handOver ? m_handOver->zoomAt(globalPos) : kActualSize;
     const int half = zoomedLength(m_doc.PieceSize(), percent) / 2;
     m_overlay->showPiece(globalPos - QPoint(half, half), m_doc.GetDragPiece(), m_doc.GetDragTurn(),
                          m_doc.GetBlackMode() == 2, percent);
@@ -259,44 +257,11 @@ void CPsView::mouseMoveEvent(QMouseEvent* event)
     const QPoint globalPos = event->globalPosition().toPoint();
     const int s = m_doc.PieceSize();
     const QPoint imageTopLeft = globalPos - QPoint(s / 2, s / 2);
-    scrollBoardAtEdges(globalPos, imageTopLeft);
+    if (m_handOver)
+        m_handOver->followDrag(globalPos, m_lastDragImage, imageTopLeft, s);
     scrollTrayAtEdges(globalPos, imageTopLeft);
     showDragImage(globalPos);
     m_lastDragImage = imageTopLeft;
-}
-
-void CPsView::scrollBoardAtEdges(QPoint globalPos, QPoint imageTopLeft)
-{
-    if (m_board == nullptr)
-        return;
-    const QRect b(m_board->viewport()->mapToGlobal(QPoint(0, 0)), m_board->viewport()->size());
-    const QSize total = m_board->totalSize();
-    const QPoint scroll = m_board->scrollPosition();
-    const int maxX = total.width() - b.width();
-    const int maxY = total.height() - b.height();
-    const int stepX = maxX / kBoardEdgeSteps;
-    const int stepY = maxY / kBoardEdgeSteps;
-    const int band = m_doc.PieceSize() / 2;
-    const int x = globalPos.x();
-    const int y = globalPos.y();
-    int dx = 0;
-    int dy = 0;
-    if (y >= b.top() && y <= b.bottom() && stepX > 0) {
-        if (x >= b.left() && x <= b.left() + band && imageTopLeft.x() < m_lastDragImage.x() && scroll.x() > 0)
-            dx = -stepX;
-        else if (x >= b.right() - band && x <= b.right() && imageTopLeft.x() > m_lastDragImage.x() &&
-                 scroll.x() < maxX)
-            dx = stepX;
-    }
-    if (x >= b.left() && x <= b.right() && stepY > 0) {
-        if (y >= b.top() && y <= b.top() + band && imageTopLeft.y() < m_lastDragImage.y() && scroll.y() > 0)
-            dy = -stepY;
-        else if (y >= b.bottom() - band && y <= b.bottom() && imageTopLeft.y() > m_lastDragImage.y() &&
-                 scroll.y() < maxY)
-            dy = stepY;
-    }
-    if (dx != 0 || dy != 0)
-        m_board->scrollBoardBy(dx, dy);
 }
 
 void CPsView::scrollTrayAtEdges(QPoint globalPos, QPoint imageTopLeft)
@@ -332,9 +297,8 @@ void CPsView::endDrag(QPoint globalPos)
         const QPoint point = trayPoint(pos);
         if (!hidesPieceAt(point))
             drop = TrayDropPoint{TrayDropPoint::Where::Tray, POINT{point.x(), point.y()}};
-    } else if (m_board != nullptr) {
-        if (const std::optional<QPoint> boardPoint = m_board->boardPointAt(globalPos))
-            drop = TrayDropPoint{TrayDropPoint::Where::Board, POINT{boardPoint->x(), boardPoint->y()}};
+    } else if (m_handOver) {
+        drop = m_handOver->dropAt(globalPos);
     }
     const TrayRelease release = ReleaseTrayDrag(m_doc, drop);
 
@@ -342,8 +306,8 @@ void CPsView::endDrag(QPoint globalPos)
         if (m_overlay != nullptr)
             m_overlay->hidePiece();
         viewport()->update();
-        if (m_board != nullptr)
-            m_board->pieceArrived(*release.join);
+        if (m_handOver)
+            m_handOver->arrive(*release.join);
         return;
     }
 

@@ -4,10 +4,12 @@
 #include <QPoint>
 #include <QRect>
 
+#include <memory>
+
+#include "piece_hand_over.h"
 #include "piece_shapes.h"
 #include "vorpel_doc.h"
 
-class CVorpelView;
 class DragOverlay;
 class PieceImages;
 class QComboBox;
@@ -27,9 +29,10 @@ class CPsView : public QAbstractScrollArea {
 public:
     CPsView(CVorpelDoc& doc, const PieceImages& images, SoundEffects& sounds, QWidget* parent = nullptr);
 
-    // The pane a drag hands pieces to, and the overlay that shows the dragged
-    // piece over both panes. Both must outlive the tray.
-    void setBoard(CVorpelView* board);
+    // What carries a dragged piece over to the board, and the overlay that
+    // shows the dragged piece over both panes. The board and the overlay
+    // must outlive the tray.
+    void setHandOver(std::unique_ptr<PieceHandOver> handOver);
     void setOverlay(DragOverlay* overlay);
 
     // The document or the piece images changed: repaint.
@@ -63,7 +66,6 @@ private:
     void rightPress(QPoint viewportPos, QPoint globalPos, bool doubleClick);
     // The dragged piece's image follows the cursor, centred on it.
     void showDragImage(QPoint globalPos);
-    void scrollBoardAtEdges(QPoint globalPos, QPoint imageTopLeft);
     void scrollTrayAtEdges(QPoint globalPos, QPoint imageTopLeft);
     void endDrag(QPoint globalPos);
     bool isShown(int piece) const;
@@ -73,7 +75,7 @@ private:
     CVorpelDoc& m_doc;
     const PieceImages& m_images;
     SoundEffects& m_sounds;
-    CVorpelView* m_board = nullptr;
+    std::unique_ptr<PieceHandOver> m_handOver;
     DragOverlay* m_overlay = nullptr;
     QComboBox* m_filterBox;
     TrayFilter m_filter = TrayFilter::All;

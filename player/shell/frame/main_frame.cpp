@@ -96,7 +96,7 @@ CMainFrame::CMainFrame(VorpelSettings& settings, GameClock& clock, RandomSource&
     layout->addWidget(m_splitter);
     setCentralWidget(central);
     m_overlay = new DragOverlay(m_images, central);
-    m_tray->setBoard(m_board);
+    m_tray->setHandOver(std::make_unique<PieceHandOver>(*m_board));
     m_tray->setOverlay(m_overlay);
     m_pauseCover = new PauseCover(*m_doc, clock, central);
     connect(m_pauseCover, &PauseCover::resumed, this, &CMainFrame::refreshCommands);

@@ -10,8 +10,8 @@
 #include "views_test_support.h"
 
 // The tray beside the board in a splitter, under the drag overlay, with a
-// strip above both panes that belongs to neither. Mouse input is delivered to
-// the tray's viewport as Qt's implicit grab would during a drag.
+// strip above both panes that belongs to neither. Mouse input goes to the
+// pane a drag began in, as Qt's implicit grab would deliver it.
 class TrayViewTest : public QObject, protected BoardHarness {
     Q_OBJECT
 
@@ -38,6 +38,13 @@ class TrayViewTest : public QObject, protected BoardHarness {
         mouse(QEvent::MouseMove, fromBoard(QPoint(200, 200)), Qt::NoButton);
         mouse(QEvent::MouseMove, to, Qt::NoButton);
         mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+    // Scrolls the tray to the slot that holds a piece, and returns the slot.
+    int showSlotOf(int piece)
+    {
+        const int slot = slotOfPiece(*m_doc, piece);
+        m_tray->verticalScrollBar()->setValue(TraySlotOrigin(*m_doc, slot).y);
+        return slot;
     }
     QPair<int, int> slotContent(int slot) const { return {m_doc->GetTrayPiece(slot), m_doc->GetTrayTurn(slot)}; }
     // Chooses the filter in the box above the slots and scrolls through the
@@ -72,7 +79,7 @@ private slots:
         m_tray = new CPsView(*m_doc, m_images, m_sounds, m_splitter);
         m_splitter->setSizes({460, 440});
         m_overlay = new DragOverlay(m_images, m_pane.get());
-        m_tray->setBoard(m_view);
+        m_tray->setHandOver(std::make_unique<PieceHandOver>(*m_view));
         m_tray->setOverlay(m_overlay);
         m_splitter->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pane.get()));
@@ -98,25 +105,19 @@ private slots:
         QCOMPARE(m_sounds.count(SoundEffect::FlyBack), 2);
     }
 
-    // A quick second press arrives as a double click: it picks up as a
-    // press would.
-    void aQuickSecondPressPicksUp()
-    {
-        QTest::mouseDClick(m_tray->viewport(), Qt::LeftButton, {}, slotCentre(0));
-        QCOMPARE(m_doc->GetTrayDrag(), 1);
-    }
-
     void releaseOutsideBothPanesFliesBack()
     {
         const auto home = slotContent(0);
         drag(0, m_tray->viewport()->mapFromGlobal(m_pane->mapToGlobal(QPoint(450, 50))));
         QCOMPARE(slotContent(0), home);
-        QCOMPARE(m_doc->GetOnBoard(home.first), 0);
         QCOMPARE(m_sounds.count(SoundEffect::FlyBack), 1);
 
-        // A right click in the window's top band ends the drag there.
+        // A right click in the window's top band ends the drag there. A
+        // quick second press arrives as a double click and picks up as a
+        // press would.
         const QPoint band = m_tray->viewport()->mapFromGlobal(m_pane->frameGeometry().topLeft() + QPoint(450, 10));
-        mouse(QEvent::MouseButtonPress, slotCentre(0), Qt::LeftButton);
+        mouse(QEvent::MouseButtonDblClick, slotCentre(0), Qt::LeftButton);
+        QVERIFY(m_doc->GetTrayDrag());
         mouse(QEvent::MouseMove, band, Qt::NoButton);
         mouse(QEvent::MouseButtonPress, band, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
         QVERIFY(!m_doc->GetTrayDrag());
@@ -149,8 +150,7 @@ private slots:
         mouse(QEvent::MouseButtonRelease, target, Qt::LeftButton, Qt::NoButton);
         QCOMPARE(m_doc->GetOnBoard(piece), 1);
         QCOMPARE(m_doc->GetBoardTurn(piece), turn % 4 + 1);
-        const RECT rect = m_doc->PieceRect()[piece % m_doc->GetCols()][piece / m_doc->GetCols()];
-        const QPoint at(rect.left, rect.top);
+        const QPoint at = rectOf(piece).topLeft();
         QCOMPARE(at, (QPoint(200, 252) + m_view->scrollPosition()) * 100 / zoom - QPoint(s() / 2, s() / 2));
         QCOMPARE(m_view->viewport()->mapToGlobal(at * zoom / 100 - m_view->scrollPosition()), shown.topLeft());
         QCOMPARE(slotContent(0), qMakePair(-1, 0));
@@ -239,6 +239,127 @@ private slots:
         QVERIFY(*m_doc == before);
         drag(static_cast<int>(edges.indexOf(true)), slotCentre(hidden));
         QCOMPARE(slotContent(hidden), qMakePair(before.GetTrayPiece(hidden), before.GetTrayTurn(hidden)));
+    }
+
+    // A wheel notch scrolls the tray's slots a step further than the plain
+    // scroll area would, down for a notch towards the user, and stops at
+    // either end.
+    void wheelScrollsTheTrayBetweenItsEnds()
+    {
+        QScrollBar* bar = m_tray->verticalScrollBar();
+        const auto notch = [&](int delta) {
+            const int before = bar->value();
+            wheelAt(m_tray->viewport(), QPoint(9, 9), delta);
+            return bar->value() - before;
+        };
+        QCOMPARE(notch(120), 0);
+        while (bar->value() < bar->maximum())
+            QVERIFY(notch(-120) >= 70 || bar->value() == bar->maximum());
+        QCOMPARE(notch(-120), 0);
+        QVERIFY(notch(120) <= -70);
+    }
+
+    // A piece carried from the tray, or a group carried on the board, that
+    // nears an edge of the board scrolls the board that way; the group
+    // stays under the cursor. Away from the edges the board stays, and the
+    // piece lands under the cursor.
+    void carryingToTheBoardsEdgesScrollsIt_data()
+    {
+        QTest::addColumn<bool>("fromTray");
+        QTest::addColumn<QPoint>("edge");  // the direction of the scroll
+        for (const bool fromTray : {true, false}) {
+            const char* from = fromTray ? "from the tray" : "on the board";
+            QTest::addRow("%s, right", from) << fromTray << QPoint(1, 0);
+            QTest::addRow("%s, bottom", from) << fromTray << QPoint(0, 1);
+            QTest::addRow("%s, top left", from) << fromTray << QPoint(-1, -1);
+        }
+    }
+    void carryingToTheBoardsEdgesScrollsIt()
+    {
+        QFETCH(bool, fromTray);
+        QFETCH(QPoint, edge);
+        placeOnBoard(*m_doc, 4, 1, 200, 200);
+        placeOnBoard(*m_doc, 7, 1, 1500, 1200);
+        m_view->documentChanged();
+        scrollBoard(QPoint(100, 100));
+        const QPoint start = m_view->scrollPosition();
+        const QSize page = vp()->size();
+        const QPoint middle(page.width() / 2, page.height() / 2);
+        const auto along = [](int direction, int length, int fromEnd) {
+            return direction > 0 ? length - fromEnd : direction < 0 ? 3 : length / 2;
+        };
+        const QPoint at(along(edge.x(), page.width(), 4), along(edge.y(), page.height(), 30));
+        const int piece = fromTray ? 0 : 4;
+        if (fromTray)
+            mouse(QEvent::MouseButtonPress, slotCentre(showSlotOf(piece)), Qt::LeftButton);
+        else
+            mouseAt(QEvent::MouseButtonPress, Qt::LeftButton, onView(centreOf(piece)), Qt::LeftButton);
+        // Qt gives every mouse event of a drag to the pane it began in.
+        const auto carry = [&](QEvent::Type type, QPoint to) {
+            QWidget* pane = fromTray ? m_tray->viewport() : vp();
+            const bool release = type == QEvent::MouseButtonRelease;
+            QMouseEvent event(type, pane->mapFromGlobal(vp()->mapToGlobal(to)), vp()->mapToGlobal(to),
+                              release ? Qt::LeftButton : Qt::NoButton, release ? Qt::NoButton : Qt::LeftButton, {});
+            QApplication::sendEvent(pane, &event);
+        };
+        carry(QEvent::MouseMove, middle);
+        carry(QEvent::MouseMove, at);
+        const auto direction = [&] {
+            const QPoint d = m_view->scrollPosition() - start;
+            return QPoint((d.x() > 0) - (d.x() < 0), (d.y() > 0) - (d.y() < 0));
+        };
+        QTRY_COMPARE(direction(), edge);
+        const QPoint grab(s() / 2, s() / 2);
+        if (!fromTray)
+            QCOMPARE(rectOf(piece).topLeft(), at + m_view->scrollPosition() - grab);
+        carry(QEvent::MouseMove, middle);
+        const QPoint stopped = m_view->scrollPosition();
+        QTest::qWait(150);
+        QCOMPARE(m_view->scrollPosition(), stopped);
+        carry(QEvent::MouseButtonRelease, middle);
+        QVERIFY(!m_doc->GetHolding() && !m_doc->GetTrayDrag());
+        QCOMPARE(rectOf(piece).topLeft(), middle + stopped - grab);
+        QVERIFY(paintedAsNew());
+    }
+
+    // The last join completes the puzzle, whether the last piece was put
+    // down on the board or dropped there from the tray: one join sound, the
+    // completion's, and completion reported once even when something
+    // reports it again meanwhile.
+    void theLastJoinCompletesOnce_data()
+    {
+        QTest::addColumn<bool>("fromTray");
+        QTest::newRow("put down on the board") << false;
+        QTest::newRow("dropped from the tray") << true;
+    }
+    void theLastJoinCompletesOnce()
+    {
+        QFETCH(bool, fromTray);
+        const int last = m_doc->PieceCount() - 1;
+        layJoined(0, last - 1, QPoint(20, 20));
+        const QPoint home(260, 380);  // column 2, row 3 of pitch 120 from (20, 20)
+        const QPoint off = home + QPoint(7, -6) + QPoint(s() / 2, s() / 2);
+        QSignalSpy completed(m_view, &CVorpelView::puzzleCompleted);
+        connect(m_view, &CVorpelView::puzzleCompleted, this, [this] {
+            JoinResult again;
+            again.completed = true;
+            m_view->pieceArrived(again);
+        });
+        // Clear of the band along the board's right edge that would scroll it.
+        m_view->horizontalScrollBar()->setValue(100);
+        if (fromTray) {
+            m_doc->SetTrayTurn(slotOfPiece(*m_doc, last), 1);
+            drag(showSlotOf(last), fromBoard(onView(off)));
+        } else {
+            placeOnBoard(*m_doc, last, 1, home.x() + 7, home.y() - 6);
+            m_view->documentChanged();
+            click(off);
+            click(off);
+        }
+        QCOMPARE(rectOf(last).topLeft(), home);
+        QCOMPARE(m_sounds.played, (std::vector<SoundEffect>{SoundEffect::Join, SoundEffect::Complete}));
+        QCOMPARE(completed.count(), 1);
+        QVERIFY(paintedAsNew());
     }
 
     void narrowTrayKeepsOneColumnOfPieceWidth()

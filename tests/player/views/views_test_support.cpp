@@ -1,29 +1,9 @@
 #include "views_test_support.h"
 
 #include <QApplication>
-#include <QPaintEvent>
 #include <QScrollBar>
 
-#include <algorithm>
-
 #include "board_view.h"
-
-int RecordingSounds::count(SoundEffect effect) const
-{
-    return static_cast<int>(std::count(played.begin(), played.end(), effect));
-}
-
-bool PaintRecorder::eventFilter(QObject*, QEvent* event)
-{
-    if (event->type() == QEvent::Paint)
-        painted += static_cast<QPaintEvent*>(event)->region();
-    return false;
-}
-
-POINT homePlace(const CVorpelDoc& doc, int piece, int x0, int y0)
-{
-    return POINT{x0 + (piece % doc.GetCols()) * doc.Pitch(), y0 + (piece / doc.GetCols()) * doc.Pitch()};
-}
 
 QImage freshBoardShot(const CVorpelView& shown, CVorpelDoc& doc, const PieceImages& images)
 {

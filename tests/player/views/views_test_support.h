@@ -4,8 +4,12 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QObject>
+#include <QPaintEvent>
 #include <QRegion>
+#include <QScrollBar>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -20,19 +24,36 @@ class RecordingSounds final : public SoundEffects {
 public:
     std::vector<SoundEffect> played;
     void play(SoundEffect effect) override { played.push_back(effect); }
-    int count(SoundEffect effect) const;
+    int count(SoundEffect effect) const { return static_cast<int>(std::count(played.begin(), played.end(), effect)); }
 };
 
 // Collects the areas a widget it filters was asked to paint.
 class PaintRecorder : public QObject {
 public:
     QRegion painted;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
 };
 
 // Where piece id's image lies when the whole puzzle is laid out upright with
 // piece 0 at board (x0, y0).
-POINT homePlace(const CVorpelDoc& doc, int piece, int x0, int y0);
+inline POINT homePlace(const CVorpelDoc& doc, int piece, int x0, int y0)
+{
+    return POINT{x0 + (piece % doc.GetCols()) * doc.Pitch(), y0 + (piece / doc.GetCols()) * doc.Pitch()};
+}
+
+// A wheel turned by `delta` (120 a notch, positive away from the user) with
+// the cursor at `at` on a widget.
+inline void wheelAt(QWidget* widget, QPoint at, int delta, Qt::KeyboardModifiers modifiers = {})
+{
+    QWheelEvent event(QPointF(at), widget->mapToGlobal(QPointF(at)), {}, QPoint(0, delta), {}, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
 
 // What a new board view paints from the document alone, with no cache
 // history, at the size, zoom and scroll position of `shown`.
@@ -68,6 +89,11 @@ protected:
         m_view->setGeometry(QRect(QPoint(0, 0), pane));
     }
     QWidget* vp() const { return m_view->viewport(); }
+    void scrollBoard(QPoint to)
+    {
+        m_view->horizontalScrollBar()->setValue(to.x());
+        m_view->verticalScrollBar()->setValue(to.y());
+    }
     // Board points map exactly at every zoom when their coordinates are
     // multiples of 4.
     QPoint onView(QPoint board) const { return board * m_view->zoomPercent() / 100 - m_view->scrollPosition(); }
