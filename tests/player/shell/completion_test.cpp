@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QRadioButton>
 #include <QTemporaryDir>
