@@ -38,6 +38,11 @@ DialogAnswerer::DialogAnswerer(QString promptAnswer) : m_answer(std::move(prompt
     m_timer.start(5);
 }
 
+DialogAnswerer::DialogAnswerer(std::deque<DialogStep> steps) : DialogAnswerer()
+{
+    m_steps = std::move(steps);
+}
+
 void DialogAnswerer::clear()
 {
     titles.clear();
@@ -64,20 +69,26 @@ void DialogAnswerer::answer()
         texts << message->text();
         message->accept();
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-        dialog->reject();
+        if (!m_steps.empty()) {
+            const DialogStep step = std::move(m_steps.front());
+            m_steps.pop_front();
+            step(modal);
+        }
+        if (dialog->isVisible())
+            dialog->reject();
     }
 }
 
-void sendMouse(QWidget* receiver, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons)
+void mouse(QWidget* receiver, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
     QMouseEvent event(type, receiver->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
     QApplication::sendEvent(receiver, &event);
 }
 
-void clickAt(QWidget* receiver, QPoint global, Qt::MouseButton button, Qt::MouseButtons held)
+void click(QWidget* receiver, QPoint global, Qt::MouseButton button, Qt::MouseButtons held)
 {
-    sendMouse(receiver, QEvent::MouseButtonPress, global, button, held | button);
-    sendMouse(receiver, QEvent::MouseButtonRelease, global, button, held);
+    mouse(receiver, QEvent::MouseButtonPress, global, button, held | button);
+    mouse(receiver, QEvent::MouseButtonRelease, global, button, held);
 }
 
 void FrameFixture::openFolder(QRect window, int boardWidth)

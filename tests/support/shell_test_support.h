@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <deque>
+#include <functional>
 #include <memory>
 
 #include "file_chooser.h"
@@ -31,12 +33,19 @@ public:
                        QString& chosenFilter) override;
 };
 
+// What a script does with a dialog; the dialog is rejected afterwards if
+// the step left it open.
+using DialogStep = std::function<void(QWidget*)>;
+
 // While alive, answers every modal dialog that opens: the save prompt with
-// `promptAnswer`, anything else with its default, and writes down each
+// `promptAnswer`, other messages with their default, other dialogs with the
+// next step of a script or else by rejecting them, and writes down each
 // dialog's title and text, and a message box's details.
 class DialogAnswerer {
 public:
     explicit DialogAnswerer(QString promptAnswer = QStringLiteral("いいえ"));
+    explicit DialogAnswerer(std::deque<DialogStep> steps);
+    bool finished() const { return m_steps.empty(); }
     QStringList titles;
     QStringList texts;
     QStringList details;
@@ -46,14 +55,15 @@ public:
 private:
     void answer();
     QString m_answer;
+    std::deque<DialogStep> m_steps;
     QTimer m_timer;
 };
 
 // A mouse event at a global point, delivered to the widget that has the
 // mouse (positions outside it are what a grab delivers).
-void sendMouse(QWidget* receiver, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons);
+void mouse(QWidget* receiver, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons);
 // A press and a release of `button` at a global point, `held` staying down.
-void clickAt(QWidget* receiver, QPoint global, Qt::MouseButton button = Qt::LeftButton, Qt::MouseButtons held = {});
+void click(QWidget* receiver, QPoint global, Qt::MouseButton button = Qt::LeftButton, Qt::MouseButtons held = {});
 
 // The player's main frame on a settings file of its own in a folder of its
 // own, with a fake clock and sounds and scripted file dialogs.

@@ -18,63 +18,18 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
-#include <deque>
 #include <functional>
 #include <memory>
 
 namespace {
 
 using Choice = FinishedPictureDialog::Choice;
-using Step = std::function<void(QWidget*)>;
-
-// Answers the modal dialogs of a completion in turn, each with the next step
-// of a script; message boxes are accepted and their texts written down, and
-// a dialog the script did not expect is counted and rejected.
-class DialogScript {
-public:
-    explicit DialogScript(std::deque<Step> steps) : m_steps(std::move(steps))
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
-        m_timer.start(5);
-    }
-    QStringList messages;
-    QStringList details;
-    int unexpected = 0;
-    bool finished() const { return m_steps.empty(); }
-
-private:
-    void answer()
-    {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || m_answered.contains(modal))
-            return;
-        m_answered << modal;
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            messages << box->text();
-            details << box->detailedText();
-            box->accept();
-        } else if (m_steps.empty()) {
-            ++unexpected;
-            qobject_cast<QDialog*>(modal)->reject();
-        } else {
-            const Step step = std::move(m_steps.front());
-            m_steps.pop_front();
-            step(modal);
-            // A step that failed half-way must not leave its dialog open.
-            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog != nullptr && dialog->isVisible())
-                dialog->reject();
-        }
-    }
-    std::deque<Step> m_steps;
-    QList<QPointer<QWidget>> m_answered;
-    QTimer m_timer;
-};
+using Step = DialogStep;
 
 Step congratulations(QStringList* shown = nullptr, QString* record = nullptr)
 {
@@ -177,11 +132,11 @@ private slots:
         m_doc->SetElapsedBase(base);
         m_clock.tick += static_cast<std::uint64_t>(playedMs);
         QStringList shown;
-        DialogScript script({congratulations(&shown), withEscape ? escape() : choose(Choice::Nothing)});
+        DialogAnswerer script({congratulations(&shown), withEscape ? escape() : choose(Choice::Nothing)});
         run();
         QTEST(shown, "shown");
         QVERIFY(script.finished());
-        QCOMPARE(script.unexpected, 0);  // no PANEL dialog
+        QCOMPARE(script.count(QStringLiteral("PANEL")), 0);
         QVERIFY(m_chooser.asked.isEmpty());
         QCOMPARE(m_doc->GetPlayable(), 0);
         QCOMPARE(m_doc->GetStartTick(), 0u);
@@ -209,7 +164,7 @@ private slots:
             }
             m_clock.tick += static_cast<std::uint64_t>(f.seconds) * 1000;
             QString shown;
-            DialogScript script({congratulations(nullptr, &shown), choose(Choice::Nothing)});
+            DialogAnswerer script({congratulations(nullptr, &shown), choose(Choice::Nothing)});
             RunCompletion(nullptr, *m_doc, m_clock, m_chooser, *m_settings, QString::fromUtf8(f.name));
             QCOMPARE(shown, f.shown);
         }
@@ -226,7 +181,7 @@ private slots:
         writeFile(records, "<html>\n");
         QString shown;
         {
-            DialogScript script({congratulations(nullptr, &shown), choose(Choice::Nothing)});
+            DialogAnswerer script({congratulations(nullptr, &shown), choose(Choice::Nothing)});
             run();
         }
         const QStringList aside = QDir(QFileInfo(records).path()).entryList({"records.damaged-*.txt"});
@@ -238,7 +193,7 @@ private slots:
 
         writeFile(m_dir->filePath(QStringLiteral("file")), "");
         setEnv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("file"))));
-        DialogScript script({congratulations(nullptr, &shown), choose(Choice::Nothing)});
+        DialogAnswerer script({congratulations(nullptr, &shown), choose(Choice::Nothing)});
         run();
         QVERIFY2(shown.startsWith(QStringLiteral("この時間は記録できませんでした（")), qPrintable(shown));
     }
@@ -248,14 +203,14 @@ private slots:
         m_doc->SetPanel(2);
         m_doc->SetGlue(1);
         {
-            DialogScript script({congratulations(), choose(Choice::Save), panel(-1, -1, false)});
+            DialogAnswerer script({congratulations(), choose(Choice::Save), panel(-1, -1, false)});
             run();
             QVERIFY(script.finished());
         }
         QCOMPARE(m_doc->GetPanel(), 2);
         QCOMPARE(m_doc->GetGlue(), 1);
         {
-            DialogScript script({congratulations(), choose(Choice::Save), panel(3, 0, false)});
+            DialogAnswerer script({congratulations(), choose(Choice::Save), panel(3, 0, false)});
             run();
             QVERIFY(script.finished());
         }
@@ -289,9 +244,9 @@ private slots:
     {
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("glued.jpeg"));
         {
-            DialogScript script({congratulations(), choose(Choice::Save), panel(-1, 1)});
+            DialogAnswerer script({congratulations(), choose(Choice::Save), panel(-1, 1)});
             run();
-            QVERIFY(script.messages.isEmpty());
+            QVERIFY(script.texts.isEmpty());
         }
         QImageReader reader(m_chooser.nextSave);
         QCOMPARE(reader.format(), QByteArray("jpeg"));
@@ -312,7 +267,7 @@ private slots:
         // A name without extension in the BMP filter is saved as BMP.
         m_chooser.nextFilter = bmpFilter;
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("chosen"));
-        DialogScript again({congratulations(), choose(Choice::Save), panel(-1, -1)});
+        DialogAnswerer again({congratulations(), choose(Choice::Save), panel(-1, -1)});
         run();
         QCOMPARE(QImageReader(m_chooser.nextSave + QStringLiteral(".bmp")).format(), QByteArray("bmp"));
     }
@@ -320,10 +275,10 @@ private slots:
     void writeFailureIsTold()
     {
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("missing/x.jpg"));
-        DialogScript script({congratulations(), choose(Choice::Save), panel(-1, -1)});
+        DialogAnswerer script({congratulations(), choose(Choice::Save), panel(-1, -1)});
         run();
-        QCOMPARE(script.messages.size(), 1);
-        QCOMPARE(script.messages[0], QStringLiteral("「x.jpg」に保存できませんでした。\n"
+        QCOMPARE(script.texts.size(), 1);
+        QCOMPARE(script.texts[0], QStringLiteral("「x.jpg」に保存できませんでした。\n"
                                                     "保存先のフォルダーがありません。別のフォルダーに保存してください。"));
         QVERIFY(script.details[0].contains(m_chooser.nextSave));
         QVERIFY(!QFile::exists(m_chooser.nextSave));
@@ -333,7 +288,7 @@ private slots:
     // ".jpg" into ".bmp" and reports the filter.
     void saveDialogFollowsTheChosenFilter()
     {
-        DialogScript script({[](QWidget* w) {
+        DialogAnswerer script({[](QWidget* w) {
             auto* name = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             auto* types = w->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             QVERIFY(name != nullptr && types != nullptr);
@@ -362,9 +317,9 @@ private slots:
         setEnv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
 
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("wall"));
-        DialogScript script({congratulations(), choose(Choice::SaveAsWallpaper), panel(1, 1)});
+        DialogAnswerer script({congratulations(), choose(Choice::SaveAsWallpaper), panel(1, 1)});
         run();
-        QVERIFY(script.messages.isEmpty());
+        QVERIFY(script.texts.isEmpty());
         QVERIFY(m_chooser.asked.value(0).startsWith(QStringLiteral("save Bmp Files (*.bmp) ")));
         QVERIFY(m_chooser.asked.value(0).endsWith(QStringLiteral("/twelve.bmp")));
         const QString saved = m_chooser.nextSave + QStringLiteral(".bmp");
@@ -383,11 +338,11 @@ private slots:
         setEnv("XDG_CURRENT_DESKTOP", "Nonesuch");
         setEnv("DESKTOP_SESSION", "");
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("wall.bmp"));
-        DialogScript script({congratulations(), choose(Choice::SaveAsWallpaper), panel(-1, -1)});
+        DialogAnswerer script({congratulations(), choose(Choice::SaveAsWallpaper), panel(-1, -1)});
         run();
-        QCOMPARE(script.messages.size(), 1);
-        QVERIFY(script.messages[0].startsWith(QStringLiteral("壁紙を設定できませんでした")));
-        QVERIFY(script.messages[0].contains(QDir::toNativeSeparators(m_chooser.nextSave)));
+        QCOMPARE(script.texts.size(), 1);
+        QVERIFY(script.texts[0].startsWith(QStringLiteral("壁紙を設定できませんでした")));
+        QVERIFY(script.texts[0].contains(QDir::toNativeSeparators(m_chooser.nextSave)));
         QVERIFY(QFile::exists(m_chooser.nextSave));
     }
 
@@ -467,9 +422,9 @@ private:
     QImage saveBmp(const QString& name, const Step& panelStep)
     {
         m_chooser.nextSave = m_dir->filePath(name);
-        DialogScript script({congratulations(), choose(Choice::Save), panelStep});
+        DialogAnswerer script({congratulations(), choose(Choice::Save), panelStep});
         run();
-        [&] { QVERIFY(script.messages.isEmpty()); }();
+        [&] { QVERIFY(script.texts.isEmpty()); }();
         QImageReader reader(m_chooser.nextSave);
         [&] { QCOMPARE(reader.format(), QByteArray("bmp")); }();
         return reader.read();
