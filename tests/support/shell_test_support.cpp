@@ -11,43 +11,10 @@
 #include "jzt_file.h"
 #include "message_dialog.h"
 
-QString ScriptedChooser::openFile(QWidget*, const QString&, const QString& start, const QString& filter)
-{
-    asked << QStringLiteral("open %1 %2").arg(filter, start);
-    return nextOpen;
-}
-
-QString ScriptedChooser::saveFile(QWidget*, const QString&, const QString& start, const QString& filter)
-{
-    asked << QStringLiteral("save %1 %2").arg(filter, start);
-    return nextSave;
-}
-
-QString ScriptedChooser::saveFileAs(QWidget* parent, const QString& title, const QString& start,
-                                    const QString& filters, QString& chosenFilter)
-{
-    const QString path = FileChooser::saveFileAs(parent, title, start, filters, chosenFilter);
-    if (!nextFilter.isEmpty())
-        chosenFilter = nextFilter;
-    return path;
-}
-
 DialogAnswerer::DialogAnswerer(QString promptAnswer) : m_answer(std::move(promptAnswer))
 {
     QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
     m_timer.start(5);
-}
-
-DialogAnswerer::DialogAnswerer(std::deque<DialogStep> steps) : DialogAnswerer()
-{
-    m_steps = std::move(steps);
-}
-
-void DialogAnswerer::clear()
-{
-    titles.clear();
-    texts.clear();
-    details.clear();
 }
 
 void DialogAnswerer::answer()

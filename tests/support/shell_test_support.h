@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "file_chooser.h"
 #include "main_frame.h"
@@ -27,10 +28,24 @@ public:
     QStringList asked;  // "open|save <filter> <start>"
     // The filter the user picks in a dialog of several; the first when empty.
     QString nextFilter;
-    QString openFile(QWidget*, const QString&, const QString& start, const QString& filter) override;
-    QString saveFile(QWidget*, const QString&, const QString& start, const QString& filter) override;
+    QString openFile(QWidget*, const QString&, const QString& start, const QString& filter) override
+    {
+        asked << QStringLiteral("open %1 %2").arg(filter, start);
+        return nextOpen;
+    }
+    QString saveFile(QWidget*, const QString&, const QString& start, const QString& filter) override
+    {
+        asked << QStringLiteral("save %1 %2").arg(filter, start);
+        return nextSave;
+    }
     QString saveFileAs(QWidget* parent, const QString& title, const QString& start, const QString& filters,
-                       QString& chosenFilter) override;
+                       QString& chosenFilter) override
+    {
+        const QString path = FileChooser::saveFileAs(parent, title, start, filters, chosenFilter);
+        if (!nextFilter.isEmpty())
+            chosenFilter = nextFilter;
+        return path;
+    }
 };
 
 // What a script does with a dialog; the dialog is rejected afterwards if
@@ -44,13 +59,13 @@ using DialogStep = std::function<void(QWidget*)>;
 class DialogAnswerer {
 public:
     explicit DialogAnswerer(QString promptAnswer = QStringLiteral("いいえ"));
-    explicit DialogAnswerer(std::deque<DialogStep> steps);
+    explicit DialogAnswerer(std::deque<DialogStep> steps) : DialogAnswerer() { m_steps = std::move(steps); }
     bool finished() const { return m_steps.empty(); }
     QStringList titles;
     QStringList texts;
     QStringList details;
     int count(const QString& title) const { return static_cast<int>(titles.count(title)); }
-    void clear();
+    void clear() { titles = texts = details = {}; }
 
 private:
     void answer();
@@ -85,6 +100,11 @@ protected:
     void startFrame(bool show = true);
     QString path(const QString& name) const { return m_dir->filePath(name); }
     CVorpelDoc& doc() { return m_frame->document(); }
+    // The main window's title over a game.
+    static QString gameTitle(const QString& name, int percent = 0)
+    {
+        return QStringLiteral("%1 - パソコンで楽しむジグソーパズル - %2% 表示 100%").arg(name).arg(percent);
+    }
     // Writes the 3 × 4 puzzle into the folder and returns its path.
     QString writeTwelve(const QString& name = QStringLiteral("twelve.jzt")) const;
 };

@@ -385,7 +385,6 @@ private slots:
             const jigsaw::PackedDib art = PanelArt(n);
             QCOMPARE((std::tuple{art.width(), art.height(), art.bitCount()}), (std::tuple{320, 256, 8}));
             QVERIFY(art.colorCount() <= 256);
-            QVERIFY(std::ranges::equal(art.block(), PanelArt(n).block()));
             const std::vector<jigsaw::ColorRef> a = jigsaw::dibSamples(art);
             for (int y = 0; y < 256; ++y)
                 for (int x = 0; x < 320; ++x)

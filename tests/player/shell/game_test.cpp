@@ -56,7 +56,7 @@ private slots:
         DialogAnswerer answers;
         startTwelve();
         m_frame->action(kCmdToggleElapsed)->trigger();
-        QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("twelve.jzt"), 0));
+        QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("twelve.jzt"), 0));
 
         // Piece 0 goes to the top-left; every other piece is dropped a few
         // pixels off its place, turned upright and put down, and snaps on.
@@ -66,7 +66,7 @@ private slots:
         const QPoint offsets[] = {{0, 0}, {9, -7}, {-12, 5}, {14, 14}, {-16 + 2, 0}, {3, -15}};
         for (int id = 0; id < 6; ++id) {
             playPiece(id, origin, offsets[id], id == 4);
-            QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("twelve.jzt"), id * 100 / 11));
+            QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("twelve.jzt"), id * 100 / 11));
             QCOMPARE(progressText(), QStringLiteral("完成度 %1%").arg(id * 100 / 11));
         }
         QCOMPARE(groupSize(0), 6);
@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(groupSize(0), 6);
         const RECT first = rectOf(0);
         QCOMPARE(QPoint(first.left, first.top), origin);
-        QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("half.jpd"), 45));
+        QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("half.jpd"), 45));
 
         for (int id = 6; id < 12; ++id)
             playPiece(id, origin, QPoint(id % 2 == 0 ? 6 : -6, id % 3 == 0 ? -9 : 4), id == 9);
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(m_sounds.count(SoundEffect::Complete), 1);
         QCOMPARE(m_sounds.played.back(), SoundEffect::Complete);
         QCOMPARE(doc().GetCompleted(), 1);
-        QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("half.jpd"), 100));
+        QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("half.jpd"), 100));
         // The congratulations, then the finished-picture choice,
         // closed with Escape: no panel and no picture.
         QCOMPARE(answers.titles.mid(answers.titles.size() - 2),
@@ -510,11 +510,6 @@ private:
     RECT rectOf(int id) { return doc().PieceRect()[id % doc().GetCols()][id / doc().GetCols()]; }
 
     static QRect toQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
-
-    static QString title(const QString& name, int percent)
-    {
-        return QStringLiteral("%1 - パソコンで楽しむジグソーパズル - %2% 表示 100%").arg(name).arg(percent);
-    }
 
     // The progress line of the open elapsed-time window.
     QString progressText()

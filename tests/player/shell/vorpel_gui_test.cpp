@@ -52,37 +52,59 @@ private slots:
         QCOMPARE(m_frame->windowTitle(), QStringLiteral("パソコンで楽しむジグソーパズル"));
     }
 
-    void windowAndSplitterSurviveARestart()
+    // The window, the splitter, the table's colour, the faint picture and
+    // the zoom come back after a restart.
+    void theLookSurvivesARestart()
     {
+        const auto option = [this](const QString& text) {
+            for (QAction* a : m_frame->findChildren<QAction*>())
+                if (a->text() == text)
+                    return a;
+            return static_cast<QAction*>(nullptr);
+        };
+        const auto tableShown = [this] { return m_frame->board()->viewport()->grab().toImage().pixelColor(5, 5); };
+        const QColor brown(0x7a, 0x52, 0x30);
         m_frame->show();
+        QCOMPARE(tableShown(), QColor(0, 128, 0));
+        QVERIFY(option(QStringLiteral("緑(&G)"))->isChecked());
+        QVERIFY(!option(QStringLiteral("下絵を表示(&P)"))->isChecked());
         m_frame->setGeometry(30, 40, 700, 500);
         const QList<int> sizes = m_frame->splitter()->sizes();
         m_frame->splitter()->setSizes({300, sizes[0] + sizes[1] - 300});
+        option(QStringLiteral("茶(&R)"))->trigger();
+        option(QStringLiteral("下絵を表示(&P)"))->trigger();
+        QCOMPARE(tableShown(), brown);
+        m_frame->action(kCmdZoomOut)->trigger();
         QVERIFY(m_frame->close());
-        const QSettings ini(m_settings->path(), QSettings::IniFormat);
+        QSettings ini(m_settings->path(), QSettings::IniFormat);
         QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/rgright")).toInt(), 730);
         QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/FlDx")).toInt(), 300);
         QVERIFY(!ini.contains(QStringLiteral("Vorpel_Section/rpleft")));
         QVERIFY(!ini.contains(QStringLiteral("Vorpel_Section/rtleft")));
 
-        startFrame(false);
-        m_frame->show();
+        startFrame();
         QCOMPARE(m_frame->geometry(), QRect(30, 40, 700, 500));
         QCOMPARE(m_frame->board()->width(), 300);
-
+        QCOMPARE(m_frame->board()->zoomPercent(), 67);
+        QCOMPARE(tableShown(), brown);
+        QVERIFY(option(QStringLiteral("茶(&R)"))->isChecked() && !option(QStringLiteral("緑(&G)"))->isChecked());
+        QVERIFY(option(QStringLiteral("下絵を表示(&P)"))->isChecked());
         // Shown again, the window goes back to the stored rectangle.
         m_frame->move(100, 100);
         m_frame->hide();
         m_frame->show();
         QCOMPARE(m_frame->geometry().topLeft(), QPoint(30, 40));
 
-        // A board wider than the window's first layout still gets its width.
+        // A board wider than the window's first layout still gets its width;
+        // a zoom that is no level is the actual size.
         QVERIFY(m_frame->close());
-        QSettings(m_settings->path(), QSettings::IniFormat).setValue(QStringLiteral("Vorpel_Section/FlDx"), 700);
-        QSettings(m_settings->path(), QSettings::IniFormat).setValue(QStringLiteral("Vorpel_Section/rgright"), 1030);
-        startFrame(false);
-        m_frame->show();
+        ini.setValue(QStringLiteral("Vorpel_Section/FlDx"), 700);
+        ini.setValue(QStringLiteral("Vorpel_Section/rgright"), 1030);
+        ini.setValue(QStringLiteral("Vorpel_Section/Zoom"), 9999);
+        ini.sync();
+        startFrame();
         QCOMPARE(m_frame->board()->width(), 700);
+        QCOMPARE(m_frame->board()->zoomPercent(), 100);
     }
 
     // Every command of the menu bar is described by its text in the help
@@ -124,46 +146,13 @@ private slots:
                  (QList<QKeySequence>{QKeySequence(Qt::Key_P), QKeySequence(Qt::Key_Pause)}));
     }
 
-    // The table colour chosen in the options is painted, and it and the
-    // faint picture come back after a restart.
-    void tableLookSurvivesARestart()
-    {
-        const auto option = [this](const QString& text) {
-            for (QAction* a : m_frame->findChildren<QAction*>())
-                if (a->text() == text)
-                    return a;
-            return static_cast<QAction*>(nullptr);
-        };
-        const auto tableShown = [this] { return m_frame->board()->viewport()->grab().toImage().pixelColor(5, 5); };
-        const QColor brown(0x7a, 0x52, 0x30);
-        m_frame->show();
-        QCOMPARE(tableShown(), QColor(0, 128, 0));
-        QVERIFY(option(QStringLiteral("緑(&G)"))->isChecked());
-        QVERIFY(!option(QStringLiteral("下絵を表示(&P)"))->isChecked());
-        option(QStringLiteral("茶(&R)"))->trigger();
-        option(QStringLiteral("下絵を表示(&P)"))->trigger();
-        QCOMPARE(tableShown(), brown);
-        QVERIFY(m_frame->close());
-
-        startFrame(false);
-        m_frame->show();
-        QCOMPARE(tableShown(), brown);
-        QVERIFY(option(QStringLiteral("茶(&R)"))->isChecked() && !option(QStringLiteral("緑(&G)"))->isChecked());
-        QVERIFY(option(QStringLiteral("下絵を表示(&P)"))->isChecked());
-    }
-
-    // The zoom commands step through the levels, stop at the ends, and the
-    // zoom comes back after a restart.
-    void zoomCommandsAndTheirSetting()
+    // The zoom commands step through the levels and stop at the ends.
+    void zoomCommandsStepThroughTheLevels()
     {
         m_frame->show();
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
         CVorpelView* board = m_frame->board();
         QCOMPARE(board->zoomPercent(), 100);
-        QCOMPARE(m_frame->action(kCmdZoomIn)->shortcut(), QKeySequence(QStringLiteral("Ctrl++")));
-        QCOMPARE(m_frame->action(kCmdZoomOut)->shortcut(), QKeySequence(QStringLiteral("Ctrl+-")));
-        QCOMPARE(m_frame->action(kCmdZoomActualSize)->shortcut(), QKeySequence(QStringLiteral("Ctrl+1")));
-        QCOMPARE(m_frame->action(kCmdZoomToFit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+0")));
         for (int percent : {150, 200, 200}) {
             m_frame->action(kCmdZoomIn)->trigger();
             QCOMPARE(board->zoomPercent(), percent);
@@ -180,17 +169,6 @@ private slots:
         for (int i = 0; i < 4; ++i)
             m_frame->action(kCmdZoomIn)->trigger();
         QCOMPARE(board->zoomPercent(), 50);
-        QVERIFY(m_frame->close());
-        const QSettings ini(m_settings->path(), QSettings::IniFormat);
-        QCOMPARE(ini.value(QStringLiteral("Vorpel_Section/Zoom")).toInt(), 50);
-
-        startFrame(false);
-        m_frame->show();
-        QCOMPARE(m_frame->board()->zoomPercent(), 50);
-        QVERIFY(m_frame->close());
-        QSettings(m_settings->path(), QSettings::IniFormat).setValue(QStringLiteral("Vorpel_Section/Zoom"), 9999);
-        startFrame(false);
-        QCOMPARE(m_frame->board()->zoomPercent(), 100);
     }
 
     void commandsFollowTheDocument()
@@ -225,7 +203,7 @@ private slots:
         QVERIFY(m_frame->action(kCmdSavePlayFile)->isEnabled());
         QCOMPARE(answers.titles, QStringList{QStringLiteral("添付メッセージ")});
         QCOMPARE(answers.texts, QStringList{QStringLiteral("こんにちは\n\nline 3")});
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("sample.jzt - パソコンで楽しむジグソーパズル - 0% 表示 100%"));
+        QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("sample.jzt")));
         // The options command shows the puzzle's message again.
         answers.clear();
         m_frame->action(kCmdShowMessage)->trigger();
@@ -322,12 +300,12 @@ private slots:
         m_chooser.nextSave = m_dir->filePath(QStringLiteral("evening.jpd"));
         m_frame->action(kCmdSavePlayFile)->trigger();
         QVERIFY(QFile::exists(m_chooser.nextSave));
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル - 0% 表示 100%"));
+        QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("evening.jpd")));
         m_chooser.nextSave.clear();
         m_frame->action(kCmdSavePlayFile)->trigger();
         QCOMPARE(m_chooser.asked.last(),
                  QStringLiteral("save Play Data Files (*.jpd) %1").arg(m_dir->filePath(QStringLiteral("evening.jpd"))));
-        QCOMPARE(m_frame->windowTitle(), QStringLiteral("evening.jpd - パソコンで楽しむジグソーパズル - 0% 表示 100%"));
+        QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("evening.jpd")));
     }
 
     // A command that ends a carry, even one cancelled in its dialog, and
@@ -424,12 +402,12 @@ private slots:
         else
             m_frame->action(command)->trigger();
         const QString name = file.section(QLatin1Char('/'), -1);
-        const QString title = QStringLiteral("%1 - パソコンで楽しむジグソーパズル - 0% 表示 100%");
+        const QString title = gameTitle(QStringLiteral("%1"));
         if (!opened.isEmpty()) {
             QCOMPARE(answers.titles, QStringList{QStringLiteral("添付メッセージ")});
             QCOMPARE(doc().GetOnBoard(5), opened == QStringLiteral("game") ? 1 : 0);
             QCOMPARE(doc().GetOnBoard(7), 0);
-            QCOMPARE(m_frame->windowTitle(), title.arg(name));
+            QCOMPARE(m_frame->windowTitle(), gameTitle(name));
             return;
         }
         QCOMPARE(answers.texts.size(), 1);
@@ -439,7 +417,7 @@ private slots:
         QVERIFY2(!shown.contains(m_dir->path()), qPrintable(shown));
         QVERIFY2(answers.details.front().contains(detail), qPrintable(answers.details.front()));
         QVERIFY(doc() == before);
-        QCOMPARE(m_frame->windowTitle(), title.arg(QStringLiteral("sample.jzt")));
+        QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("sample.jzt")));
     }
 
     // F6 and Shift+F6 take the keyboard focus from the board to the tray and
@@ -464,8 +442,6 @@ private slots:
         progress.update(0, 12);
         auto* dialog = m_frame->findChild<QProgressDialog*>();
         QVERIFY(dialog != nullptr);
-        QCOMPARE(dialog->labelText(), QStringLiteral("データ作成中"));
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("パズルを開く"));
         QVERIFY(dialog->isModal());
         progress.finish();
         QVERIFY(m_frame->findChild<QProgressDialog*>() == nullptr);
