@@ -240,18 +240,73 @@ private slots:
         QCOMPARE(m_settings->readPath(QStringLiteral("cppath"), {}), m_chooser.nextSave);
     }
 
-    void jpegIsWrittenAndNamesGetTheirFormat()
+    // The finished picture is saved, or set as the wallpaper, in the format
+    // its name or the chosen filter says, or the failure is told.
+    void picturesAreSavedAsChosen_data()
     {
-        m_chooser.nextSave = m_dir->filePath(QStringLiteral("glued.jpeg"));
-        {
-            DialogAnswerer script({congratulations(), choose(Choice::Save), panel(-1, 1)});
-            run();
-            QVERIFY(script.texts.isEmpty());
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("name");    // as typed in the save dialog
+        QTest::addColumn<QString>("filter");  // chosen there; the first when empty
+        QTest::addColumn<QString>("saved");   // the file written, empty when none
+        QTest::addColumn<QString>("told");    // the start of the one message, empty when none
+        const int save = int(Choice::Save);
+        const int wallpaper = int(Choice::SaveAsWallpaper);
+        QTest::newRow("JPEG") << save << "glued.jpeg" << "" << "glued.jpeg" << "";
+        QTest::newRow("BMP filter, no extension") << save << "chosen" << "BITMAP Files (*.bmp)" << "chosen.bmp" << "";
+        QTest::newRow("missing folder") << save << "missing/x.jpg" << "" << ""
+                                        << "「x.jpg」に保存できませんでした。\n"
+                                           "保存先のフォルダーがありません。別のフォルダーに保存してください。";
+        QTest::newRow("wallpaper on GNOME") << wallpaper << "wall" << "" << "wall.bmp" << "";
+        QTest::newRow("wallpaper on an unknown desktop") << wallpaper << "wall.bmp" << "" << "wall.bmp"
+                                                         << "壁紙を設定できませんでした";
+    }
+    void picturesAreSavedAsChosen()
+    {
+        QFETCH(int, choice);
+        QFETCH(QString, name);
+        QFETCH(QString, filter);
+        QFETCH(QString, saved);
+        QFETCH(QString, told);
+        const QString log = m_dir->filePath(QStringLiteral("gsettings.log"));
+        writeFile(m_dir->filePath(QStringLiteral("gsettings")),
+                  "#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + QFile::encodeName(log) + "'\n");
+        QVERIFY(QFile(m_dir->filePath(QStringLiteral("gsettings")))
+                    .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        setEnv("PATH", QFile::encodeName(m_dir->path()) + ':' + qgetenv("PATH"));
+        setEnv("XDG_CURRENT_DESKTOP", told.isEmpty() ? "ubuntu:GNOME" : "Nonesuch");
+        setEnv("DESKTOP_SESSION", "");
+        m_chooser.nextSave = m_dir->filePath(name);
+        m_chooser.nextFilter = filter;
+        DialogAnswerer script({congratulations(), choose(Choice(choice)), panel(-1, 1)});
+        run();
+        QCOMPARE(script.texts.size(), told.isEmpty() ? 0 : 1);
+        QVERIFY(told.isEmpty() || script.texts[0].startsWith(told));
+        if (saved.isEmpty()) {
+            QVERIFY(script.details[0].contains(m_chooser.nextSave));
+            QVERIFY(!QFile::exists(m_chooser.nextSave));
+            return;
         }
-        QImageReader reader(m_chooser.nextSave);
-        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        const QString path = m_dir->filePath(saved);
+        QImageReader reader(path);
+        QCOMPARE(reader.format(), saved.endsWith(QStringLiteral(".jpeg")) ? QByteArray("jpeg") : QByteArray("bmp"));
         QCOMPARE(reader.read().size(), QSize(360, 480));
+        if (choice != int(Choice::SaveAsWallpaper))
+            return;
+        QVERIFY(m_chooser.asked.value(0).startsWith(QStringLiteral("save Bmp Files (*.bmp) ")));
+        QVERIFY(m_chooser.asked.value(0).endsWith(QStringLiteral("/twelve.bmp")));
+        if (!told.isEmpty()) {
+            QVERIFY(script.texts[0].contains(QDir::toNativeSeparators(path)));
+            return;
+        }
+        const QString uri = QStringLiteral("'file://%1'").arg(path);
+        QCOMPARE(QString::fromUtf8(readAll(log)).split('\n', Qt::SkipEmptyParts),
+                 (QStringList{"set org.gnome.desktop.background picture-uri " + uri,
+                              "set org.gnome.desktop.background picture-uri-dark " + uri,
+                              "set org.gnome.desktop.background picture-options 'scaled'"}));
+    }
 
+    void namesGetTheirFormat()
+    {
         const QString bmpFilter = QStringLiteral("BITMAP Files (*.bmp)");
         const QString jpgFilter = QStringLiteral("JPEG Files (*.jpg)");
         const auto target = [](const QString& name, const QString& filter) {
@@ -263,25 +318,6 @@ private slots:
         QCOMPARE(target("a", bmpFilter), std::pair(QString("a.bmp"), PictureFormat::Bmp));
         QCOMPARE(target("a", jpgFilter), std::pair(QString("a.jpg"), PictureFormat::Jpeg));
         QCOMPARE(target("a.png", jpgFilter), std::pair(QString("a.png.jpg"), PictureFormat::Jpeg));
-
-        // A name without extension in the BMP filter is saved as BMP.
-        m_chooser.nextFilter = bmpFilter;
-        m_chooser.nextSave = m_dir->filePath(QStringLiteral("chosen"));
-        DialogAnswerer again({congratulations(), choose(Choice::Save), panel(-1, -1)});
-        run();
-        QCOMPARE(QImageReader(m_chooser.nextSave + QStringLiteral(".bmp")).format(), QByteArray("bmp"));
-    }
-
-    void writeFailureIsTold()
-    {
-        m_chooser.nextSave = m_dir->filePath(QStringLiteral("missing/x.jpg"));
-        DialogAnswerer script({congratulations(), choose(Choice::Save), panel(-1, -1)});
-        run();
-        QCOMPARE(script.texts.size(), 1);
-        QCOMPARE(script.texts[0], QStringLiteral("「x.jpg」に保存できませんでした。\n"
-                                                    "保存先のフォルダーがありません。別のフォルダーに保存してください。"));
-        QVERIFY(script.details[0].contains(m_chooser.nextSave));
-        QVERIFY(!QFile::exists(m_chooser.nextSave));
     }
 
     // The real save dialog: switching to the BMP filter turns a typed
@@ -303,47 +339,6 @@ private slots:
                                                 QStringLiteral("JPEG Files (*.jpg);;BITMAP Files (*.bmp)"), chosen);
         QCOMPARE(path, m_dir->filePath(QStringLiteral("shot.bmp")));
         QCOMPARE(chosen, QStringLiteral("BITMAP Files (*.bmp)"));
-    }
-
-    void wallpaperIsSetThroughGsettings()
-    {
-        const QString log = m_dir->filePath(QStringLiteral("gsettings.log"));
-        QFile fake(m_dir->filePath(QStringLiteral("gsettings")));
-        QVERIFY(fake.open(QIODevice::WriteOnly));
-        fake.write("#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + QFile::encodeName(log) + "'\n");
-        fake.close();
-        QVERIFY(fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        setEnv("PATH", QFile::encodeName(m_dir->path()) + ':' + qgetenv("PATH"));
-        setEnv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
-
-        m_chooser.nextSave = m_dir->filePath(QStringLiteral("wall"));
-        DialogAnswerer script({congratulations(), choose(Choice::SaveAsWallpaper), panel(1, 1)});
-        run();
-        QVERIFY(script.texts.isEmpty());
-        QVERIFY(m_chooser.asked.value(0).startsWith(QStringLiteral("save Bmp Files (*.bmp) ")));
-        QVERIFY(m_chooser.asked.value(0).endsWith(QStringLiteral("/twelve.bmp")));
-        const QString saved = m_chooser.nextSave + QStringLiteral(".bmp");
-        QCOMPARE(QImageReader(saved).format(), QByteArray("bmp"));
-        QFile calls(log);
-        QVERIFY(calls.open(QIODevice::ReadOnly));
-        const QString uri = QStringLiteral("'file://%1'").arg(saved);
-        QCOMPARE(QString::fromUtf8(calls.readAll()).split('\n', Qt::SkipEmptyParts),
-                 (QStringList{"set org.gnome.desktop.background picture-uri " + uri,
-                              "set org.gnome.desktop.background picture-uri-dark " + uri,
-                              "set org.gnome.desktop.background picture-options 'scaled'"}));
-    }
-
-    void unknownDesktopIsTold()
-    {
-        setEnv("XDG_CURRENT_DESKTOP", "Nonesuch");
-        setEnv("DESKTOP_SESSION", "");
-        m_chooser.nextSave = m_dir->filePath(QStringLiteral("wall.bmp"));
-        DialogAnswerer script({congratulations(), choose(Choice::SaveAsWallpaper), panel(-1, -1)});
-        run();
-        QCOMPARE(script.texts.size(), 1);
-        QVERIFY(script.texts[0].startsWith(QStringLiteral("壁紙を設定できませんでした")));
-        QVERIFY(script.texts[0].contains(QDir::toNativeSeparators(m_chooser.nextSave)));
-        QVERIFY(QFile::exists(m_chooser.nextSave));
     }
 
     void desktopsAndTheirCommands()
