@@ -16,8 +16,6 @@
 #include "tool_windows.h"
 #include "tray_view.h"
 #include "unfinished_games.h"
-#include "views_test_support.h"
-#include "vorpel_settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +24,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <atomic>
@@ -134,24 +131,21 @@ private:
 // when they are written, that a slow or failing disk never holds up play and
 // a failure is shown, what the end of a game or of the program leaves, and
 // the list of unfinished games.
-class AutoSaveTest : public QObject {
+class AutoSaveTest : public QObject, FrameFixture {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_settings = std::make_unique<VorpelSettings>(m_dir->filePath(QStringLiteral("vorpel.ini")));
-        m_settings->writeRect(QStringLiteral("rg"), QRect(0, 0, 900, 700));
-        m_settings->writeInt(QStringLiteral("FlDx"), 600);
-        m_state = m_dir->filePath(QStringLiteral("state"));
+        openFolder(QRect(0, 0, 900, 700), 600);
+        m_state = path(QStringLiteral("state"));
         m_disk = std::make_unique<TestDisk>();
     }
     void cleanup()
     {
         m_disk->setSlow(false);
         m_player.reset();
-        m_dir.reset();
+        closeFolder();
     }
 
     // While a copy is being written the board goes on: moves are made, the
@@ -170,7 +164,7 @@ private slots:
 
         handOver(1, QPoint(300, 120));
         handOver(2, QPoint(120, 300));
-        QCOMPARE(doc().GetPiecesOut(), 3);
+        QCOMPARE(playerDoc().GetPiecesOut(), 3);
         lookLater(AutoSave::kIntervalMs + 1000);
         QCOMPARE(m_disk->recordWrites.load(), 0);
 
@@ -214,10 +208,10 @@ private slots:
         m_disk->failuresLeft = kind == 3 ? 0 : 1;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("自動保存に失敗しました")));
         handOver(0, QPoint(120, 120));
-        RECT& piece = doc().PieceRect()[0][0];
+        RECT& piece = playerDoc().PieceRect()[0][0];
         const RECT kept = piece;
         if (kind == 3)
-            piece = RECT{70000, 0, 70000 + doc().PieceSize(), doc().PieceSize()};
+            piece = RECT{70000, 0, 70000 + playerDoc().PieceSize(), playerDoc().PieceSize()};
         lookLater(0);
         QTRY_VERIFY(m_player->frame.windowTitle().endsWith(QStringLiteral("% 自動保存できません")));
         // Shown in the elapsed-time window also when it opens afterwards.
@@ -257,7 +251,7 @@ private slots:
         handOver(0, QPoint(120, 120));
         lookLater(0);
         QTRY_COMPARE(piecesOutOf(record()), 1);
-        doc().SetCompleted(1);
+        playerDoc().SetCompleted(1);
         lookLater(0);
         QTRY_COMPARE(piecesOutOf(record()), -1);
     }
@@ -321,7 +315,7 @@ private slots:
         startPlayer();
         handOver(0, QPoint(120, 120));
         const QString old = m_state + QStringLiteral("/123-4.jpd");
-        SavePlayFile(doc(), toFilesystemPath(old), m_clock);
+        SavePlayFile(playerDoc(), toFilesystemPath(old), m_clock);
         QFile name(old + QStringLiteral(".name"));
         QVERIFY(name.open(QIODevice::WriteOnly) && name.write("old.jzt") == 7);
         name.close();
@@ -332,7 +326,26 @@ private slots:
         QVERIFY(!QFile::exists(old));
         DialogAnswerer message;
         QVERIFY(m_player->frame.resumeCopy(m_player->store, games[0].id, games[0].summary.name));
-        QCOMPARE(doc().GetPiecesOut(), 1);
+        QCOMPARE(playerDoc().GetPiecesOut(), 1);
+    }
+
+    // No copy is written while a piece is carried, held on the board or
+    // taken from the tray: it would not be a whole game. The copy follows
+    // once the piece is put down.
+    void noCopyWhileCarrying()
+    {
+        for (const auto carry : {&CVorpelDoc::SetHolding, &CVorpelDoc::SetTrayDrag}) {
+            startPlayer();
+            handOver(0, QPoint(120, 120));
+            (playerDoc().*carry)(1);
+            lookLater(0);
+            QVERIFY(!m_player->autoSave->isWriting());
+            QCOMPARE(m_disk->recordWrites.load(), 0);
+            (playerDoc().*carry)(0);
+            lookLater(AutoSave::kIntervalMs);
+            QTRY_COMPARE(piecesOutOf(record()), 1);
+            m_disk->recordWrites = 0;
+        }
     }
 
     // SIGINT, SIGTERM and SIGHUP reach the program on its event loop, once:
@@ -397,23 +410,17 @@ private:
         m_player->autoSave->look();
     }
 
-    CVorpelDoc& doc() { return m_player->frame.document(); }
+    CVorpelDoc& playerDoc() { return m_player->frame.document(); }
     QString record() const { return m_player->store.recordFile(m_player->autoSave->gameId()); }
 
     // Hands a piece from the tray to the board, as a drop there would.
     void handOver(int piece, QPoint place)
     {
-        placeOnBoard(doc(), piece, 1, place.x(), place.y());
-        doc().SetModified(1);
+        placeOnBoard(playerDoc(), piece, 1, place.x(), place.y());
+        playerDoc().SetModified(1);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<VorpelSettings> m_settings;
     QString m_state;
-    FakeClock m_clock;
-    MtRandom m_random;
-    RecordingSounds m_sounds;
-    ScriptedChooser m_chooser;
     std::unique_ptr<TestDisk> m_disk;
     std::unique_ptr<Player> m_player;
 };

@@ -39,33 +39,24 @@
 // Whole games played with the mouse alone on the real windows: pieces dragged
 // from the tray, turned, carried and joined until the puzzle is complete,
 // with a save, a restart and a resume in the middle.
-class PlayGameTest : public QObject {
+class PlayGameTest : public QObject, FrameFixture {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_settings = std::make_unique<VorpelSettings>(m_dir->filePath(QStringLiteral("vorpel.ini")));
         // Room for the whole 3 × 4 puzzle on the board and one tray column.
-        m_settings->writeRect(QStringLiteral("rg"), QRect(0, 0, 1000, 860));
-        m_settings->writeInt(QStringLiteral("FlDx"), 700);
-        m_sounds.played.clear();
+        openFolder(QRect(0, 0, 1000, 860), 700);
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->path()));
     }
-    void cleanup()
-    {
-        m_frame.reset();
-        m_settings.reset();
-        m_dir.reset();
-    }
+    void cleanup() { closeFolder(); }
 
     void wholeGameWithSaveAndResume()
     {
         DialogAnswerer answers;
         startTwelve();
         m_frame->action(kCmdToggleElapsed)->trigger();
-        QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("twelve.jzt"), 0));
+        QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("twelve.jzt"), 0));
 
         // Piece 0 goes to the top-left; every other piece is dropped a few
         // pixels off its place, turned upright and put down, and snaps on.
@@ -75,7 +66,7 @@ private slots:
         const QPoint offsets[] = {{0, 0}, {9, -7}, {-12, 5}, {14, 14}, {-16 + 2, 0}, {3, -15}};
         for (int id = 0; id < 6; ++id) {
             playPiece(id, origin, offsets[id], id == 4);
-            QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("twelve.jzt"), id * 100 / 11));
+            QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("twelve.jzt"), id * 100 / 11));
             QCOMPARE(progressText(), QStringLiteral("完成度 %1%").arg(id * 100 / 11));
         }
         QCOMPARE(groupSize(0), 6);
@@ -95,7 +86,7 @@ private slots:
         QCOMPARE(groupSize(0), 6);
         const RECT first = rectOf(0);
         QCOMPARE(QPoint(first.left, first.top), origin);
-        QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("half.jpd"), 45));
+        QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("half.jpd"), 45));
 
         for (int id = 6; id < 12; ++id)
             playPiece(id, origin, QPoint(id % 2 == 0 ? 6 : -6, id % 3 == 0 ? -9 : 4), id == 9);
@@ -108,7 +99,7 @@ private slots:
         QCOMPARE(m_sounds.count(SoundEffect::Complete), 1);
         QCOMPARE(m_sounds.played.back(), SoundEffect::Complete);
         QCOMPARE(doc().GetCompleted(), 1);
-        QCOMPARE(m_frame->windowTitle(), title(QStringLiteral("half.jpd"), 100));
+        QCOMPARE(m_frame->windowTitle(), gameTitle(QStringLiteral("half.jpd"), 100));
         // The congratulations, then the finished-picture choice,
         // closed with Escape: no panel and no picture.
         QCOMPARE(answers.titles.mid(answers.titles.size() - 2),
@@ -353,6 +344,7 @@ private slots:
         QTest::newRow("save, from the tray") << int(kCmdSavePlayFile) << true;
         QTest::newRow("save, on the board") << int(kCmdSavePlayFile) << false;
         QTest::newRow("close, from the tray") << 0 << true;
+        QTest::newRow("Exit, on the board") << int(kCmdExit) << false;
         QTest::newRow("open a play file, on the board") << int(kCmdOpenPlayFile) << false;
         QTest::newRow("open a puzzle, from the tray") << int(kCmdOpenPuzzle) << true;
         QTest::newRow("arrange the tray, from the tray") << int(kCmdArrangeTray) << true;
@@ -405,7 +397,7 @@ private slots:
             return;
         if (command != kCmdArrangeTray)
             QCOMPARE(slotOfPiece(d, 5), slot);
-        if (command == kCmdSavePlayFile || command == 0) {
+        if (command == kCmdSavePlayFile || command == kCmdExit || command == 0) {
             startFrame();
             QVERIFY(m_frame->files().loadPlayFile(m_dir->filePath(QStringLiteral("carried.jpd"))));
         }
@@ -515,15 +507,9 @@ private slots:
     }
 
 private:
-    CVorpelDoc& doc() { return m_frame->document(); }
     RECT rectOf(int id) { return doc().PieceRect()[id % doc().GetCols()][id / doc().GetCols()]; }
 
     static QRect toQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
-
-    static QString title(const QString& name, int percent)
-    {
-        return QStringLiteral("%1 - パソコンで楽しむジグソーパズル - %2% 表示 100%").arg(name).arg(percent);
-    }
 
     // The progress line of the open elapsed-time window.
     QString progressText()
@@ -539,30 +525,6 @@ private:
             for (int r = 0; r < doc().GetRows(); ++r)
                 n += doc().Group(id)[c][r];
         return n;
-    }
-
-    void startFrame()
-    {
-        m_frame.reset();
-        m_frame = std::make_unique<CMainFrame>(*m_settings, m_clock, m_random, m_sounds, m_chooser);
-        m_frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
-    }
-
-    // A mouse event at a global point, delivered to the widget that has the
-    // mouse (positions outside it are what a grab delivers).
-    static void mouse(QWidget* receiver, QEvent::Type type, QPoint global, Qt::MouseButton button,
-                      Qt::MouseButtons buttons)
-    {
-        QMouseEvent event(type, receiver->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(receiver, &event);
-    }
-    // A press and a release of `button` at a global point, `held` staying down.
-    static void click(QWidget* receiver, QPoint global, Qt::MouseButton button = Qt::LeftButton,
-                      Qt::MouseButtons held = {})
-    {
-        mouse(receiver, QEvent::MouseButtonPress, global, button, held | button);
-        mouse(receiver, QEvent::MouseButtonRelease, global, button, held);
     }
 
     QPoint boardToViewport(QPoint p) const
@@ -596,11 +558,8 @@ private:
     // Opens the 3 × 4 puzzle in a new frame.
     void startTwelve()
     {
-        const QString puzzle = m_dir->filePath(QStringLiteral("twelve.jzt"));
-        jigsaw::writeJztFile(puzzle.toStdString(),
-                             samplePuzzle(kSize12, jigsaw::DataFormat::Large, jigsaw::ColorFormat::TrueColor));
+        m_chooser.nextOpen = writeTwelve();
         startFrame();
-        m_chooser.nextOpen = puzzle;
         m_frame->action(kCmdOpenPuzzle)->trigger();
         QCOMPARE(doc().PieceCount(), 12);
     }
@@ -668,13 +627,6 @@ private:
             QVERIFY(m_sounds.count(SoundEffect::Join) > joinsBefore);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<VorpelSettings> m_settings;
-    FakeClock m_clock;
-    MtRandom m_random;
-    RecordingSounds m_sounds;
-    ScriptedChooser m_chooser;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 QTEST_MAIN(PlayGameTest)

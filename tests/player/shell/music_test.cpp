@@ -2,18 +2,13 @@
 #include "bgm_tracks.h"
 #include "command_ids.h"
 #include "dialog_folder.h"
-#include "document_test_support.h"
-#include "main_frame.h"
 #include "midi_data.h"
 #include "sdl_music_device.h"
 #include "shell_test_support.h"
-#include "vorpel_settings.h"
-#include "views_test_support.h"
 
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstdint>
@@ -121,14 +116,14 @@ QString commandState(const CMainFrame& frame)
 
 }  // namespace
 
-class MusicTest : public QObject {
+class MusicTest : public QObject, FrameFixture {
     Q_OBJECT
 
 private slots:
     void init()
     {
         m_music.reset();
-        m_dir = std::make_unique<QTemporaryDir>();
+        openFolder();
         m_device = FakeMusicDevice();
         m_errors.clear();
         m_missing.clear();
@@ -255,12 +250,8 @@ private slots:
 
     void frameMenusFollowTheMusic()
     {
-        VorpelSettings settings(m_dir->filePath(QStringLiteral("vorpel.ini")));
-        FakeClock clock;
-        MtRandom random;
-        RecordingSounds sounds;
-        ScriptedChooser chooser;
-        auto frame = std::make_unique<CMainFrame>(settings, clock, random, sounds, chooser, m_device);
+        ScriptedChooser& chooser = m_chooser;
+        auto frame = std::make_unique<CMainFrame>(*m_settings, m_clock, m_random, m_sounds, chooser, m_device);
 
         QCOMPARE(commandState(*frame), QStringLiteral("O 12345"));
         chooser.nextOpen = m_dir->filePath(QStringLiteral("song.mid"));
@@ -287,7 +278,7 @@ private slots:
         QCOMPARE(m_device.takeLog(), QStringLiteral("close"));
 
         // The frame closes the device when it goes.
-        frame = std::make_unique<CMainFrame>(settings, clock, random, sounds, chooser, m_device);
+        frame = std::make_unique<CMainFrame>(*m_settings, m_clock, m_random, m_sounds, chooser, m_device);
         frame->action(kCmdBgmOpen)->trigger();
         frame.reset();
         QCOMPARE(m_device.takeLog(), QStringLiteral("open song.mid, play, close"));
@@ -328,7 +319,6 @@ private:
         return QByteArray(reinterpret_cast<const char*>(&bytes), 4);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     FakeMusicDevice m_device;
     QStringList m_errors;
     QStringList m_missing;
