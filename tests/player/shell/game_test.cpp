@@ -170,6 +170,24 @@ private slots:
         QCOMPARE(d.GetModified(), 1);
     }
 
+    // Ctrl+0 fits the table into view, down to a piece far off, and the
+    // title tells the new zoom.
+    void zoomToFitShowsTheWholeTableAndSaysSo()
+    {
+        DialogAnswerer answers;
+        startTwelve();
+        placeOnBoard(doc(), 4, 1, 2400, 1800);
+        m_frame->board()->documentChanged();
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        QTest::keyClick(m_frame.get(), Qt::Key_0, Qt::ControlModifier);
+        const CVorpelView* board = m_frame->board();
+        QVERIFY(board->zoomPercent() < 100);
+        QVERIFY(board->visibleBoardRect().contains(toQRect(rectOf(4))));
+        QVERIFY2(m_frame->windowTitle().endsWith(QStringLiteral(" %1%").arg(board->zoomPercent())),
+                 qPrintable(m_frame->windowTitle()));
+    }
+
     // Four finished puzzles in the 記録 window from the file menu, the one
     // finished last first, every column whole, the window on the screen.
     void recordsListTheLastFinishedFirst()
