@@ -10,8 +10,6 @@
 #include "maker_window.h"
 #include "message_dialog.h"
 #include "preview_window.h"
-#include "sample_picture.h"
-#include "translations.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +19,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,8 +28,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
 
 namespace {
@@ -57,34 +52,6 @@ void whenDialogOpens(F answer)
         QVERIFY(dialog != nullptr);
         answer(dialog);
     });
-}
-
-// The generated landscape of the sample puzzle.
-kestra::LoadedPicture landscape(int width, int height)
-{
-    const std::vector<jigsaw::ColorRef> samples = jigsaw::samplePicture(width, height);
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const jigsaw::ColorRef c = samples[static_cast<std::size_t>(x + width * y)];
-            image.setPixel(x, y, qRgb(jigsaw::redOf(c), jigsaw::greenOf(c), jigsaw::blueOf(c)));
-        }
-    return kestra::pictureFromImage(image);
-}
-
-// The mean colour of a part of an image, from every second pixel each way.
-QColor meanColor(const QImage& image, const QRect& area)
-{
-    qint64 r = 0, g = 0, b = 0, n = 0;
-    for (int y = area.top(); y <= area.bottom(); y += 2)
-        for (int x = area.left(); x <= area.right(); x += 2) {
-            const QRgb c = image.pixel(x, y);
-            r += qRed(c);
-            g += qGreen(c);
-            b += qBlue(c);
-            ++n;
-        }
-    return n == 0 ? QColor() : QColor(int(r / n), int(g / n), int(b / n));
 }
 
 }  // namespace
@@ -453,68 +420,6 @@ private slots:
         } else {
             QVERIFY2(warning.contains(QStringLiteral("「vorpel」が見つかりません")), qPrintable(warning));
         }
-    }
-
-    // The landscape framed for the 80-piece puzzle, the frame made smaller
-    // by its corner and moved with the mouse: the ratio stays the puzzle's
-    // and the preview shows the framed part. With KESTRA_SCREENSHOT set,
-    // the window and the preview are saved side by side as a picture, in the
-    // desktop's language.
-    void framingAsSeen()
-    {
-        const QByteArray out = qgetenv("KESTRA_SCREENSHOT");
-        if (!out.isEmpty()) {
-            installTranslations(QStringLiteral("kestra"), uiLanguage(), QStringLiteral(KESTRA_DIR));
-            m_frame = std::make_unique<CMainFrame>(*m_doc, *m_settings);
-        }
-        m_frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
-        m_frame->installPicture(landscape(1600, 1300), QRect(0, 0, 520, 460));
-        m_frame->action(32780)->trigger();  // 10 × 8
-        CKestraView* view = m_frame->view();
-
-        const KRect start = m_doc->m_rcFrameView;
-        const QPoint corner(start.right, start.bottom);
-        const QPoint inward(start.left + start.width() * 3 / 5, start.top + start.height() * 3 / 5);
-        QTest::mousePress(view, Qt::LeftButton, {}, corner);
-        QTest::mouseMove(view, inward);
-        QTest::mouseRelease(view, Qt::LeftButton, {}, inward);
-        const KRect smaller = m_doc->m_rcFrameView;
-        QVERIFY(smaller.width() < start.width() * 2 / 3);
-        const QPoint grab(smaller.left + smaller.width() / 2, smaller.top + smaller.height() / 2);
-        const QPoint moved = grab + QPoint(smaller.width() / 3, smaller.height() / 4);
-        QTest::mousePress(view, Qt::LeftButton, {}, grab);
-        QTest::mouseMove(view, moved);
-        QTest::mouseRelease(view, Qt::LeftButton, {}, moved);
-        QCOMPARE(m_doc->m_rcFrameView.width(), smaller.width());
-        QVERIFY(m_doc->m_rcFrameView.left > smaller.left);
-
-        const KRect f = m_doc->m_rcFrame;
-        const double ratio = double(f.width()) / f.height();
-        QVERIFY2(std::abs(ratio / (640.0 / 520.0) - 1.0) < 0.03, qPrintable(QString::number(ratio)));
-        const QImage preview = m_frame->preview()->grab().toImage();
-        const QColor shown = meanColor(preview, m_frame->preview()->pictureRect());
-        const QColor framed = meanColor(m_doc->m_imgPicture, QRect(f.left, f.top, f.width(), f.height()));
-        const QColor whole = meanColor(m_doc->m_imgPicture, m_doc->m_imgPicture.rect());
-        const auto distance = [](const QColor& a, const QColor& b) {
-            return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
-                             std::abs(a.blue() - b.blue())});
-        };
-        QVERIFY2(distance(shown, framed) <= 6, qPrintable(shown.name() + framed.name()));
-        QVERIFY(distance(framed, whole) > 6);
-
-        const QImage window = m_frame->grab().toImage();
-        const QImage side = preview.convertToFormat(QImage::Format_RGB32);
-        constexpr int kGap = 12;
-        QImage shot(window.width() + kGap + side.width(), std::max(window.height(), side.height()),
-                    QImage::Format_RGB32);
-        shot.fill(QColor(228, 228, 228));
-        QPainter painter(&shot);
-        painter.drawImage(0, 0, window);
-        painter.drawImage(window.width() + kGap, 0, side);
-        painter.end();
-        if (!out.isEmpty())
-            QVERIFY(shot.save(QString::fromLocal8Bit(out), "PNG", 0));  // smallest file
     }
 
 private:
