@@ -1,3 +1,4 @@
+#include "best_times.h"
 #include "clock_face.h"
 #include "command_ids.h"
 #include "elapsed_window.h"
@@ -5,14 +6,19 @@
 #include "finished_picture.h"
 #include "jzt_file.h"
 #include "preview_window.h"
+#include "records_window.h"
 #include "shell_test_support.h"
 #include "title_room.h"
 #include "tool_windows.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSettings>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <algorithm>
@@ -194,6 +200,39 @@ private slots:
         w->updateClock();
         QCOMPARE(boxes(w).mid(0, 4), QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"),
                                                   QStringLiteral("12")}));
+    }
+
+    // Four finished puzzles in the 記録 window from the file menu, the one
+    // finished last first, every column whole, the window on the screen.
+    void recordsListTheLastFinishedFirst()
+    {
+        constexpr std::int64_t t = 1'780'000'000;
+        constexpr std::int64_t day = 86'400;
+        const std::string text = WriteRecords({{1, "sample.jzt", 80, 2537, 3, t, t + 9 * day},
+                                               {2, "夏休みの海.jzt", 300, 7548, 1, t + 2 * day, t + 2 * day},
+                                               {3, "富士山と桜.jzt", 1000, 41529, 2, t - 30 * day, t + 5 * day},
+                                               {4, "twelve.jzt", 12, 65, 7, t - 3 * day, t + 12 * day}});
+        QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("vorpel"))));
+        QFile file(m_dir->filePath(QStringLiteral("vorpel/records.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.data(), qint64(text.size())) > 0);
+        file.close();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->path()));
+        m_answerer.reset();
+        QStringList rows;
+        QTimer::singleShot(0, m_frame.get(), [&] {
+            auto* dialog = qobject_cast<RecordsDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            QTreeWidget* list = dialog->list();
+            for (int row = 0; row < list->topLevelItemCount(); ++row)
+                rows << list->topLevelItem(row)->text(0) + QLatin1Char(' ') + list->topLevelItem(row)->text(2);
+            QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("7"));
+            QVERIFY(list->header()->length() <= list->viewport()->width());
+            QVERIFY(dialog->screen()->availableGeometry().contains(dialog->frameGeometry()));
+            dialog->reject();
+        });
+        m_frame->action(kCmdRecords)->trigger();
+        QCOMPARE(rows, (QStringList{"twelve.jzt 0:01:05", "sample.jzt 0:42:17", "富士山と桜.jzt 11:32:09",
+                                    "夏休みの海.jzt 2:05:48"}));
     }
 
 private:
