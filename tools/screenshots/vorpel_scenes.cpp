@@ -15,6 +15,7 @@
 #include "best_times.h"
 #include "board_view.h"
 #include "command_ids.h"
+#include "document_test_support.h"
 #include "document_commands.h"
 #include "file_chooser.h"
 #include "file_commands.h"
@@ -42,36 +43,13 @@
 
 namespace {
 
-// A fixed time, so that every run deals the pieces the same way.
-class FixedClock final : public GameClock {
-public:
-    std::uint64_t TickMs() override { return 5'000'000'000; }
-    std::int64_t TimeSeconds() override { return 1'700'000'000; }
-};
-
-// Takes a piece out of the tray and lays it on the board, its image's
-// top-left at board (x, y), in the given turn.
-void layOnBoard(CVorpelDoc& doc, int piece, int turn, int x, int y)
-{
-    for (int slot = 0; slot <= doc.PieceCount(); ++slot)
-        if (doc.GetTrayTurn(slot) != 0 && doc.GetTrayPiece(slot) == piece) {
-            doc.SetTrayPiece(slot, -1);
-            doc.SetTrayTurn(slot, 0);
-            doc.SetPiecesOut(doc.GetPiecesOut() + 1);
-        }
-    doc.SetOnBoard(piece, 1);
-    doc.SetBoardTurn(piece, turn);
-    const int s = doc.PieceSize();
-    doc.PieceRect()[piece % doc.GetCols()][piece / doc.GetCols()] = RECT{x, y, x + s, y + s};
-}
-
 // Lays a piece upright where it belongs when the picture's top-left is at
 // board (x0, y0), and joins it to its neighbours there.
 void layAtHome(CVorpelDoc& doc, int piece, int x0, int y0)
 {
     const int x = x0 + piece % doc.GetCols() * doc.Pitch();
     const int y = y0 + piece / doc.GetCols() * doc.Pitch();
-    layOnBoard(doc, piece, 1, x, y);
+    placeOnBoard(doc, piece, 1, x, y);
     TryJoin(doc, piece);
 }
 
@@ -120,7 +98,7 @@ public:
 private:
     QTemporaryDir m_dir;
     VorpelSettings m_settings{m_dir.filePath(QStringLiteral("vorpel.ini"))};
-    FixedClock m_clock;
+    FakeClock m_clock;
     MtRandom m_random;
     DialogFileChooser m_chooser;
     QTimer m_dialogCloser;
@@ -139,7 +117,7 @@ void gameInProgress(const char* puzzle, const char* out)
     const int loose[][4] = {{57, 2, 470, 300}, {33, 1, 380, 40}, {71, 4, 540, 170}, {48, 3, 420, 380},
                             {26, 1, 560, 40},  {65, 2, 300, 420}};
     for (const auto& [id, turn, x, y] : loose)
-        layOnBoard(d, id, turn, x, y);
+        placeOnBoard(d, id, turn, x, y);
     player.refresh();
     save(frame.grab().toImage(), out);
 }
@@ -162,9 +140,9 @@ void zoomedOutTable(const char* puzzle, const char* zoomedOut, const char* selec
         if (r < 3 || (c < 4 && r < 14))
             layAtHome(d, id, 60, 50);
         else if (id % 10 < 7)
-            layOnBoard(d, id, 1 + id % 4, 260 + id * 379 % 2100, 180 + id * 233 % 1600);
+            placeOnBoard(d, id, 1 + id % 4, 260 + id * 379 % 2100, 180 + id * 233 % 1600);
     }
-    layOnBoard(d, d.PieceCount() - 1, 1, 2400, 1800);
+    placeOnBoard(d, d.PieceCount() - 1, 1, 2400, 1800);
     player.refresh();
     frame.action(kCmdZoomToFit)->trigger();
     QApplication::processEvents();
