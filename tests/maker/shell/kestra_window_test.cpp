@@ -211,11 +211,19 @@ private slots:
         m_maker->frame.installPicture(std::move(picture), kScreen);
         QCOMPARE(m_maker->doc.m_nPictureWidth, 6000);
         CKestraView* view = m_maker->frame.view();
-        drag(view, center(m_maker->doc.m_rcFrameView), center(m_maker->doc.m_rcFrameView) + QPoint(5000, 0));
+        const auto previewCentre = [this] {
+            PreviewWindow* preview = m_maker->frame.preview();
+            return preview->grab().toImage().pixel(preview->pictureRect().center());
+        };
+        // The preview is drawn over the left edge first, so that a preview
+        // keeping its last drawing would still show red after the move.
+        drag(view, center(m_maker->doc.m_rcFrameView), center(m_maker->doc.m_rcFrameView) - QPoint(5000, 0));
+        QCOMPARE(m_maker->doc.m_rcFrame.left, 0);
+        QVERIFY(qRed(previewCentre()) > 180);
+        drag(view, center(m_maker->doc.m_rcFrameView), center(m_maker->doc.m_rcFrameView) + QPoint(10000, 0));
         QCOMPARE(m_maker->doc.m_rcFrame.right, 6000);
 
-        const QImage preview = m_maker->frame.preview()->grab().toImage();
-        const QRgb shown = preview.pixel(m_maker->frame.preview()->pictureRect().center());
+        const QRgb shown = previewCentre();
         QVERIFY2(qBlue(shown) > 180 && qRed(shown) < 60, qPrintable(QColor(shown).name()));
         const QImage onView = view->grab().toImage();
         const QRgb framed = onView.pixel(center(m_maker->doc.m_rcFrameView));
