@@ -22,6 +22,17 @@
 
 #include <memory>
 
+void connectAutoSave(CMainFrame& frame, GameStore& store, AutoSave& autoSave)
+{
+    QObject::connect(&frame, &CMainFrame::gameEnding, &autoSave, &AutoSave::gameEnding);
+    QObject::connect(&frame, &CMainFrame::readingEnded, &autoSave, &AutoSave::readingEnded);
+    QObject::connect(&frame, &CMainFrame::gameStarted, &autoSave, &AutoSave::gameStarted);
+    QObject::connect(&frame, &CMainFrame::closing, &autoSave, &AutoSave::finish);
+    QObject::connect(&autoSave, &AutoSave::failureChanged, &frame, &CMainFrame::showAutoSaveFailure);
+    QObject::connect(&frame, &CMainFrame::unfinishedGamesAsked, &frame,
+                     [&frame, &store, &autoSave] { runUnfinishedGames(frame, store, autoSave, false); });
+}
+
 int runVorpelGui(const QString& filePath)
 {
     QApplication::setApplicationName(QStringLiteral("vorpel"));
@@ -44,13 +55,7 @@ int runVorpelGui(const QString& filePath)
         store.removeLeftovers();
         autoSave = std::make_unique<AutoSave>(frame.document(), systemClock(), store, jigsaw::writeFileAtomically,
                                               [&frame] { return boardThumbnail(frame.document(), frame.images()); });
-        QObject::connect(&frame, &CMainFrame::gameEnding, autoSave.get(), &AutoSave::gameEnding);
-        QObject::connect(&frame, &CMainFrame::readingEnded, autoSave.get(), &AutoSave::readingEnded);
-        QObject::connect(&frame, &CMainFrame::gameStarted, autoSave.get(), &AutoSave::gameStarted);
-        QObject::connect(&frame, &CMainFrame::closing, autoSave.get(), &AutoSave::finish);
-        QObject::connect(autoSave.get(), &AutoSave::failureChanged, &frame, &CMainFrame::showAutoSaveFailure);
-        QObject::connect(&frame, &CMainFrame::unfinishedGamesAsked, &frame,
-                         [&] { runUnfinishedGames(frame, store, *autoSave, false); });
+        connectAutoSave(frame, store, *autoSave);
     } else {
         qWarning().noquote() << QCoreApplication::translate("AutoSave",
                                                             "vorpel: フォルダー「%1」を使えないため、ゲームを自動保存しません")

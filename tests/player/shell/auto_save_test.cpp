@@ -16,6 +16,7 @@
 #include "tool_windows.h"
 #include "tray_view.h"
 #include "unfinished_games.h"
+#include "vorpel_gui.h"
 
 #include <QDir>
 #include <QFile>
@@ -378,13 +379,7 @@ private:
               autoSave(std::make_unique<AutoSave>(frame.document(), t.m_clock, store, t.m_disk->writer(),
                                                   [this] { return boardThumbnail(frame.document(), frame.images()); }))
         {
-            QObject::connect(&frame, &CMainFrame::gameEnding, autoSave.get(), &AutoSave::gameEnding);
-            QObject::connect(&frame, &CMainFrame::readingEnded, autoSave.get(), &AutoSave::readingEnded);
-            QObject::connect(&frame, &CMainFrame::gameStarted, autoSave.get(), &AutoSave::gameStarted);
-            QObject::connect(&frame, &CMainFrame::closing, autoSave.get(), &AutoSave::finish);
-            QObject::connect(autoSave.get(), &AutoSave::failureChanged, &frame, &CMainFrame::showAutoSaveFailure);
-            QObject::connect(&frame, &CMainFrame::unfinishedGamesAsked, &frame,
-                             [this] { runUnfinishedGames(frame, store, *autoSave, false); });
+            connectAutoSave(frame, store, *autoSave);
             frame.show();
         }
         // Ends as a killed player would: no last copy, the locks dropped.
