@@ -3,6 +3,7 @@
 #include <map>
 #include <tuple>
 
+#include "best_times.h"
 #include "message_text.h"
 #include "puzzle_loader.h"
 #include "sample_picture.h"
@@ -52,4 +53,14 @@ void placeOnBoard(CVorpelDoc& doc, int piece, int turn, int x, int y)
     doc.SetBoardTurn(piece, turn);
     const int s = doc.PieceSize();
     doc.PieceRect()[piece % doc.GetCols()][piece / doc.GetCols()] = RECT{x, y, x + s, y + s};
+}
+
+std::string fourFinishedRecords()
+{
+    constexpr std::int64_t t = 1'780'000'000;
+    constexpr std::int64_t day = 86'400;
+    return WriteRecords({{1, "sample.jzt", 80, 2537, 3, t, t + 9 * day},
+                         {2, "夏休みの海.jzt", 300, 7548, 1, t + 2 * day, t + 2 * day},
+                         {3, "富士山と桜.jzt", 1000, 41529, 2, t - 30 * day, t + 5 * day},
+                         {4, "twelve.jzt", 12, 65, 7, t - 3 * day, t + 12 * day}});
 }

@@ -48,6 +48,10 @@ std::unique_ptr<CVorpelDoc> loadedDoc(int sizeIndex, jigsaw::DataFormat format, 
 // would, without joining it.
 void placeOnBoard(CVorpelDoc& doc, int piece, int turn, int x, int y);
 
+// The records file's text of four finished puzzles (one with a Japanese
+// name), the one finished last not first in the file.
+std::string fourFinishedRecords();
+
 // The tray slot that holds a piece, or -1.
 int slotOfPiece(const CVorpelDoc& doc, int piece);
 

@@ -12,7 +12,6 @@
 //       the records window with four finished puzzles.
 
 #include "best_time_store.h"
-#include "best_times.h"
 #include "board_view.h"
 #include "command_ids.h"
 #include "document_test_support.h"
@@ -178,12 +177,7 @@ void zoomedOutTable(const char* puzzle, const char* zoomedOut, const char* selec
 void records(const char* out)
 {
     Player player;
-    constexpr std::int64_t t = 1'780'000'000;
-    constexpr std::int64_t day = 86'400;
-    const std::string text = WriteRecords({{1, "sample.jzt", 80, 2537, 3, t, t + 9 * day},
-                                           {2, "夏休みの海.jzt", 300, 7548, 1, t + 2 * day, t + 2 * day},
-                                           {3, "富士山と桜.jzt", 1000, 41529, 2, t - 30 * day, t + 5 * day},
-                                           {4, "twelve.jzt", 12, 65, 7, t - 3 * day, t + 12 * day}});
+    const std::string text = fourFinishedRecords();
     QDir().mkpath(QFileInfo(player.recordsPath()).path());
     QFile file(player.recordsPath());
     require(file.open(QIODevice::WriteOnly) && file.write(text.data(), qint64(text.size())) > 0,

@@ -1,5 +1,5 @@
-#include "best_times.h"
 #include "clock_face.h"
+#include "document_test_support.h"
 #include "command_ids.h"
 #include "elapsed_window.h"
 #include "file_commands.h"
@@ -206,12 +206,7 @@ private slots:
     // finished last first, every column whole, the window on the screen.
     void recordsListTheLastFinishedFirst()
     {
-        constexpr std::int64_t t = 1'780'000'000;
-        constexpr std::int64_t day = 86'400;
-        const std::string text = WriteRecords({{1, "sample.jzt", 80, 2537, 3, t, t + 9 * day},
-                                               {2, "夏休みの海.jzt", 300, 7548, 1, t + 2 * day, t + 2 * day},
-                                               {3, "富士山と桜.jzt", 1000, 41529, 2, t - 30 * day, t + 5 * day},
-                                               {4, "twelve.jzt", 12, 65, 7, t - 3 * day, t + 12 * day}});
+        const std::string text = fourFinishedRecords();
         QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("vorpel"))));
         QFile file(m_dir->filePath(QStringLiteral("vorpel/records.txt")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.data(), qint64(text.size())) > 0);
